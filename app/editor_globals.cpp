@@ -1,0 +1,7 @@
+#include "app/editor_globals.h"
+
+namespace qzt {
+
+EditorGlobals editor;
+
+}  // namespace qzt

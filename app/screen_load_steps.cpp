@@ -1,0 +1,50 @@
+#include "app/screen_load_steps.h"
+
+#include "app/editor_globals.h"
+#include "gfx/bmp_loader.h"
+
+namespace qzt {
+
+ScreenLoadSteps::~ScreenLoadSteps() { releaseWindowDc(); }
+
+void ScreenLoadSteps::releaseWindowDc() {
+    if (windowDc_) ReleaseDC(editor.main.window, windowDc_);
+    windowDc_ = nullptr;
+}
+
+void ScreenLoadSteps::resetScrollPositions() {
+    editor.state.hScroll = 0;
+    editor.state.vScroll = 0;
+}
+
+bool ScreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
+    LevelBitmapCells& cells = editor.levelBitmap;
+    releaseWindowDc();
+    windowDc_ = GetDC(editor.main.window);
+    DeleteObject(cells.bitmap);
+    cells.bitmap = nullptr;
+    if (path) cells.bitmap = LoadBmpFile(path, windowDc_, &cells.palette, &cells.width, &cells.height, &why);
+    if (cells.bitmap) return true;
+    if (!path) why = "no bitmap path";
+    releaseWindowDc();
+    return false;
+}
+
+void ScreenLoadSteps::showBitmap() {
+    const LevelBitmapCells& cells = editor.levelBitmap;
+    SelectPalette(windowDc_, cells.palette, TRUE);
+    RealizePalette(windowDc_);
+    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, cells.height - VerticalScrollMargin, TRUE);
+
+    // The level from its top-left corner, before any record is read.
+    HDC bitmapDc = CreateCompatibleDC(windowDc_);
+    HGDIOBJ previous = SelectObject(bitmapDc, cells.bitmap);
+    BitBlt(windowDc_, ViewLeft, ViewTop, ViewWidth, ViewHeight, bitmapDc, 0, LevelOriginRow, SRCCOPY);
+    SelectObject(bitmapDc, previous);
+    releaseWindowDc();
+    DeleteDC(bitmapDc);
+}
+
+void ScreenLoadSteps::setCaption(const char* text) { SetWindowTextA(editor.main.window, text); }
+
+}  // namespace qzt

@@ -1,0 +1,258 @@
+#include "gfx/bmp_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace qzt {
+namespace {
+
+constexpr size_t FileHeaderSize = 14;
+constexpr size_t InfoHeaderStart = FileHeaderSize;
+constexpr size_t MaskBytes = 12;
+// The 108- and 124-byte headers carry their masks where a 40-byte header ends.
+constexpr size_t MaskStart = InfoHeaderStart + BmpInfoHeaderSize;
+// Everything in front of the pixel data lies within this many bytes:
+// the largest header and a full colour table.
+constexpr size_t LongestHeaders = FileHeaderSize + 124 + 4 * MaxBmpColours;
+
+// Field offsets within the info header.
+constexpr size_t FieldSize = 0;
+constexpr size_t FieldWidth = 4;
+constexpr size_t FieldHeight = 8;
+constexpr size_t FieldBitCount = 14;
+constexpr size_t FieldCompression = 16;
+constexpr size_t FieldSizeImage = 20;
+constexpr size_t FieldClrUsed = 32;
+constexpr size_t FieldClrImportant = 36;
+
+uint16_t readLe16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+uint32_t readLe32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+int32_t readLeSigned32(const uint8_t* p) {
+    const uint32_t bits = readLe32(p);
+    int32_t value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void writeLe16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void writeLe32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+BmpReadResult refuse(std::string why) {
+    BmpReadResult result;
+    result.why = std::move(why);
+    return result;
+}
+
+bool isSupportedBitCount(uint16_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Why the bit count can't go with the compression, or empty when it can.
+std::string compressionProblem(uint32_t compression, uint16_t bits) {
+    const std::string bitText = std::to_string(bits);
+    switch (compression) {
+    case BmpCompressionRgb:
+        return {};
+    case BmpCompressionRle8:
+        return bits == 8 ? std::string() : "RLE8 compression needs 8 bits per pixel, not " + bitText;
+    case BmpCompressionRle4:
+        return bits == 4 ? std::string() : "RLE4 compression needs 4 bits per pixel, not " + bitText;
+    case BmpCompressionBitfields:
+        return bits == 16 || bits == 32
+                   ? std::string()
+                   : "bit-field compression needs 16 or 32 bits per pixel, not " + bitText;
+    default:
+        return "compression " + std::to_string(compression) + " is not supported";
+    }
+}
+
+uint32_t colourCountOf(uint32_t clrUsed, uint16_t bits) {
+    if (clrUsed != 0) return clrUsed;
+    if (bits == 1) return 2;
+    if (bits == 4) return 16;
+    if (bits == 8) return 256;
+    return 0;
+}
+
+bool isRle(uint32_t compression) {
+    return compression == BmpCompressionRle8 || compression == BmpCompressionRle4;
+}
+
+// Checks everything in front of the pixel data and builds the image without
+// its pixel buffer. head holds the first min(fileSize, LongestHeaders) bytes.
+// On success pixelOffset is where the pixel data starts and image->pixelBytes
+// how many bytes of it the file holds.
+BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOffset) {
+    const size_t headLen = std::min(fileSize, LongestHeaders);
+    const std::string sizeText = std::to_string(fileSize);
+    if (headLen >= 2 && (head[0] != 'B' || head[1] != 'M')) return refuse("not a BMP file (signature)");
+    if (headLen < InfoHeaderStart + 4)
+        return refuse("file is " + sizeText + " bytes, shorter than its headers");
+
+    const uint8_t* info = head + InfoHeaderStart;
+    const uint32_t headerSize = readLe32(info + FieldSize);
+    if (headerSize == 12) return refuse("12-byte core header is not supported");
+    if (headerSize != 40 && headerSize != 108 && headerSize != 124)
+        return refuse("info header size " + std::to_string(headerSize) + " is not supported");
+    if (headLen < InfoHeaderStart + headerSize)
+        return refuse("file is " + sizeText + " bytes, shorter than its headers");
+
+    const int32_t width = readLeSigned32(info + FieldWidth);
+    const int32_t height = readLeSigned32(info + FieldHeight);
+    const int64_t rows = height < 0 ? -int64_t(height) : int64_t(height);
+    if (width <= 0) return refuse("width " + std::to_string(width) + " is not positive");
+    if (height == 0) return refuse("height is 0");
+    if (width > MaxBmpDimension) return refuse("width " + std::to_string(width) + " is above 65535");
+    if (rows > MaxBmpDimension)
+        return refuse("height " + std::to_string(height) + " has more than 65535 rows");
+
+    const uint16_t bits = readLe16(info + FieldBitCount);
+    const uint32_t compression = readLe32(info + FieldCompression);
+    if (!isSupportedBitCount(bits)) return refuse("bit count " + std::to_string(bits) + " is not supported");
+    const std::string mismatch = compressionProblem(compression, bits);
+    if (!mismatch.empty()) return refuse(mismatch);
+
+    const uint32_t colours = colourCountOf(readLe32(info + FieldClrUsed), bits);
+    if (colours > MaxBmpColours) return refuse("colour count " + std::to_string(colours) + " is above 256");
+
+    const uint64_t rowBytes = (uint64_t(width) * bits + 31) / 32 * 4;
+    const uint64_t decodedBytes = rowBytes * uint64_t(rows);
+    if (decodedBytes > MaxBmpDecodedBytes)
+        return refuse("image needs " + std::to_string(decodedBytes) + " bytes, above 512 MiB");
+
+    const bool bitfields = compression == BmpCompressionBitfields;
+    const size_t masksAfterHeader = bitfields && headerSize == 40 ? MaskBytes : 0;
+    const size_t tableStart = InfoHeaderStart + headerSize + masksAfterHeader;
+    const size_t tableBytes = 4 * size_t(colours);
+    const size_t tableEnd = tableStart + tableBytes;
+    if (headLen < tableEnd)
+        return refuse("file is " + sizeText + " bytes, shorter than its headers and colour table");
+
+    const uint32_t offBits = readLe32(head + 10);
+    if (offBits < tableEnd)
+        return refuse("pixel data offset " + std::to_string(offBits) + " lies inside the headers (" +
+                      std::to_string(tableEnd) + " bytes)");
+    if (offBits >= fileSize)
+        return refuse("pixel data offset " + std::to_string(offBits) + " is past the end of the file (" +
+                      sizeText + " bytes)");
+    const size_t pixelBytes = fileSize - offBits;
+    if (!isRle(compression) && pixelBytes < decodedBytes)
+        return refuse("pixel data is " + std::to_string(pixelBytes) + " bytes, rows need " +
+                      std::to_string(decodedBytes));
+
+    auto image = std::make_unique<BmpImage>();
+    const size_t maskBytes = bitfields ? MaskBytes : 0;
+    image->bitmapInfo.assign(BmpInfoHeaderSize + maskBytes + tableBytes, 0);
+    uint8_t* block = image->bitmapInfo.data();
+    std::memcpy(block, info, BmpInfoHeaderSize);
+    writeLe32(block + FieldSize, BmpInfoHeaderSize);
+    writeLe32(block + FieldClrImportant, 0);
+    // GDI takes biSizeImage as the length of compressed data: never past the buffer.
+    if (isRle(compression)) {
+        const uint32_t sizeImage = readLe32(block + FieldSizeImage);
+        if (sizeImage == 0 || sizeImage > pixelBytes)
+            writeLe32(block + FieldSizeImage, uint32_t(std::min<uint64_t>(pixelBytes, UINT32_MAX)));
+    }
+    if (bitfields) std::memcpy(block + BmpInfoHeaderSize, head + MaskStart, MaskBytes);
+
+    uint8_t* table = block + BmpInfoHeaderSize + maskBytes;
+    std::memcpy(table, head + tableStart, tableBytes);
+    image->palette.resize(colours);
+    for (uint32_t i = 0; i < colours; ++i) {
+        uint8_t* entry = table + 4 * size_t(i);
+        entry[3] = 0;
+        image->palette[i] = PaletteEntry{entry[2], entry[1], entry[0], PaletteNoCollapse};
+    }
+
+    image->width = width;
+    image->height = height;
+    image->bitCount = bits;
+    image->compression = compression;
+    image->colourCount = colours;
+    image->pixelBytes = pixelBytes;
+    pixelOffset = offBits;
+    BmpReadResult result;
+    result.image = std::move(image);
+    return result;
+}
+
+// Left uninitialised: the caller fills every byte.
+bool allocatePixels(BmpImage& image) {
+    image.pixels.reset(new (std::nothrow) uint8_t[image.pixelBytes]);
+    return image.pixels != nullptr;
+}
+
+std::string noMemory(const BmpImage& image) {
+    return "not enough memory for " + std::to_string(image.pixelBytes) + " bytes of pixel data";
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+std::vector<uint8_t> BmpImage::logPaletteBlock() const {
+    std::vector<uint8_t> block(8 + 4 * palette.size(), 0);
+    writeLe16(block.data(), LogPaletteVersion);
+    writeLe16(block.data() + 2, static_cast<uint16_t>(palette.size()));
+    for (size_t i = 0; i < palette.size(); ++i) {
+        uint8_t* entry = block.data() + 4 + 4 * i;
+        entry[0] = palette[i].red;
+        entry[1] = palette[i].green;
+        entry[2] = palette[i].blue;
+        entry[3] = palette[i].flags;
+    }
+    return block;
+}
+
+BmpReadResult readBmpBytes(const uint8_t* data, size_t size) {
+    size_t pixelOffset = 0;
+    BmpReadResult result = readHeaders(data, size, pixelOffset);
+    if (!result.image) return result;
+    if (!allocatePixels(*result.image)) return refuse(noMemory(*result.image));
+    std::memcpy(result.image->pixels.get(), data + pixelOffset, result.image->pixelBytes);
+    return result;
+}
+
+BmpReadResult readBmpFile(const char* path) {
+    std::unique_ptr<std::FILE, FileCloser> file(path ? std::fopen(path, "rb") : nullptr);
+    if (!file) return refuse("cannot open the file");
+    std::FILE* f = file.get();
+
+    // ftell fails for files too large for a long; those are refused here.
+    if (std::fseek(f, 0, SEEK_END) != 0) return refuse("cannot determine the file size");
+    const long end = std::ftell(f);
+    if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) return refuse("cannot determine the file size");
+    const size_t fileSize = static_cast<size_t>(end);
+
+    uint8_t head[LongestHeaders];
+    const size_t headLen = std::min(fileSize, LongestHeaders);
+    if (std::fread(head, 1, headLen, f) != headLen) return refuse("cannot read the file");
+
+    size_t pixelOffset = 0;
+    BmpReadResult result = readHeaders(head, fileSize, pixelOffset);
+    if (!result.image) return result;
+    BmpImage& image = *result.image;
+    if (!allocatePixels(image)) return refuse(noMemory(image));
+    if (std::fseek(f, static_cast<long>(pixelOffset), SEEK_SET) != 0 ||
+        std::fread(image.pixels.get(), 1, image.pixelBytes, f) != image.pixelBytes)
+        return refuse("cannot read the file");
+    return result;
+}
+
+}  // namespace qzt

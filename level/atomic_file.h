@@ -1,0 +1,13 @@
+// Replacing a file in one step, so a failed write never leaves half a file.
+#pragma once
+
+#include <string>
+
+namespace qzt {
+
+// Writes bytes to a temporary file beside path, flushes it to disk and then
+// puts it in path's place. On failure the file at path is untouched, the
+// temporary file is gone and why names the cause.
+bool replaceFileAtomically(const char* path, const std::string& bytes, std::string& why);
+
+}  // namespace qzt

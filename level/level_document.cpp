@@ -1,0 +1,42 @@
+#include "level/level_document.h"
+
+#include <cstring>
+
+namespace qzt {
+
+namespace {
+
+// Indexed by code; index 0 stands for every code without a keyword.
+const char* const kDirectionKeywords[] = {
+    nullptr, "DOWNLEFT", "DOWN", "DOWNRIGHT", "LEFT", "STOP", "RIGHT", "UPLEFT", "UP", "UPRIGHT",
+};
+
+}  // namespace
+
+const char* directionKeyword(int32_t code) {
+    return code >= DOWNLEFT && code <= UPRIGHT ? kDirectionKeywords[code] : nullptr;
+}
+
+int32_t directionFromKeyword(const char* word) {
+    for (int32_t code = DOWNLEFT; code <= UPRIGHT; ++code) {
+        if (std::strcmp(word, kDirectionKeywords[code]) == 0) return code;
+    }
+    return 0;
+}
+
+void resetForLoad(LevelDocument& doc) {
+    for (Enemy& enemy : doc.enemies) enemy.used = 0;
+    for (EnemyProgram& program : doc.programs) program.used = 0;
+    for (ImageSet& imageSet : doc.imageSets) imageSet.used = 0;
+    doc.loaded = 0;
+    doc.enemyCount = 0;
+}
+
+void setHeaderText(char (&field)[HeaderTextCapacity], const char* text) {
+    size_t length = std::strlen(text);
+    if (length > HeaderTextCapacity - 1) length = HeaderTextCapacity - 1;
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
+}  // namespace qzt

@@ -1,0 +1,71 @@
+#include "tools/qztlevel/commands.h"
+
+#include <memory>
+#include <ostream>
+
+#include "level/dat_reader.h"
+#include "level/dat_writer.h"
+#include "tools/qztlevel/level_json.h"
+#include "tools/qztlevel/qztlevel.h"
+#include "tools/qztlevel/tool_load_steps.h"
+
+namespace qzt {
+
+namespace {
+
+// What the Open command would say, then where and why the reader stopped.
+void reportLoadFailure(const std::string& file, LoadResult result, const LoadDiagnostic& diagnostic,
+                       std::ostream& err) {
+    err << file << ": " << loadResultMessage(result) << '\n';
+    if (diagnostic.line == 0 && diagnostic.cause.empty()) return;
+    err << file << ": ";
+    if (diagnostic.line != 0) err << "line " << diagnostic.line << ": ";
+    err << diagnostic.cause << '\n';
+}
+
+// A load into a fresh document; on failure it is reported and false returned.
+struct ToolLoad {
+    std::unique_ptr<LevelDocument> doc = std::make_unique<LevelDocument>();
+    ToolLoadSteps steps;
+
+    bool run(const std::string& file, std::ostream& err) {
+        LoadDiagnostic diagnostic;
+        LoadResult result = loadLevelFile(file.c_str(), *doc, steps, &diagnostic);
+        if (result == LoadOk) return true;
+        reportLoadFailure(file, result, diagnostic, err);
+        return false;
+    }
+};
+
+}  // namespace
+
+int runCheck(const std::vector<std::string>& files, std::ostream& err) {
+    int code = ToolOk;
+    for (const std::string& file : files) {
+        ToolLoad load;
+        if (!load.run(file, err)) code = ToolFileFailed;
+    }
+    return code;
+}
+
+int runResave(const std::string& in, const std::string& out, std::ostream& err) {
+    ToolLoad load;
+    if (!load.run(in, err)) return ToolFileFailed;
+    SaveOutcome saved = saveLevelFile(out.c_str(), *load.doc);
+    if (!saved.ok) {
+        err << out << ": cannot save: " << saved.why << '\n';
+        return ToolFileFailed;
+    }
+    return ToolOk;
+}
+
+int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {
+    ToolLoad load;
+    if (!load.run(file, err)) return ToolFileFailed;
+    nlohmann::ordered_json info = levelInfoJson(*load.doc, load.steps.bitmapPath(), *load.steps.bitmap());
+    // The texts are made valid UTF-8 already; replace only guards the dump.
+    out << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    return ToolOk;
+}
+
+}  // namespace qzt

@@ -1,0 +1,18 @@
+// The commands of qztlevel. Each returns the tool's exit code.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qzt {
+
+// Loads every file; reports each one that fails, names nothing that loads.
+int runCheck(const std::vector<std::string>& files, std::ostream& err);
+// Loads in and writes it to out with the editor's writer; out is untouched
+// unless in loaded.
+int runResave(const std::string& in, const std::string& out, std::ostream& err);
+// Prints the level and its bitmap as one JSON object.
+int runInfo(const std::string& file, std::ostream& out, std::ostream& err);
+
+}  // namespace qzt

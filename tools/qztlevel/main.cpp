@@ -1,0 +1,5 @@
+#include <iostream>
+
+#include "tools/qztlevel/qztlevel.h"
+
+int main(int argc, char** argv) { return qzt::runQztLevel(argc, argv, std::cout, std::cerr); }

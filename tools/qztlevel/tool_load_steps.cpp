@@ -1,0 +1,23 @@
+#include "tools/qztlevel/tool_load_steps.h"
+
+namespace qzt {
+
+bool ToolLoadSteps::replaceBitmap(const char* path, std::string& why) {
+    bitmap_.reset();
+    bitmapPath_.clear();
+    if (path == nullptr) {
+        why = "the bitmap line has no line end";
+        return false;
+    }
+    // The reader names the path itself; why carries only the bitmap's cause.
+    BmpReadResult read = readBmpFile(path);
+    if (!read.image) {
+        why = read.why;
+        return false;
+    }
+    bitmap_ = std::move(read.image);
+    bitmapPath_ = path;
+    return true;
+}
+
+}  // namespace qzt
