@@ -144,7 +144,7 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
 
     const uint32_t offBits = readLe32(head + 10);
     if (offBits < tableEnd)
-        return refuse("pixel data offset " + std::to_string(offBits) + " lies inside the headers (" +
+        return refuse("pixel data offset " + std::to_string(offBits) + " lies inside the headers and colour table (" +
                       std::to_string(tableEnd) + " bytes)");
     if (offBits >= fileSize)
         return refuse("pixel data offset " + std::to_string(offBits) + " is past the end of the file (" +

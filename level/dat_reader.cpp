@@ -82,7 +82,7 @@ private:
     }
     LoadResult endedEarly() {
         return fail(LoadEndedEarly, line_.kind == LineKind::EndOfFile
-                                        ? "the last line has no line end and END was not reached"
+                                        ? "the file ends in a line without a line end, before END"
                                         : "the file ends before END");
     }
 

@@ -230,11 +230,12 @@ TEST(BmpRefusals, EachWithItsReason) {
              std::to_string(fullFile) + " bytes)"},
         {"offset far out", {}, setField(test::BmpOffBfOffBits, 0xFFFFFFFFu),
          "pixel data offset 4294967295 is past the end of the file (" + std::to_string(fullFile) + " bytes)"},
-        {"offset 0", {}, setField(test::BmpOffBfOffBits, 0), "pixel data offset 0 lies inside the headers (1078 bytes)"},
+        {"offset 0", {}, setField(test::BmpOffBfOffBits, 0),
+         "pixel data offset 0 lies inside the headers and colour table (1078 bytes)"},
         {"offset in colour table", {}, setField(test::BmpOffBfOffBits, 54),
-         "pixel data offset 54 lies inside the headers (1078 bytes)"},
+         "pixel data offset 54 lies inside the headers and colour table (1078 bytes)"},
         {"offset on the masks", withBits(16, 3), setField(test::BmpOffBfOffBits, 54),
-         "pixel data offset 54 lies inside the headers (66 bytes)"},
+         "pixel data offset 54 lies inside the headers and colour table (66 bytes)"},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);

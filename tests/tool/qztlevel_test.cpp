@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,8 +9,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "gfx/bmp_builder.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "level/test_support.h"
 #include "tools/qztlevel/level_json.h"
 #include "tools/qztlevel/qztlevel.h"
 #include "tools/qztlevel/tool_load_steps.h"
@@ -23,31 +21,18 @@ namespace qzt {
 namespace {
 
 namespace fs = std::filesystem;
+namespace support = qzt::testing;
 
 const char BitmapMessage[] = "Error reading .bmp.  Make sure the directory specified in the file is correct.";
 
-void putLe(std::string& bytes, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// An uncompressed 8-bit BMP with a grey colour table of clrUsed entries
-// (256 when 0), rows padded to 4 bytes.
-std::string bmp8(int32_t width, int32_t height, uint32_t clrUsed) {
-    const uint32_t colours = clrUsed ? clrUsed : 256;
-    const uint32_t offBits = 54 + 4 * colours;
-    const uint32_t stride = (uint32_t(width) + 3) / 4 * 4;
-    const uint32_t size = offBits + stride * uint32_t(height);
-    std::string b = "BM";
-    putLe(b, size, 4);
-    putLe(b, 0, 4);
-    putLe(b, offBits, 4);
-    for (uint32_t field : {40u, uint32_t(width), uint32_t(height)}) putLe(b, field, 4);
-    putLe(b, 1, 2);
-    putLe(b, 8, 2);
-    for (uint32_t field : {0u, stride * uint32_t(height), 2835u, 2835u, clrUsed, 0u}) putLe(b, field, 4);
-    for (uint32_t i = 0; i < colours; ++i) putLe(b, (i & 0xFF) * 0x010101u, 4);
-    b.append(stride * uint32_t(height), '\x01');
-    return b;
+// An 8-bit bitmap; clrUsed above 256 makes one the reader refuses.
+std::string bitmapBytes(int32_t width, int32_t height, uint32_t clrUsed = 0) {
+    test::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.clrUsed = clrUsed;
+    const std::vector<uint8_t> bytes = test::buildBmp(spec);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // Lines joined with CR LF, the data file's line end.
@@ -101,33 +86,19 @@ RunResult run(std::vector<std::string> args) {
 
 class QztLevelTool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        for (int n = 0;; ++n) {
-            dir_ = fs::temp_directory_path() / ("qztlevel_test_" + std::to_string(stamp) + "_" + std::to_string(n));
-            if (fs::create_directory(dir_)) break;
-        }
-        write("lvl.bmp", bmp8(5, 600, 0));
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    void SetUp() override { write("lvl.bmp", bitmapBytes(5, 600)); }
 
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return dir_.file(name); }
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
+        support::writeFile(path(name), bytes);
         return path(name);
     }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string read(const std::string& name) const { return support::readFile(path(name)); }
     std::string level(const std::string& name) const {
         return write(name, crlf(withRecords(headerLines(), HandWrittenRecords)));
     }
 
-    fs::path dir_;
+    support::TempDir dir_;
 };
 
 TEST_F(QztLevelTool, CheckPassesLevelsThatLoadAndPrintsNothing) {
@@ -173,13 +144,13 @@ TEST_F(QztLevelTool, CheckNamesOnlyTheFilesThatFail) {
     RunResult r = run({"check", good, unterminated, good, absent});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, unterminated + ": File ended before expected\n" + unterminated +
-                         ": line 2: the last line has no line end and END was not reached\n" + absent + ": " +
+                         ": line 2: the file ends in a line without a line end, before END\n" + absent + ": " +
                          BitmapMessage + "\n" + absent + ": cannot open the data file\n");
     EXPECT_EQ(r.err.find(good), std::string::npos);
 }
 
 TEST_F(QztLevelTool, CheckGivesTheBitmapReadersCause) {
-    write("lvl.bmp", bmp8(4, 2, 300));
+    write("lvl.bmp", bitmapBytes(4, 2, 300));
     const std::string file = level("a.dat");
     RunResult r = run({"check", file});
     EXPECT_EQ(r.code, 1);

@@ -1,0 +1,61 @@
+# Shared by tools/test and tools/run: packages, the Wine prefix and one Xvfb.
+# Sourced, not run.
+
+QZT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+qzt_install_packages() {
+    local missing=()
+    local package
+    while read -r package; do
+        case "$package" in ''|'#'*) continue ;; esac
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done < "$QZT_ROOT/tools/debian-packages.txt"
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Wine runs with a prefix inside the build tree and without its own noise, so
+# nothing depends on the user's Wine setup.
+qzt_wine_env() {
+    export WINEPREFIX="$QZT_ROOT/build/win32/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Starts one Xvfb for everything that follows unless a display is given.
+qzt_start_xvfb() {
+    local display
+    for display in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    QZT_XVFB_PID=$!
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$display" ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+qzt_stop_xvfb() {
+    [ -n "${QZT_XVFB_PID:-}" ] && kill "$QZT_XVFB_PID" 2>/dev/null
+    QZT_XVFB_PID=
+}
+
+# Makes the prefix once and keeps one wineserver for the whole run.
+qzt_prepare_wine() {
+    qzt_wine_env
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1
+}
+
+qzt_stop_wine() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+}
