@@ -191,13 +191,12 @@ LoadResult Loader::readProgramBlock(int slot) {
                 if (count == MAX_MOVEMENTS) {
                     return fail(LoadSyntaxError, "program " + std::to_string(slot) + " has more than 75 movements");
                 }
-                std::string keyword = movementToken_;
                 program.direction[count] = code;
                 int32_t* const fields[] = {&program.steps[count], &program.firstFrame[count],
                                            &program.lastFrame[count]};
                 for (int32_t* field : fields) {
                     if (!takeToken(text, pos, movementToken_)) {
-                        return fail(LoadSyntaxError, keyword + " needs 3 numbers");
+                        return fail(LoadSyntaxError, std::string(directionKeyword(code)) + " needs 3 numbers");
                     }
                     *field = parseDecimal(movementToken_);
                 }

@@ -11,78 +11,94 @@ const char SavedFileComment[] = " ---edited in morvelin's QZT level editor--- ";
 
 namespace {
 
-const char kNewline[] = "\r\n";
+// Builds one line at a time and hands it to the file text whole.
+class LineWriter {
+public:
+    explicit LineWriter(std::string& out) : out_(out) {}
 
-void appendNumbers(std::string& out, std::initializer_list<int32_t> values) {
-    for (int32_t value : values) {
-        appendDecimal(out, value);
-        out += ' ';
+    LineWriter& text(const char* text, size_t length) {
+        std::memcpy(line_ + length_, text, length);
+        length_ += length;
+        return *this;
     }
+    LineWriter& text(const char* text) { return this->text(text, std::strlen(text)); }
+    // A number followed by one blank, as every record field is written.
+    LineWriter& field(int32_t value) {
+        length_ += size_t(formatDecimal(value, line_ + length_));
+        line_[length_++] = ' ';
+        return *this;
+    }
+    LineWriter& number(int32_t value) {
+        length_ += size_t(formatDecimal(value, line_ + length_));
+        return *this;
+    }
+    void end() {
+        line_[length_++] = '\r';
+        line_[length_++] = '\n';
+        out_.append(line_, length_);
+        length_ = 0;
+    }
+
+private:
+    std::string& out_;
+    // The longest line is a header text; record lines are far shorter.
+    char line_[HeaderTextCapacity + 2];
+    size_t length_ = 0;
+};
+
+size_t headerTextLength(const char* text) {
+    const void* end = std::memchr(text, '\0', HeaderTextCapacity);
+    return end ? size_t(static_cast<const char*>(end) - text) : size_t(HeaderTextCapacity);
 }
 
-void appendProgram(std::string& out, int slot, const EnemyProgram& program) {
-    out += "BEP ";
-    appendDecimal(out, slot);
-    out += kNewline;
+void writeProgram(LineWriter& line, int slot, const EnemyProgram& program) {
+    line.text("BEP ").number(slot).end();
     int count = program.movementCount < MAX_MOVEMENTS ? program.movementCount : MAX_MOVEMENTS;
     for (int i = 0; i < count; ++i) {
-        if (const char* keyword = directionKeyword(program.direction[i])) {
-            out += ' ';
-            out += keyword;
-            out += ' ';
-        }
-        appendNumbers(out, {program.steps[i], program.firstFrame[i], program.lastFrame[i]});
-        out += kNewline;
+        if (const char* keyword = directionKeyword(program.direction[i])) line.text(" ").text(keyword).text(" ");
+        line.field(program.steps[i]).field(program.firstFrame[i]).field(program.lastFrame[i]).end();
     }
-    out += "EEP";
-    out += kNewline;
+    line.text("EEP").end();
 }
 
 }  // namespace
 
 std::string serializeLevel(const LevelDocument& doc) {
     std::string out;
-    out.reserve(4096);
+    out.reserve(1 << 16);  // more than the largest level
+    LineWriter line(out);
     const LevelHeader& header = doc.header;
     for (const char* text : {header.subtitle, header.title, header.bitmapPath, header.musicPath,
                              header.winSoundPath, header.oneUpSoundPath, header.loseSoundPath,
                              header.scoreCountSoundPath}) {
-        const void* end = std::memchr(text, '\0', HeaderTextCapacity);
-        out.append(text, end ? size_t(static_cast<const char*>(end) - text) : size_t(HeaderTextCapacity));
-        out += kNewline;
+        line.text(text, headerTextLength(text)).end();
     }
-    appendDecimal(out, header.timeBonus);
-    out += kNewline;
-    out += "Y N N N";
-    out += kNewline;
-    out += kNewline;
+    line.number(header.timeBonus).end();
+    line.text("Y N N N").end();
+    line.end();
 
     for (int slot = 0; slot < MAX_PROGRAMS; ++slot) {
-        if (doc.programs[slot].used) appendProgram(out, slot, doc.programs[slot]);
+        if (doc.programs[slot].used) writeProgram(line, slot, doc.programs[slot]);
     }
-    out += kNewline;
+    line.end();
 
     for (const Enemy& enemy : doc.enemies) {
         if (!enemy.used) continue;
-        out += "ENEMY ";
-        appendNumbers(out, {enemy.program, enemy.speed, enemy.animationRate, enemy.hitPoints, enemy.x, enemy.y,
-                            enemy.imageSet});
-        out += kNewline;
+        line.text("ENEMY ").field(enemy.program).field(enemy.speed).field(enemy.animationRate);
+        line.field(enemy.hitPoints).field(enemy.x).field(enemy.y).field(enemy.imageSet).end();
     }
-    out += kNewline;
+    line.end();
 
     for (int slot = 0; slot < MAX_IMAGE_SETS; ++slot) {
-        const ImageSet& imageSet = doc.imageSets[slot];
-        if (!imageSet.used) continue;
-        out += "CIS ";
-        appendNumbers(out, {imageSet.x, imageSet.y, imageSet.width, imageSet.height, imageSet.frameCount, slot});
-        out += kNewline;
+        const ImageSet& set = doc.imageSets[slot];
+        if (!set.used) continue;
+        line.text("CIS ").field(set.x).field(set.y).field(set.width).field(set.height).field(set.frameCount);
+        line.field(slot).end();
     }
-    out += kNewline;
+    line.end();
 
-    out += "END";
-    out += kNewline;
-    out += kNewline;
+    line.text("END").end();
+    line.end();
     out += SavedFileComment;
     return out;
 }

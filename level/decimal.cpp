@@ -28,19 +28,26 @@ int32_t parseDecimal(const char* text) {
     return magnitude > INT32_MAX ? INT32_MAX : int32_t(magnitude);
 }
 
-void appendDecimal(std::string& out, int32_t value) {
-    char digits[10];
+int formatDecimal(int32_t value, char* out) {
+    char digits[MaxDecimalLength];
     int count = 0;
     int64_t rest = value;  // 64 bits, so negating INT32_MIN is safe
+    int length = 0;
     if (rest < 0) {
-        out += '-';
+        out[length++] = '-';
         rest = -rest;
     }
     do {
         digits[count++] = char('0' + rest % 10);
         rest /= 10;
     } while (rest != 0);
-    while (count > 0) out += digits[--count];
+    while (count > 0) out[length++] = digits[--count];
+    return length;
+}
+
+void appendDecimal(std::string& out, int32_t value) {
+    char text[MaxDecimalLength];
+    out.append(text, size_t(formatDecimal(value, text)));
 }
 
 }  // namespace qzt

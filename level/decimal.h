@@ -11,7 +11,14 @@ namespace qzt {
 // huge number never wraps into a different one.
 int32_t parseDecimal(const char* text);
 
-// Appends value in base 10: "-" for negatives, no leading zeros.
+// The longest text formatDecimal writes: a sign and ten digits.
+constexpr int MaxDecimalLength = 11;
+
+// Writes value in base 10 ("-" for negatives, no leading zeros, no
+// terminator) and returns the number of characters written.
+int formatDecimal(int32_t value, char* out);
+
+// Appends the same text to out.
 void appendDecimal(std::string& out, int32_t value);
 
 }  // namespace qzt

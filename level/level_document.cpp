@@ -18,7 +18,16 @@ const char* directionKeyword(int32_t code) {
 }
 
 int32_t directionFromKeyword(const char* word) {
-    for (int32_t code = DOWNLEFT; code <= UPRIGHT; ++code) {
+    // Sorted out by the first letter: this runs for every line of a program block.
+    int32_t first = 0, last = -1;
+    switch (word[0]) {
+        case 'D': first = DOWNLEFT, last = DOWNRIGHT; break;
+        case 'L': first = last = LEFT; break;
+        case 'S': first = last = STOP; break;
+        case 'R': first = last = RIGHT; break;
+        case 'U': first = UPLEFT, last = UPRIGHT; break;
+    }
+    for (int32_t code = first; code <= last; ++code) {
         if (std::strcmp(word, kDirectionKeywords[code]) == 0) return code;
     }
     return 0;
