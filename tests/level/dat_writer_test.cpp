@@ -1,118 +1,117 @@
 #include <gtest/gtest.h>
 
-#include "example_level.h"
+#include <random>
+
 #include "level/dat_writer.h"
+#include "test_support.h"
 
 namespace qzt {
 namespace {
 
 using testing::crlfLines;
 
-LevelDocument headerOnlyDocument() {
+std::string headerBytes() {
+    return crlfLines({"Sub", "Title", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", "Y N N N", ""});
+}
+
+LevelDocument headerOnly() {
     LevelDocument doc;
-    const char* texts[] = {"Into_the_Caves", "Level_Three", "level3.bmp", "cave.mid",
-                           "win.wav",        "oneup.wav",   "lose.wav",   "count.wav"};
-    char(*fields[])[HeaderTextCapacity] = {&doc.header.subtitle,     &doc.header.title,
-                                           &doc.header.bitmapPath,   &doc.header.musicPath,
-                                           &doc.header.winSoundPath, &doc.header.oneUpSoundPath,
-                                           &doc.header.loseSoundPath, &doc.header.scoreCountSoundPath};
-    for (int i = 0; i < 8; ++i) setHeaderText(*fields[i], texts[i]);
-    doc.header.timeBonus = 500;
-    doc.loaded = 1;
+    testing::RecordingSteps steps;
+    EXPECT_EQ(testing::loadText(headerBytes() + "END", doc, steps), LoadOk);
     return doc;
 }
 
-std::string headerBytes() {
-    return crlfLines({"Into_the_Caves", "Level_Three", "level3.bmp", "cave.mid", "win.wav", "oneup.wav",
-                      "lose.wav", "count.wav", "500", "Y N N N", ""});
+LevelDocument loadBack(const std::string& bytes) {
+    LevelDocument doc;
+    testing::RecordingSteps steps;
+    EXPECT_EQ(testing::loadText(bytes, doc, steps), LoadOk);
+    return doc;
 }
 
-// Everything after the header of a document with no used slots.
-std::string emptyTail() { return crlfLines({"", "", "", "END", ""}) + SavedFileComment; }
-
-TEST(DatWriter, WritesTheExampleLevelByteForByte) {
-    LevelDocument doc = headerOnlyDocument();
-    EnemyProgram& first = doc.programs[0];
-    first.used = 1;
-    first.movementCount = 2;
-    first.direction[0] = RIGHT, first.steps[0] = 12, first.firstFrame[0] = 0, first.lastFrame[0] = 1;
-    first.direction[1] = DOWNLEFT, first.steps[1] = 4, first.firstFrame[1] = 2, first.lastFrame[1] = 3;
-    EnemyProgram& third = doc.programs[2];
-    third.used = 1;
-    third.movementCount = 1;
-    third.direction[0] = STOP, third.steps[0] = 20;
-    doc.enemies[0] = Enemy{120, 40, 1, 5, 10, 2, 0, 1};
-    doc.enemies[1] = Enemy{300, 150, 0, 8, 3, 1, 2, 1};
-    doc.enemyCount = 2;
-    doc.imageSets[0] = ImageSet{1, 198, 40, 50, 2, 0, 1};
-    doc.imageSets[1] = ImageSet{100, 198, 32, 32, 4, 1, 1};
-
-    EXPECT_EQ(serializeLevel(doc), testing::exampleLevelBytes());
+TEST(DatWriter, WritesTheExampleBackByteForByte) {
+    std::string bytes = testing::exampleLevelBytes();
+    EXPECT_EQ(serializeLevel(loadBack(bytes)), bytes);
+    EXPECT_EQ(serializeLevel(headerOnly()), headerBytes() + crlfLines({"", "", "", "END", ""}) +
+                                                " ---edited in morvelin's QZT level editor--- ");
 }
 
-TEST(DatWriter, EmptyDocumentIsHeaderFourEmptyLinesEndAndComment) {
-    std::string bytes = serializeLevel(headerOnlyDocument());
-    EXPECT_EQ(bytes, headerBytes() + emptyTail());
-    // The comment closes the file without a line end.
-    ASSERT_GE(bytes.size(), 45u);
-    EXPECT_EQ(bytes.substr(bytes.size() - 45), " ---edited in morvelin's QZT level editor--- ");
-}
-
-TEST(DatWriter, WritesOnlyUsedSlotsAndSlotNumbersOfProgramsAndImageSets) {
-    LevelDocument doc = headerOnlyDocument();
-    doc.programs[1].movementCount = 3;  // not used: never written, whatever it holds
-    doc.programs[3].used = 1;           // no movements: BEP directly followed by EEP
-    doc.imageSets[5] = ImageSet{7, 8, 9, 10, 3, 11, 1};  // slotIndex disagrees: the slot wins
-    std::string expected = headerBytes() + crlfLines({"BEP 3", "EEP", "", "", "CIS 7 8 9 10 3 5 ", "", "END", ""}) +
-                           SavedFileComment;
-    EXPECT_EQ(serializeLevel(doc), expected);
-}
-
-TEST(DatWriter, MovementLinesCarryKeywordPiecesOrNoneForUnknownCodes) {
-    LevelDocument doc = headerOnlyDocument();
-    EnemyProgram& program = doc.programs[0];
+TEST(DatWriter, WritesUsedSlotsOnlyWithSlotNumbersAndPacksEnemies) {
+    LevelDocument doc = headerOnly();
+    doc.programs[1].movementCount = 3;  // not used: never written
+    EnemyProgram& program = doc.programs[3];
     program.used = 1;
     program.movementCount = 3;
-    program.direction[0] = UP, program.steps[0] = 12, program.firstFrame[0] = 0, program.lastFrame[0] = 3;
-    program.direction[1] = 0, program.steps[1] = 7, program.firstFrame[1] = 1, program.lastFrame[1] = 2;
-    program.direction[2] = 42, program.steps[2] = -3, program.firstFrame[2] = -2147483647 - 1,
-    program.lastFrame[2] = 2147483647;
-    std::string expected = headerBytes() +
-                           crlfLines({"BEP 0", " UP 12 0 3 ", "7 1 2 ", "-3 -2147483648 2147483647 ", "EEP", "", "",
-                                      "", "END", ""}) +
-                           SavedFileComment;
-    EXPECT_EQ(serializeLevel(doc), expected);
-}
-
-TEST(DatWriter, EnemiesArePackedInSlotOrderWithoutSlotNumbers) {
-    LevelDocument doc = headerOnlyDocument();
+    int32_t movements[3][4] = {{UP, 12, 0, 3}, {0, 7, 1, 2}, {42, -3, INT32_MIN, INT32_MAX}};
+    for (int i = 0; i < 3; ++i) {
+        program.direction[i] = movements[i][0], program.steps[i] = movements[i][1];
+        program.firstFrame[i] = movements[i][2], program.lastFrame[i] = movements[i][3];
+    }
+    doc.programs[5].used = 1;  // no movements: BEP directly followed by EEP
     doc.enemies[0] = Enemy{1, 2, 3, 4, 5, 6, 7, 1};
-    doc.enemies[3] = Enemy{-3, 0, 0, 0, 0, 0, 0, 1};
-    doc.enemies[4] = Enemy{10, 20, 1, 2, 3, 4, 5, 1};
-    doc.enemies[2] = Enemy{99, 99, 99, 99, 99, 99, 99, 0};
-    doc.enemyCount = 5;
-    std::string expected = headerBytes() +
-                           crlfLines({"", "ENEMY 7 6 4 5 1 2 3 ", "ENEMY 0 0 0 0 -3 0 0 ", "ENEMY 5 4 2 3 10 20 1 ",
-                                      "", "", "END", ""}) +
-                           SavedFileComment;
-    EXPECT_EQ(serializeLevel(doc), expected);
+    doc.enemies[2] = Enemy{9, 9, 9, 9, 9, 9, 9, 0};
+    doc.enemies[4] = Enemy{-3, 0, 0, 0, 0, 0, 0, 1};
+    doc.imageSets[5] = ImageSet{7, 8, 9, 10, 3, 11, 1};  // slotIndex disagrees: the slot is written
+    EXPECT_EQ(serializeLevel(doc),
+              headerBytes() +
+                  crlfLines({"BEP 3", " UP 12 0 3 ", "7 1 2 ", "-3 -2147483648 2147483647 ", "EEP", "BEP 5", "EEP", "",
+                             "ENEMY 7 6 4 5 1 2 3 ", "ENEMY 0 0 0 0 -3 0 0 ", "", "CIS 7 8 9 10 3 5 ", "", "END", ""}) +
+                  SavedFileComment);
+    // A movement without keyword is written but not read back; enemies come back packed.
+    LevelDocument back = loadBack(serializeLevel(doc));
+    EXPECT_EQ(back.programs[3].movementCount, 1);
+    EXPECT_TRUE(back.enemies[1].used);
+    EXPECT_EQ(back.enemies[1].x, -3);
+    EXPECT_EQ(back.enemyCount, 2);
+
+    program.movementCount = 1000;  // never read past the arrays
+    std::string bytes = serializeLevel(doc);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.begin() + bytes.find("BEP 5"), '\n'), 11 + 1 + MAX_MOVEMENTS + 1);
 }
 
-TEST(DatWriter, HeaderTextsAreWrittenWholeWithInnerBlanks) {
-    LevelDocument doc = headerOnlyDocument();
-    setHeaderText(doc.header.title, "Into the  Caves ");
-    std::string bytes = serializeLevel(doc);
-    EXPECT_NE(bytes.find("\r\nInto the  Caves \r\n"), std::string::npos);
+// Any byte but NUL and LF can stand in a header text.
+std::string randomText(std::mt19937& random) {
+    std::string text(random() % 500, 'x');
+    for (char& c : text) do c = char(1 + random() % 255); while (c == '\n');
+    return text;
 }
 
-TEST(DatWriter, NeverReadsPastTheMovementArrays) {
-    LevelDocument doc = headerOnlyDocument();
-    doc.programs[0].used = 1;
-    doc.programs[0].movementCount = 1000;
-    std::string bytes = serializeLevel(doc);
-    size_t lines = 0;
-    for (size_t at = bytes.find("BEP 0\r\n"); at < bytes.find("EEP"); at = bytes.find("\r\n", at) + 2) ++lines;
-    EXPECT_EQ(lines, 1u + MAX_MOVEMENTS);
+TEST(DatWriter, RandomDocumentsReadBackToTheSameFile) {
+    std::mt19937 random(20261206);
+    auto number = [&] { return random() % 3 ? int32_t(random() % 200) - 100 : int32_t(random()); };
+    for (int round = 0; round < 200; ++round) {
+        LevelDocument doc;
+        for (char* field : {doc.header.subtitle, doc.header.title, doc.header.bitmapPath, doc.header.musicPath,
+                            doc.header.winSoundPath, doc.header.oneUpSoundPath, doc.header.loseSoundPath,
+                            doc.header.scoreCountSoundPath}) {
+            std::string text = randomText(random);
+            text.copy(field, text.size());
+            field[text.size()] = '\0';
+        }
+        doc.header.timeBonus = number();
+        int usedEnemies = 0;
+        for (int slot = 0; slot < 15; ++slot) {
+            EnemyProgram& program = doc.programs[slot];
+            program.used = random() % 2;
+            program.movementCount = int32_t(random() % (MAX_MOVEMENTS + 1));
+            for (int i = 0; i < MAX_MOVEMENTS; ++i) {
+                program.direction[i] = int32_t(1 + random() % 9);
+                program.steps[i] = number(), program.firstFrame[i] = number(), program.lastFrame[i] = number();
+            }
+            doc.enemies[slot] = Enemy{number(), number(), number(), number(), number(), number(), number(),
+                                      uint8_t(random() % 2)};
+            usedEnemies += doc.enemies[slot].used;
+            doc.imageSets[slot] = ImageSet{number(), number(), number(), number(), number(), slot, uint8_t(random() % 2)};
+        }
+        std::string bytes = serializeLevel(doc);
+        LevelDocument back = loadBack(bytes);
+        ASSERT_EQ(serializeLevel(back), bytes) << "round " << round;
+        ASSERT_EQ(back.enemyCount, usedEnemies);
+        for (int slot = 0; slot < 15; ++slot) {
+            ASSERT_EQ(back.programs[slot].used, doc.programs[slot].used);
+            ASSERT_EQ(back.imageSets[slot].used, doc.imageSets[slot].used);
+            ASSERT_EQ(back.enemies[slot].used, slot < usedEnemies);
+        }
+    }
 }
 
 }  // namespace

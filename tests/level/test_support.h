@@ -1,5 +1,5 @@
-// Shared by the level tests: a temporary directory, whole-file helpers and
-// load steps that record what the loader asked of the screen.
+// Shared by the tests: a temporary directory, whole-file helpers, load steps
+// that record what the loader asked of the screen, and level texts.
 #pragma once
 
 #include <filesystem>
@@ -10,32 +10,24 @@
 #include <vector>
 
 #include "level/dat_reader.h"
+#include "level/dat_writer.h"
 
 namespace qzt::testing {
 
 class TempDir {
 public:
-    TempDir() {
-        std::random_device entropy;
-        path_ = std::filesystem::temp_directory_path() / ("qzt-test-" + std::to_string(entropy()));
+    TempDir() : path_(std::filesystem::temp_directory_path() / ("qzt-test-" + std::to_string(std::random_device()()))) {
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
         return names;
     }
 
@@ -43,32 +35,24 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+inline void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
 }
 
-// Records every platform step; the bitmap step succeeds unless told otherwise.
-class RecordingSteps : public LoadSteps {
-public:
-    bool bitmapLoads = true;
-    std::string onlyBitmap;  // when set, no other bitmap path loads
-    std::vector<std::string> calls;
-    std::vector<std::string> bitmapPaths;
-    std::vector<std::string> captions;
+// Records every platform step. The bitmap loads unless onlyBitmap names another path.
+struct RecordingSteps : LoadSteps {
+    std::string onlyBitmap;
+    std::vector<std::string> calls, bitmapPaths, captions;
 
     void resetScrollPositions() override { calls.push_back("reset"); }
     bool replaceBitmap(const char* path, std::string& why) override {
         calls.push_back("bitmap");
         bitmapPaths.push_back(path ? path : "(none)");
-        bool loads = bitmapLoads && path && (onlyBitmap.empty() || onlyBitmap == path);
+        bool loads = path && (onlyBitmap.empty() || onlyBitmap == path);
         if (!loads) why = "no such bitmap";
         return loads;
     }
@@ -86,17 +70,26 @@ inline std::string crlfLines(std::initializer_list<const char*> lines) {
     return out;
 }
 
-// The ten header lines of a level whose bitmap is level.bmp.
+// The ten header lines (and the empty eleventh) of a level whose bitmap is level.bmp.
 inline std::string headerLines() {
-    return crlfLines({"Sub", "Title", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500",
-                      "Y N N N", ""});
+    return crlfLines({"Sub", "Title", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", "Y N N N", ""});
+}
+
+// A level in the exact bytes the editor writes: programs in slots 0 and 2,
+// two enemies, image sets in slots 0 and 1.
+inline std::string exampleLevelBytes() {
+    return crlfLines({"Into_the_Caves", "Level_Three", "level3.bmp", "cave.mid", "win.wav", "oneup.wav", "lose.wav",
+                      "count.wav", "500", "Y N N N", "", "BEP 0", " RIGHT 12 0 1 ", " DOWNLEFT 4 2 3 ", "EEP", "BEP 2",
+                      " STOP 20 0 0 ", "EEP", "", "ENEMY 0 2 5 10 120 40 1 ", "ENEMY 2 1 8 3 300 150 0 ", "",
+                      "CIS 1 198 40 50 2 0 ", "CIS 100 198 32 32 4 1 ", "", "END", ""}) +
+           SavedFileComment;
 }
 
 // Loads bytes as if read from a file in directory "levels/".
 inline LoadResult loadText(const std::string& bytes, LevelDocument& doc, RecordingSteps& steps,
                            LoadDiagnostic* diagnostic = nullptr) {
-    return loadLevelBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "levels/", doc,
-                          steps, diagnostic);
+    return loadLevelBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "levels/", doc, steps,
+                          diagnostic);
 }
 
 }  // namespace qzt::testing
