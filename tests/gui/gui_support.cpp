@@ -112,6 +112,12 @@ ClientPixels readView() {
     return ClientPixels(editor.main.window, RECT{ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight});
 }
 
+ClientPixels readClientArea() {
+    RECT client;
+    GetClientRect(editor.main.window, &client);
+    return ClientPixels(editor.main.window, client);
+}
+
 Rgb systemColour(int index) {
     const COLORREF colour = GetSysColor(index);
     return Rgb(GetRValue(colour)) << 16 | Rgb(GetGValue(colour)) << 8 | GetBValue(colour);

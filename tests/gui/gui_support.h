@@ -28,7 +28,7 @@ struct Point {
 std::ostream& operator<<(std::ostream& out, const Point& point);
 
 // Pixel (x, y) of a test picture (x and y below 1024) has a colour of its own,
-// never grey and never a system colour, so a pixel on screen names its source.
+// so a pixel of the level view names where in the picture it came from.
 Rgb pictureColour(int x, int y);
 // The source of a picture colour; (-1, -1) for any other colour.
 Point pictureSource(Rgb colour);
@@ -59,6 +59,8 @@ private:
 
 // The 500 x 380 level view.
 ClientPixels readView();
+// The whole client area of the main window.
+ClientPixels readClientArea();
 Rgb systemColour(int index);
 
 // Handles every message waiting for this thread; true when the quit message was among them.

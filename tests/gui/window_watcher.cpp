@@ -35,6 +35,12 @@ void press(HWND dialog, int button) {
 
 }  // namespace
 
+std::ostream& operator<<(std::ostream& out, const SeenDialog& seen) {
+    if (seen.kind == DialogKind::FileDialog) return out << "file dialog \"" << seen.caption << "\" (" << seen.fileName << ")";
+    return out << "message box \"" << seen.caption << "\": \"" << seen.text << "\" style 0x" << std::hex << seen.style
+               << std::dec;
+}
+
 WindowWatcher::WindowWatcher() {
     active = this;
     cbt_ = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
@@ -55,7 +61,8 @@ void WindowWatcher::clear() {
     dialogs_.clear();
     created_.clear();
     destroyed_.clear();
-    script_.clear();
+    boxAnswers_.clear();
+    fileAnswers_.clear();
 }
 
 LRESULT CALLBACK WindowWatcher::cbtHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -79,7 +86,8 @@ LRESULT CALLBACK WindowWatcher::cbtHook(int code, WPARAM wParam, LPARAM lParam) 
         active->onActivate(window);
     } else if (active && code == HCBT_DESTROYWND) {
         active->destroyed_.push_back(window);
-        if (active->answered_ == window) active->answered_ = nullptr;
+        auto& answered = active->answered_;
+        answered.erase(std::remove(answered.begin(), answered.end(), window), answered.end());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -99,8 +107,10 @@ LRESULT CALLBACK WindowWatcher::callHook(int code, WPARAM wParam, LPARAM lParam)
 }
 
 void WindowWatcher::onActivate(HWND dialog) {
-    if (dialog == answered_) return;
-    answered_ = dialog;
+    const bool again = std::find(answered_.begin(), answered_.end(), dialog) != answered_.end();
+    if (again && dialog != waitingAgain_) return;
+    if (!again) answered_.push_back(dialog);
+    waitingAgain_ = nullptr;
     if (isFileDialog(dialog))
         answerFileDialog(dialog);
     else if (isMessageBox(dialog))
@@ -112,10 +122,12 @@ void WindowWatcher::answerMessageBox(HWND box) {
                     initBox_ == box ? initStyle_ : 0, GetWindow(box, GW_OWNER), {}};
     dialogs_.push_back(seen);
     int button = GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK;
-    if (!script_.empty() && script_.front().kind == DialogKind::MessageBox) {
-        button = script_.front().button;
-        script_.pop_front();
+    if (!boxAnswers_.empty()) {
+        button = boxAnswers_.front();
+        boxAnswers_.pop_front();
     }
+    HWND owner = GetWindow(box, GW_OWNER);
+    if (owner && isFileDialog(owner) && button != IDYES) waitingAgain_ = owner;
     press(box, button);
 }
 
@@ -123,17 +135,16 @@ void WindowWatcher::answerFileDialog(HWND dialog) {
     HWND fileName = GetDlgItem(dialog, FileNameBoxId);
     dialogs_.push_back(SeenDialog{DialogKind::FileDialog, windowText(dialog), {}, 0, GetWindow(dialog, GW_OWNER),
                                   windowText(fileName)});
-    if (script_.empty() || script_.front().kind != DialogKind::FileDialog) {
+    std::string path;
+    if (!fileAnswers_.empty()) {
+        path = fileAnswers_.front();
+        fileAnswers_.pop_front();
+    }
+    if (path.empty()) {
         press(dialog, IDCANCEL);
         return;
     }
-    const Answer answer = script_.front();
-    script_.pop_front();
-    if (answer.path.empty()) {
-        press(dialog, IDCANCEL);
-        return;
-    }
-    SetWindowTextA(fileName, answer.path.c_str());
+    SetWindowTextA(fileName, path.c_str());
     press(dialog, IDOK);
 }
 

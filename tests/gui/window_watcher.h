@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,7 @@ struct SeenDialog {
     std::string fileName;  // file dialogs: the file name box as the dialog opened
 };
 
-// What to do with the next dialog. Dialogs without a scripted answer are
-// cancelled and recorded, so an unexpected one shows in the record.
-struct Answer {
-    DialogKind kind;
-    int button = IDOK;  // message boxes: the button to press
-    std::string path;   // file dialogs: typed into the file name box; empty cancels
-};
+std::ostream& operator<<(std::ostream& out, const SeenDialog& seen);
 
 class WindowWatcher {
 public:
@@ -49,10 +44,14 @@ public:
     WindowWatcher(const WindowWatcher&) = delete;
     WindowWatcher& operator=(const WindowWatcher&) = delete;
 
-    void answerBox(int button) { script_.push_back(Answer{DialogKind::MessageBox, button, {}}); }
-    void chooseFile(const std::string& path) { script_.push_back(Answer{DialogKind::FileDialog, IDOK, path}); }
-    void cancelFileDialog() { script_.push_back(Answer{DialogKind::FileDialog, IDCANCEL, {}}); }
-    size_t unusedAnswers() const { return script_.size(); }
+    // Answers for the coming message boxes and file dialogs, each kind in
+    // its own order. A dialog without an answer is cancelled and recorded,
+    // so an unexpected one shows in the record.
+    void answerBox(int button) { boxAnswers_.push_back(button); }
+    // Types path into the file name box and presses OK; an empty path cancels.
+    void chooseFile(const std::string& path) { fileAnswers_.push_back(path); }
+    void cancelFileDialog() { fileAnswers_.push_back(std::string()); }
+    size_t unusedAnswers() const { return boxAnswers_.size() + fileAnswers_.size(); }
 
     // Called as each dialog is created, before it is shown over anything.
     void onDialogCreated(std::function<void()> callback) { dialogCreated_ = std::move(callback); }
@@ -71,14 +70,17 @@ private:
 
     HHOOK cbt_ = nullptr;
     HHOOK call_ = nullptr;
-    std::deque<Answer> script_;
+    std::deque<int> boxAnswers_;
+    std::deque<std::string> fileAnswers_;
     std::vector<SeenDialog> dialogs_;
     std::vector<CreatedWindow> created_;
     std::vector<HWND> destroyed_;
     std::function<void()> dialogCreated_;
-    // The dialog last answered; it is answered again only after another
-    // dialog came in between (a file dialog after its overwrite question).
-    HWND answered_ = nullptr;
+    // Dialogs already answered are not answered again when they come back to
+    // the front, except a file dialog whose question was answered other than
+    // "Yes": it waits for a file name again.
+    std::vector<HWND> answered_;
+    HWND waitingAgain_ = nullptr;
     // Message box flags as handed to each box's WM_INITDIALOG.
     HWND initBox_ = nullptr;
     UINT initStyle_ = 0;

@@ -1,0 +1,22 @@
+// The File menu and leaving the editor: opening and saving level data files
+// through the shared file dialog record, and the save prompt.
+#pragma once
+
+namespace qzt {
+
+// Step 13 of start-up: the one record both file dialogs use, proposing
+// FileNameBuffer (empty at first).
+void setUpFileDialogRecord();
+
+// Loads the level at path and reports the outcome as "Open" does.
+void openLevelFile(const char* path);
+// A level named on the command line, opened as if chosen in the open dialog.
+void openLevelFromCommandLine(const char* commandLine);
+
+void openCommand();
+void saveCommand();
+// "Exit" and closing the window: asks about saving when a level is loaded,
+// and leaves only after a completed save or "No".
+void leaveEditor();
+
+}  // namespace qzt

@@ -1,0 +1,10 @@
+// The Create New Enemy window: no window of the class is created yet.
+#include "windows/tool_windows.h"
+
+namespace qzt {
+
+LRESULT CALLBACK newEnemyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace qzt
