@@ -99,9 +99,10 @@ bool isRle(uint32_t compression) {
 BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOffset) {
     const size_t headLen = std::min(fileSize, LongestHeaders);
     const std::string sizeText = std::to_string(fileSize);
+    auto tooShort = [&](const char* what) { return refuse("file is " + sizeText + " bytes, shorter than its " + what); };
     if (headLen >= 2 && (head[0] != 'B' || head[1] != 'M')) return refuse("not a BMP file (signature)");
     if (headLen < InfoHeaderStart + 4)
-        return refuse("file is " + sizeText + " bytes, shorter than its headers");
+        return tooShort("headers");
 
     const uint8_t* info = head + InfoHeaderStart;
     const uint32_t headerSize = readLe32(info + FieldSize);
@@ -109,7 +110,7 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     if (headerSize != 40 && headerSize != 108 && headerSize != 124)
         return refuse("info header size " + std::to_string(headerSize) + " is not supported");
     if (headLen < InfoHeaderStart + headerSize)
-        return refuse("file is " + sizeText + " bytes, shorter than its headers");
+        return tooShort("headers");
 
     const int32_t width = readLeSigned32(info + FieldWidth);
     const int32_t height = readLeSigned32(info + FieldHeight);
@@ -129,10 +130,12 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     const uint32_t colours = colourCountOf(readLe32(info + FieldClrUsed), bits);
     if (colours > MaxBmpColours) return refuse("colour count " + std::to_string(colours) + " is above 256");
 
-    const uint64_t rowBytes = (uint64_t(width) * bits + 31) / 32 * 4;
-    const uint64_t decodedBytes = rowBytes * uint64_t(rows);
-    if (decodedBytes > MaxBmpDecodedBytes)
-        return refuse("image needs " + std::to_string(decodedBytes) + " bytes, above 512 MiB");
+    // The device bitmap takes up to 4 bytes a pixel whatever the file's depth,
+    // and a compressed file can be tiny: the limit counts what the screen needs.
+    const uint64_t screenBytes = uint64_t(width) * uint64_t(rows) * 4;
+    if (screenBytes > MaxBmpDecodedBytes)
+        return refuse("image needs " + std::to_string(screenBytes) + " bytes, above 512 MiB");
+    const uint64_t decodedBytes = (uint64_t(width) * bits + 31) / 32 * 4 * uint64_t(rows);
 
     const bool bitfields = compression == BmpCompressionBitfields;
     const size_t masksAfterHeader = bitfields && headerSize == 40 ? MaskBytes : 0;
@@ -140,7 +143,7 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     const size_t tableBytes = 4 * size_t(colours);
     const size_t tableEnd = tableStart + tableBytes;
     if (headLen < tableEnd)
-        return refuse("file is " + sizeText + " bytes, shorter than its headers and colour table");
+        return tooShort("headers and colour table");
 
     const uint32_t offBits = readLe32(head + 10);
     if (offBits < tableEnd)

@@ -33,6 +33,7 @@ bool putInPlace(const char* from, const char* to, std::string& why) {
     return false;
 }
 const int kWritableBit = _S_IWRITE;
+void keepModeOf(const char*, int) {}
 #else
 int openExclusive(const char* path) { return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666); }
 ssize_t writeSome(int fd, const char* data, size_t size) { return write(fd, data, size); }
@@ -55,6 +56,11 @@ bool putInPlace(const char* from, const char* to, std::string& why) {
     return true;
 }
 const int kWritableBit = S_IWUSR;
+// The new file takes the permissions of the one it replaces.
+void keepModeOf(const char* path, int fd) {
+    struct stat info;
+    if (stat(path, &info) == 0) fchmod(fd, info.st_mode & 07777);
+}
 #endif
 
 std::string lastError() { return std::strerror(errno); }
@@ -78,7 +84,7 @@ bool targetAccepts(const char* path, std::string& why) {
 int createTemporaryBeside(const char* path, std::string& tempPath) {
     std::random_device entropy;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = std::string(path) + ".saving-" + std::to_string(entropy() % 1000000);
+        tempPath = std::string(path) + "~" + std::to_string(entropy() % 100000) + ".tmp";
         int fd = openExclusive(tempPath.c_str());
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -108,6 +114,7 @@ bool replaceFileAtomically(const char* path, const std::string& bytes, std::stri
         why = "cannot create a file in its directory: " + lastError();
         return false;
     }
+    keepModeOf(path, fd);
     bool written = writeAll(fd, bytes) && flushToDisk(fd) == 0;
     if (!written) why = "cannot write: " + lastError();
     if (closeFile(fd) != 0 && written) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "level/decimal.h"
@@ -15,14 +16,23 @@ const char kDefaultCaption[] = "QZT Level Editor";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::vector<unsigned char> readWholeFile(const char* path, bool& opened) {
+// A file that cannot be read whole (missing, or too large for memory) reads
+// as no bytes at all, as a stream that failed would.
+std::vector<unsigned char> readWholeFile(const char* path, std::string& problem) {
     std::vector<unsigned char> bytes;
     std::FILE* file = std::fopen(path, "rb");
-    opened = file != nullptr;
-    if (!file) return bytes;
-    unsigned char chunk[1 << 16];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    if (!file) {
+        problem = "cannot open the data file";
+        return bytes;
+    }
+    try {
+        unsigned char chunk[1 << 16];
+        size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    } catch (const std::bad_alloc&) {
+        bytes = std::vector<unsigned char>();
+        problem = "the data file is too large to read";
+    }
     std::fclose(file);
     return bytes;
 }
@@ -315,12 +325,12 @@ LoadResult loadLevelBytes(const unsigned char* data, size_t size, const std::str
 
 LoadResult loadLevelFile(const char* path, LevelDocument& doc, LoadSteps& steps, LoadDiagnostic* diagnostic) {
     // The path is only read: the bitmap's path is joined in a string of its own.
-    bool opened = false;
-    std::vector<unsigned char> bytes = readWholeFile(path, opened);
+    std::string problem;
+    std::vector<unsigned char> bytes = readWholeFile(path, problem);
     LoadResult result = loadLevelBytes(bytes.data(), bytes.size(), directoryOf(path), doc, steps, diagnostic);
-    if (!opened && diagnostic) {
+    if (!problem.empty() && diagnostic) {
         diagnostic->line = 0;
-        diagnostic->cause = "cannot open the data file";
+        diagnostic->cause = problem;
     }
     return result;
 }

@@ -80,7 +80,6 @@ class LineReader {
 public:
     LineReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
     void readLine(Line& line);
-    size_t remaining() const { return size_ - position_; }
 
 private:
     const unsigned char* data_;

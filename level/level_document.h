@@ -16,8 +16,6 @@ constexpr int LevelOriginRow = 197;
 
 // A header text holds one line of the data file (499 characters and the NUL).
 constexpr int HeaderTextCapacity = 500;
-// The Level Properties window writes at most this many bytes, NUL included.
-constexpr int HeaderTextEditLimit = 200;
 
 // Keypad-coded: the digit whose keypad position points the way.
 enum Direction : int32_t {

@@ -28,10 +28,17 @@ qzt_wine_env() {
 
 # Starts one Xvfb for everything that follows unless a display is given.
 qzt_start_xvfb() {
-    local display
-    for display in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+    local display= candidate
+    for candidate in $(seq 90 140); do
+        if [ ! -e "/tmp/.X11-unix/X$candidate" ] && [ ! -e "/tmp/.X$candidate-lock" ]; then
+            display=$candidate
+            break
+        fi
     done
+    if [ -z "$display" ]; then
+        echo "No free X display number for Xvfb" >&2
+        return 1
+    fi
     Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     QZT_XVFB_PID=$!
     export DISPLAY=":$display"
@@ -40,6 +47,7 @@ qzt_start_xvfb() {
         sleep 0.1
     done
     echo "Xvfb did not start on $DISPLAY" >&2
+    qzt_stop_xvfb
     return 1
 }
 
