@@ -4,7 +4,7 @@
 
 namespace qzt {
 
-// Step 13 of start-up: the one record both file dialogs use, proposing
+// Set up at start-up: the one record both file dialogs use, proposing
 // FileNameBuffer (empty at first).
 void setUpFileDialogRecord();
 
