@@ -56,12 +56,15 @@ qzt_stop_xvfb() {
     QZT_XVFB_PID=
 }
 
-# Makes the prefix once and keeps one wineserver for the whole run.
+# Makes the prefix once, with the logo where start-up looks for it, and
+# keeps one wineserver for the whole run.
 qzt_prepare_wine() {
     qzt_wine_env
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX/drive_c/QZTedit"
+    cp "$QZT_ROOT/samples/LOGO.bmp" "$WINEPREFIX/drive_c/QZTedit/LOGO.bmp"
 }
 
 qzt_stop_wine() {
