@@ -1,88 +1,95 @@
-// Shared by the GUI tests: level bitmaps whose every pixel tells where it came
-// from, level files, reading the main window's pixels back, and an editor
-// started in this process for each test.
+// Shared by the GUI tests: a level bitmap whose every pixel tells where it
+// came from, the test level and what its view shows, the main window's pixels
+// read back, and an editor started in this process for each test with a hook
+// that records its windows and answers its dialogs.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
+#include <deque>
+#include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "gui/window_watcher.h"
 #include "level/test_support.h"
 
 namespace qzt::gui {
 
-// A colour as 0xRRGGBB.
-using Rgb = uint32_t;
+using Rgb = uint32_t;  // 0xRRGGBB
+using Point = std::pair<int, int>;
 
-struct Point {
-    int x;
-    int y;
-    bool operator==(const Point& other) const { return x == other.x && y == other.y; }
-};
-std::ostream& operator<<(std::ostream& out, const Point& point);
-
-// Pixel (x, y) of a test picture (x and y below 1024) has a colour of its own,
-// so a pixel of the level view names where in the picture it came from.
-Rgb pictureColour(int x, int y);
-// The source of a picture colour; (-1, -1) for any other colour.
+// Pixel (x, y) of the test picture in level.bmp (x, y < 1024) has a colour of
+// its own; pictureSource gives it back, (-1, -1) for any other colour.
 Point pictureSource(Rgb colour);
 
-// A 24-bit bottom-up BMP file of the test picture.
-void writePictureBmp(const std::string& path, int width, int height);
-// An 8-bit BMP with a 256-colour table: pixel (x, y) has index (x + y) mod 256.
-void writeIndexedBmp(const std::string& path, int width, int height);
-// The colour of table entry i in writeIndexedBmp's files.
-Rgb indexedColour(int index);
+// The ten header lines of a level, and the test level on level.bmp.
+std::string levelHeader(const std::string& title, const std::string& bitmap, const std::string& marker = "Y N N N");
+std::string testLevel(const std::string& title = "View_Level", const std::string& marker = "Y N N N");
 
-// The ten header lines of a level titled title whose bitmap is bitmap.
-std::string levelHeader(const std::string& title, const std::string& bitmap,
-                        const std::string& marker = "Y N N N");
-
-// Client pixels of a window: rect's columns and rows, read through a DIB.
-class ClientPixels {
-public:
-    ClientPixels(HWND window, RECT rect);
-    Rgb at(int clientX, int clientY) const;
-    const RECT& rect() const { return rect_; }
-    bool operator==(const ClientPixels& other) const { return pixels_ == other.pixels_; }
-
-private:
-    RECT rect_;
-    std::vector<Rgb> pixels_;
+// An enemy at level (levelX, levelY) whose image set's first frame lies at
+// (x, y) in the bitmap.
+struct Copy {
+    int levelX, levelY, x, y, width, height;
 };
+extern const std::vector<Copy> TestLevelCopies;
 
-// The 500 x 380 level view.
-ClientPixels readView();
-// The whole client area of the main window.
-ClientPixels readClientArea();
-Rgb systemColour(int index);
+// Client pixels of the main window, rows from the top.
+struct Pixels {
+    RECT rect;
+    std::vector<Rgb> colours;
+    Rgb at(int x, int y) const { return colours[size_t(y - rect.top) * size_t(rect.right - rect.left) + size_t(x - rect.left)]; }
+};
+Pixels readPixels(RECT rect);
+Pixels readView();
+Rgb menuColour();
 
-// Handles every message waiting for this thread; true when the quit message was among them.
+// Every view pixel traced to the bitmap: the last copy covering it, else the
+// background at scroll position (h, v).
+::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies);
+
+// Handles every waiting message; true when the quit message was among them.
 bool pumpMessages();
 
-// Starts the editor in this process with a watcher on its windows, and
-// takes it down again after each test.
+// level.bmp (640 x 800) and level.dat (testLevel()) are in dir.
 class EditorTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
-
-    // Start-up with the given command line; false when it failed.
     bool start(const char* commandLine = "");
-    // "Open" with the open dialog answered with path.
-    void openThroughMenu(const std::string& path);
-    void sendCommand(WORD command);
+    void open(const std::string& path);  // "Open", the dialog answered with path
+    void send(WORD command);
+    void close() { SendMessageA(mainWindow(), WM_CLOSE, 0, 0); }
     HWND mainWindow() const;
     std::string caption() const;
 
-    std::unique_ptr<WindowWatcher> watcher;
+    // Answers for the coming message boxes and file dialogs, each kind in its
+    // own order, all to be used by the end. "" or no answer left cancels (OK
+    // for a box without Cancel).
+    std::deque<int> boxAnswers;
+    std::deque<std::string> fileAnswers;
+    // Every dialog as it showed: "file:Title", or "Caption|message|flags in hex".
+    std::vector<std::string> dialogs;
+    // Every window as it was asked for: "CLASS|text|style in hex|x,y,width,height".
+    struct Created {
+        HWND window, parent;
+        std::string line;
+    };
+    std::vector<Created> created;
+    std::function<void()> onDialogCreated;
     qzt::testing::TempDir dir;
+
+    // The hook's own records: boxes' flags from WM_INITDIALOG, and dialogs
+    // answered, which are not answered again on coming back to the front,
+    // except a file dialog whose box was answered other than Yes.
+    std::pair<HWND, UINT> boxFlags{};
+    std::set<HWND> answered;
+    HWND askAgain = nullptr;
+    HHOOK hooks[2] = {};
 };
 
 }  // namespace qzt::gui
