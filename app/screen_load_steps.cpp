@@ -1,6 +1,7 @@
 #include "app/screen_load_steps.h"
 
 #include "app/editor_globals.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
 
 namespace qzt {
@@ -25,7 +26,6 @@ bool ScreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
     cells.bitmap = nullptr;
     if (path) cells.bitmap = LoadBmpFile(path, windowDc_, &cells.palette, &cells.width, &cells.height, &why);
     if (cells.bitmap) return true;
-    if (!path) why = "no bitmap path";
     releaseWindowDc();
     return false;
 }
@@ -34,15 +34,13 @@ void ScreenLoadSteps::showBitmap() {
     const LevelBitmapCells& cells = editor.levelBitmap;
     SelectPalette(windowDc_, cells.palette, TRUE);
     RealizePalette(windowDc_);
-    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, cells.height - VerticalScrollMargin, TRUE);
+    // A top-down file keeps its negative height in the cell; it has as many rows.
+    const int rows = cells.height < 0 ? -cells.height : cells.height;
+    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, rows - VerticalScrollMargin, TRUE);
 
     // The level from its top-left corner, before any record is read.
-    HDC bitmapDc = CreateCompatibleDC(windowDc_);
-    HGDIOBJ previous = SelectObject(bitmapDc, cells.bitmap);
-    BitBlt(windowDc_, ViewLeft, ViewTop, ViewWidth, ViewHeight, bitmapDc, 0, LevelOriginRow, SRCCOPY);
-    SelectObject(bitmapDc, previous);
+    copyFromBitmap(windowDc_, ViewLeft, ViewTop, ViewWidth, ViewHeight, cells.bitmap, 0, LevelOriginRow);
     releaseWindowDc();
-    DeleteDC(bitmapDc);
 }
 
 void ScreenLoadSteps::setCaption(const char* text) { SetWindowTextA(editor.main.window, text); }

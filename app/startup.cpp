@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/menu_bar.h"
 #include "app/window_classes.h"
+#include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
 
 namespace qzt {
@@ -22,13 +23,7 @@ void drawLogo() {
     LevelBitmapCells& cells = editor.levelBitmap;
     HDC window = GetDC(editor.main.window);
     cells.bitmap = LoadBmpFile(LogoPath, window, &cells.palette, &cells.width, &cells.height);
-    if (cells.bitmap) {
-        HDC logo = CreateCompatibleDC(window);
-        HGDIOBJ previous = SelectObject(logo, cells.bitmap);
-        BitBlt(window, LogoLeft, LogoTop, cells.width, cells.height, logo, 0, 0, SRCCOPY);
-        SelectObject(logo, previous);
-        DeleteDC(logo);
-    }
+    if (cells.bitmap) copyFromBitmap(window, LogoLeft, LogoTop, cells.width, cells.height, cells.bitmap, 0, 0);
     ReleaseDC(editor.main.window, window);
 }
 

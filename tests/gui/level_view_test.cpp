@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/editor_globals.h"
+#include "gfx/bmp_builder.h"
 #include "gfx/level_view.h"
 #include "gui/gui_support.h"
 
@@ -78,6 +79,21 @@ TEST_F(LevelViewTest, RecordingDrawsTheEnemyAgainAndShowsTheStepsOfItsMovement) 
     EXPECT_STREQ(text, "7");
     const Pixels steps = readPixels({350, 410, 450, 432});
     EXPECT_EQ(size_t(std::count(steps.colours.begin(), steps.colours.end(), menuColour())), steps.colours.size());
+}
+
+// A top-down file keeps its negative height, yet scrolls over all its rows.
+TEST_F(LevelViewTest, ATopDownBitmapScrollsOverAllItsRows) {
+    test::BmpSpec spec;
+    spec.width = 640;
+    spec.height = -700;
+    spec.bitCount = 24;
+    ASSERT_TRUE(test::writeBytesToFile(dir.file("down.bmp"), test::buildBmp(spec)));
+    qzt::testing::writeFile(dir.file("down.dat"), levelHeader("Down", "down.bmp") + "END");
+    ASSERT_TRUE(start(dir.file("down.dat").c_str()));
+    EXPECT_EQ(editor.levelBitmap.height, -700);
+    int low = -1, high = -1;
+    GetScrollRange(editor.main.verticalScrollBar, SB_CTL, &low, &high);
+    EXPECT_EQ(high, 700 - 577);
 }
 
 }  // namespace
