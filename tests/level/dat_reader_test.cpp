@@ -35,11 +35,10 @@ TEST(DatReader, LoadsTheExampleLevelIntoItsFieldsAndScreenSteps) {
     EXPECT_STREQ(doc.header.subtitle, "Into_the_Caves");
     EXPECT_STREQ(doc.header.scoreCountSoundPath, "count.wav");
     EXPECT_EQ(doc.header.timeBonus, 500);
-    EXPECT_EQ(doc.programs[0].movementCount, 2);
-    EXPECT_EQ(doc.programs[0].direction[1], DOWNLEFT);
-    EXPECT_EQ(doc.programs[0].lastFrame[1], 3);
+    const EnemyProgram& program = doc.programs[0];
+    EXPECT_EQ((std::vector<int>{program.movementCount, program.direction[1], program.steps[1], program.lastFrame[1]}),
+              (std::vector<int>{2, DOWNLEFT, 4, 3}));
     EXPECT_FALSE(doc.programs[1].used);
-    EXPECT_EQ(doc.programs[2].steps[0], 20);
     EXPECT_EQ(doc.enemyCount, 2);
     const Enemy& first = doc.enemies[0];
     EXPECT_EQ((std::vector<int>{first.program, first.speed, first.animationRate, first.hitPoints, first.x, first.y,
@@ -155,15 +154,6 @@ TEST(DatReader, FailedLoadsKeepWhatWasReadAndTheNextLoadResets) {
     EXPECT_FALSE(doc.enemies[0].used || doc.programs[0].used || doc.imageSets[0].used);
     EXPECT_EQ(doc.programs[0].movementCount, 2);  // stale fields stay
     EXPECT_EQ(doc.enemyCount, 0);
-}
-
-TEST(DatReader, LongHeaderLineSpillsIntoTheNextField) {
-    std::string longLine;
-    for (int i = 0; i < 600; ++i) longLine += char('a' + i % 26);
-    Loaded loaded = load(longLine + "\r\nb.bmp\r\n");
-    EXPECT_EQ(std::string(loaded.doc.header.subtitle), longLine.substr(0, 499));
-    EXPECT_EQ(std::string(loaded.doc.header.title), longLine.substr(501));
-    EXPECT_EQ(loaded.steps.bitmapPaths[0], "levels/b.bmp");
 }
 
 TEST(DatReader, LoadLevelFileJoinsTheBitmapPathInItsOwnBuffer) {
