@@ -8,13 +8,9 @@
 
 namespace {
 
-uint32_t le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
+uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 
-void check(bool ok) {
-    if (!ok) std::abort();
-}
+void check(bool ok) { if (!ok) std::abort(); }
 
 void checkImage(const qzt::BmpImage& image, size_t size) {
     const size_t masks = image.compression == qzt::BmpCompressionBitfields ? 12 : 0;
@@ -30,17 +26,14 @@ void checkImage(const qzt::BmpImage& image, size_t size) {
     for (size_t i = 0; i < image.colourCount; ++i)
         check(image.bitmapInfo[40 + masks + 4 * i + 3] == 0 && image.palette[i].flags == qzt::PaletteNoCollapse);
     // The last pixel byte: a buffer shorter than pixelBytes shows under the sanitizers.
-    volatile uint8_t last = image.pixels[image.pixelBytes - 1];
-    (void)last;
+    [[maybe_unused]] volatile uint8_t last = image.pixels[image.pixelBytes - 1];
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const qzt::BmpReadResult result = qzt::readBmpBytes(data, size);
-    if (result.image)
-        checkImage(*result.image, size);
-    else
-        check(!result.why.empty());
+    if (result.image) checkImage(*result.image, size);
+    else check(!result.why.empty());
     return 0;
 }

@@ -11,88 +11,68 @@
 #include <string>
 #include <vector>
 
-namespace qzt {
-namespace test {
+namespace qzt::test {
 
-// A colour-table entry in file order.
-struct BmpColour {
-    uint8_t blue, green, red, reserved;
-};
-
+// The fields in this order so that a case can give the leading ones: {width, height, bits, ...}.
 struct BmpSpec {
     int32_t width = 4;
     int32_t height = 2;
     uint16_t bitCount = 8;
     uint32_t compression = 0;  // BI_RGB 0, BI_RLE8 1, BI_RLE4 2, BI_BITFIELDS 3
     uint32_t headerSize = 40;  // or 108, 124
+    // The colour table has this many entries, when 0 2, 16, 256 for 1, 4, 8 bits,
+    // with reserved bytes that are not 0 so that a reader has to clear them.
     uint32_t clrUsed = 0;
-    // When empty, biClrUsed entries (else 2, 16, 256 for 1, 4, 8 bits), with
-    // reserved bytes that are not 0 so that a reader has to clear them.
-    std::vector<BmpColour> colours;
     // When unset: padded rows of a byte pattern, or for RLE one run per row.
-    std::optional<std::vector<uint8_t>> pixels;
+    std::optional<std::vector<uint8_t>> pixels = std::nullopt;
 };
 
 inline void putLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> 8 * i);
 }
 
-inline uint32_t getLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
+inline uint32_t getLe32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 
 inline size_t bmpRowBytes(int32_t width, uint16_t bitCount) { return (size_t(width) * bitCount + 31) / 32 * 4; }
 
-inline std::vector<uint8_t> bmpDefaultPixels(const BmpSpec& s) {
+inline std::vector<uint8_t> buildBmp(const BmpSpec& s) {
     const size_t rows = size_t(std::llabs(int64_t(s.height)));
     std::vector<uint8_t> data;
-    if (s.compression == 1 || s.compression == 2) {
-        for (size_t row = 0; row < rows; ++row)  // a run, then end of line or of bitmap
+    if (s.pixels)
+        data = *s.pixels;
+    else if (s.compression == 1 || s.compression == 2)  // a run, then end of line or of bitmap
+        for (size_t row = 0; row < rows; ++row)
             data.insert(data.end(), {uint8_t(std::min(s.width, 255)), uint8_t(row * 17), 0, uint8_t(row + 1 == rows)});
-        return data;
-    }
-    data.resize(bmpRowBytes(s.width, s.bitCount) * rows);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(i * 7 + 3);
-    return data;
-}
+    else
+        for (size_t i = 0, n = bmpRowBytes(s.width, s.bitCount) * rows; i < n; ++i) data.push_back(uint8_t(i * 7 + 3));
 
-inline std::vector<uint8_t> buildBmp(BmpSpec s) {
-    const std::vector<uint8_t> pixels = s.pixels ? *s.pixels : bmpDefaultPixels(s);
     std::vector<uint8_t> b(14 + s.headerSize, 0);
-    b[0] = 'B';
-    b[1] = 'M';
+    putLe32(b, 0, 'B' | 'M' << 8);
     putLe32(b, 14, s.headerSize);
     putLe32(b, 18, uint32_t(s.width));
     putLe32(b, 22, uint32_t(s.height));
-    b[26] = 1;
-    b[28] = uint8_t(s.bitCount);
+    putLe32(b, 26, 1u | uint32_t(s.bitCount) << 16);  // biPlanes, biBitCount
     putLe32(b, 30, s.compression);
-    putLe32(b, 34, uint32_t(pixels.size()));
+    putLe32(b, 34, uint32_t(data.size()));
     putLe32(b, 46, s.clrUsed);
     if (s.compression == 3) {  // behind a 40-byte header, else inside the longer one: same offset
-        const bool rgb565 = s.bitCount == 16;
+        const uint32_t masks[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
         b.resize(std::max<size_t>(b.size(), 66));
-        putLe32(b, 54, rgb565 ? 0xF800 : 0xFF0000);
-        putLe32(b, 58, rgb565 ? 0x07E0 : 0x00FF00);
-        putLe32(b, 62, rgb565 ? 0x001F : 0x0000FF);
+        for (size_t i = 0; i < 3; ++i) putLe32(b, 54 + 4 * i, masks[s.bitCount != 16][i]);
     }
-    std::vector<BmpColour> table = s.colours;
-    const uint32_t count = s.clrUsed ? s.clrUsed : s.bitCount <= 8 ? 1u << s.bitCount : 0;
-    for (uint32_t i = 0; s.colours.empty() && i < count; ++i)
-        table.push_back({uint8_t(i), uint8_t(255 - i), uint8_t(3 * i), uint8_t(0x80 | i)});
-    for (const BmpColour& c : table) b.insert(b.end(), {c.blue, c.green, c.red, c.reserved});
+    const uint32_t colours = s.clrUsed ? s.clrUsed : s.bitCount <= 8 ? 1u << s.bitCount : 0;
+    for (uint32_t i = 0; i < colours; ++i)
+        b.insert(b.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(3 * i), uint8_t(0x80 | i)});
     putLe32(b, 10, uint32_t(b.size()));
-    b.insert(b.end(), pixels.begin(), pixels.end());
+    b.insert(b.end(), data.begin(), data.end());
     putLe32(b, 2, uint32_t(b.size()));
     return b;
 }
 
 inline bool writeBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && written;
+    const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return f && std::fclose(f) == 0 && written;
 }
 
-}  // namespace test
-}  // namespace qzt
+}  // namespace qzt::test

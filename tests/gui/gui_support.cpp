@@ -1,10 +1,10 @@
 #include "gui/gui_support.h"
 
 #include <cstdio>
+#include <set>
 #include <sstream>
+#include <utility>
 
-#include "app/editor_globals.h"
-#include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/window_classes.h"
@@ -13,51 +13,42 @@
 namespace qzt::gui {
 namespace {
 
-EditorTest* active = nullptr;
+using Point = std::pair<int, int>;
+
+EditorTest* active = nullptr;  // the running test, for the hooks
+HHOOK hooks[2];
+std::set<HWND> answered;
+std::pair<HWND, UINT> boxFlags;  // the last message box's flags
 constexpr int MessageTextId = 0xFFFF;  // a message box's message
 constexpr int FileNameBoxId = 0x47C;   // cmb13, the file dialogs' file name box
 
-std::string textOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-bool isDialog(HWND window) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    return std::string(name) == "#32770";
-}
+bool isDialog(HWND window) { return GetClassLongPtrA(window, GCW_ATOM) == 0x8002; }  // WC_DIALOG
 
 template <typename T>
 T take(std::deque<T>& answers, T otherwise) {
-    if (answers.empty()) return otherwise;
-    T answer = answers.front();
-    answers.pop_front();
-    return answer;
+    if (!answers.empty()) {
+        otherwise = answers.front();
+        answers.pop_front();
+    }
+    return otherwise;
 }
 
-void press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
+// A file dialog comes to the front again once its own box is closed: it is
+// answered again only when the box refused the file.
 void answer(EditorTest& test, HWND dialog) {
-    if (test.answered.count(dialog) && dialog != test.askAgain) return;
-    test.answered.insert(dialog);
-    test.askAgain = nullptr;
+    if (!answered.insert(dialog).second) return;
     if (HWND fileName = GetDlgItem(dialog, FileNameBoxId)) {
         test.dialogs.push_back("file:" + textOf(dialog));
         const std::string path = take(test.fileAnswers, std::string());
         SetWindowTextA(fileName, path.c_str());
-        press(dialog, path.empty() ? IDCANCEL : IDOK);
+        PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     } else if (HWND message = GetDlgItem(dialog, MessageTextId)) {
         char flags[16];
-        std::snprintf(flags, sizeof flags, "|%X", test.boxFlags.first == dialog ? test.boxFlags.second : 0);
+        std::snprintf(flags, sizeof flags, "|%X", boxFlags.first == dialog ? boxFlags.second : 0);
         test.dialogs.push_back(textOf(dialog) + "|" + textOf(message) + flags);
         const int button = take(test.boxAnswers, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK);
-        HWND owner = GetWindow(dialog, GW_OWNER);
-        if (GetDlgItem(owner, FileNameBoxId) && button != IDYES) test.askAgain = owner;
-        press(dialog, button);
+        if (button != IDYES) answered.erase(GetWindow(dialog, GW_OWNER));
+        PostMessageA(dialog, WM_COMMAND, WPARAM(button), 0);
     }
 }
 
@@ -65,12 +56,11 @@ LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTA& c = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        char className[64] = {}, line[512];
-        GetClassNameA(window, className, sizeof className);
-        std::snprintf(line, sizeof line, "%s|%s|%08X|%d,%d,%d,%d", IS_INTRESOURCE(c.lpszClass) ? className : c.lpszClass,
-                      c.lpszName && !IS_INTRESOURCE(c.lpszName) ? c.lpszName : "", unsigned(c.style), c.x, c.y, c.cx, c.cy);
+        char line[512];
+        std::snprintf(line, sizeof line, "%s|%s|%08lX|%d,%d,%d,%d", IS_INTRESOURCE(c.lpszClass) ? "#" : c.lpszClass,
+                      c.lpszName && !IS_INTRESOURCE(c.lpszName) ? c.lpszName : "", c.style, c.x, c.y, c.cx, c.cy);
         active->created.push_back({window, c.hwndParent, line});
-        if (isDialog(window) && active->onDialogCreated) active->onDialogCreated();
+        if (isDialog(window)) active->viewAtDialog = readView();
     } else if (code == HCBT_ACTIVATE && isDialog(window)) {
         answer(*active, window);
     }
@@ -80,34 +70,19 @@ LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
 // A message box gets its MSGBOXPARAMS, with the flags it was given, in WM_INITDIALOG.
 LRESULT CALLBACK callHook(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT& call = *reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call.message == WM_INITDIALOG && call.lParam && isDialog(call.hwnd) &&
-        !GetDlgItem(call.hwnd, FileNameBoxId) && GetDlgItem(call.hwnd, MessageTextId)) {
+    if (code == HC_ACTION && call.message == WM_INITDIALOG && call.lParam && !GetDlgItem(call.hwnd, FileNameBoxId) &&
+        GetDlgItem(call.hwnd, MessageTextId)) {
         const auto& params = *reinterpret_cast<const MSGBOXPARAMSW*>(call.lParam);
-        if (params.cbSize == sizeof params) active->boxFlags = {call.hwnd, UINT(params.dwStyle)};
+        if (params.cbSize == sizeof params) boxFlags = {call.hwnd, UINT(params.dwStyle)};
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Pixel (x, y) of the test picture (x, y < 1024) has a colour of its own;
+// pictureSource gives it back, (-1, -1) for any other colour.
 Rgb pictureColour(int x, int y) {
     return Rgb(x & 0xFF) << 16 | Rgb(y & 0xFF) << 8 | 0x80 | (x >> 8 & 3) | (y >> 8 & 3) << 2;
 }
-
-void writePictureBmp(const std::string& path, int width, int height) {
-    test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 24;
-    const size_t rowBytes = test::bmpRowBytes(width, 24);
-    std::vector<uint8_t> pixels(rowBytes * size_t(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int byte = 0; byte < 3; ++byte)
-                pixels[rowBytes * size_t(height - 1 - y) + size_t(3 * x + byte)] = uint8_t(pictureColour(x, y) >> 8 * byte);
-    spec.pixels = std::move(pixels);
-    ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(spec))) << path;
-}
-
-}  // namespace
 
 Point pictureSource(Rgb colour) {
     const int blue = int(colour & 0xFF);
@@ -115,18 +90,28 @@ Point pictureSource(Rgb colour) {
     return {int(colour >> 16 & 0xFF) | (blue & 3) << 8, int(colour >> 8 & 0xFF) | (blue >> 2 & 3) << 8};
 }
 
-std::string levelHeader(const std::string& title, const std::string& bitmap, const std::string& marker) {
-    return "Sub\r\n" + title + "\r\n" + bitmap + "\r\nm.mid\r\nw.wav\r\no.wav\r\nl.wav\r\nc.wav\r\n500\r\n" + marker +
-           "\r\n\r\n";
+// 24 bits, bottom-up; 640 pixels make a row with no padding.
+std::vector<uint8_t> picturePixels() {
+    std::vector<uint8_t> bytes;
+    for (int y = 799; y >= 0; --y)
+        for (int x = 0; x < 640; ++x)
+            for (int shift : {0, 8, 16}) bytes.push_back(uint8_t(pictureColour(x, y) >> shift));
+    return bytes;
 }
 
-std::string testLevel(const std::string& title, const std::string& marker) {
-    return levelHeader(title, "level.bmp", marker) +
-           qzt::testing::crlfLines({"BEP 0", " RIGHT 12 0 1 ", "EEP", "", "ENEMY 0 2 5 10 100 40 1 ",
-                                    "ENEMY 0 2 5 10 120 50 0 ", "ENEMY 0 2 5 10 470 100 2 ",
-                                    "ENEMY 0 2 5 10 300 100 9 ", "ENEMY 0 2 5 10 0 0 1 ",
-                                    "ENEMY 0 2 5 10 200 350 0 ", "", "CIS 1 198 40 50 2 0 ",
-                                    "CIS 300 400 30 20 4 1 ", "CIS 200 250 60 60 1 2 ", "", "END", ""});
+}  // namespace
+
+std::string levelHeader(const std::string& bitmap, const std::string& marker) {
+    return qzt::testing::crlfLines(
+        {"Sub", "View_Level", bitmap.c_str(), "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", marker.c_str(), ""});
+}
+
+std::string testLevel() {
+    return levelHeader() + qzt::testing::crlfLines({
+               "BEP 0", " RIGHT 12 0 1 ", "EEP", "",
+               "ENEMY 0 2 5 10 100 40 1 ", "ENEMY 0 2 5 10 120 50 0 ", "ENEMY 0 2 5 10 470 100 2 ",
+               "ENEMY 0 2 5 10 300 100 9 ", "ENEMY 0 2 5 10 0 0 1 ", "ENEMY 0 2 5 10 200 350 0 ", "",
+               "CIS 1 198 40 50 2 0 ", "CIS 300 400 30 20 4 1 ", "CIS 200 250 60 60 1 2 ", "", "END", ""});
 }
 
 // Enemy 3's image set 9 is not defined: it is not drawn.
@@ -138,42 +123,32 @@ const std::vector<Copy> TestLevelCopies = {
     {200, 350, 1, 198, 40, 50},    // 5: past the bottom edge
 };
 
+void writeBmp(const std::string& path, int width, int height, uint16_t bitCount, std::vector<uint8_t> pixels) {
+    test::BmpSpec spec{width, height, bitCount};
+    if (!pixels.empty()) spec.pixels = std::move(pixels);
+    ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(spec))) << path;
+}
+
 Pixels readPixels(RECT rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC window = GetDC(editor.main.window);
-    HBITMAP section = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(window);
-    HGDIOBJ previous = SelectObject(memory, section);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    Rgb* bits = nullptr;
+    HDC window = GetDC(editor.main.window), memory = CreateCompatibleDC(window);
+    HBITMAP section = CreateDIBSection(window, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    SelectObject(memory, section);
     BitBlt(memory, 0, 0, width, height, window, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    const Rgb* words = static_cast<const Rgb*>(bits);
-    Pixels pixels{rect, std::vector<Rgb>(words, words + size_t(width) * size_t(height))};
-    for (Rgb& colour : pixels.colours) colour &= 0xFFFFFF;
-    SelectObject(memory, previous);
+    Pixels pixels{rect, std::vector<Rgb>(bits, bits + size_t(width) * size_t(height))};
     DeleteDC(memory);
     DeleteObject(section);
     ReleaseDC(editor.main.window, window);
     return pixels;
 }
 
-Pixels readView() { return readPixels({ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight}); }
-
-Rgb menuColour() {
-    const COLORREF colour = GetSysColor(COLOR_MENU);
-    return Rgb(GetRValue(colour)) << 16 | Rgb(GetGValue(colour)) << 8 | GetBValue(colour);
-}
-
 ::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies) {
     int wrong = 0;
     std::ostringstream first;
-    for (int cy = ViewTop; cy < ViewTop + ViewHeight; ++cy) {
+    for (int cy = ViewTop; cy < ViewTop + ViewHeight; ++cy)
         for (int cx = ViewLeft; cx < ViewLeft + ViewWidth; ++cx) {
             Point expected{h + cx - ViewLeft, v + cy - ViewTop + LevelOriginRow};
             for (const Copy& c : copies) {
@@ -186,53 +161,49 @@ Rgb menuColour() {
                 first << " client " << cx << "," << cy << " shows " << shown.first << "," << shown.second << " not "
                       << expected.first << "," << expected.second << ";";
         }
-    }
-    if (wrong == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << wrong << " pixels differ:" << first.str();
+    return (wrong ? ::testing::AssertionFailure() : ::testing::AssertionSuccess())
+           << wrong << " pixels differ:" << first.str();
 }
 
 bool pumpMessages() {
     bool quit = false;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&message))
         quit = quit || message.message == WM_QUIT;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
     return quit;
+}
+
+std::string textOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void scrollTo(int h, int v) {
+    SetScrollPos(editor.main.horizontalScrollBar, SB_CTL, h, TRUE);
+    SetScrollPos(editor.main.verticalScrollBar, SB_CTL, v, TRUE);
 }
 
 void EditorTest::SetUp() {
     active = this;
     hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
-    writePictureBmp(dir.file("level.bmp"), 640, 800);
+    writeBmp(dir.file("level.bmp"), 640, 800, 24, picturePixels());
     qzt::testing::writeFile(dir.file("level.dat"), testLevel());
 }
 
 void EditorTest::TearDown() {
-    if (IsWindow(editor.main.window)) ExitEditor();
+    if (IsWindow(window)) ExitEditor();
     pumpMessages();
     for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
-    active = nullptr;
-    DeleteObject(editor.levelBitmap.bitmap);
-    DeleteObject(editor.viewClipRegion);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";
 }
 
-bool EditorTest::start(const char* commandLine) { return startEditor(GetModuleHandleA(nullptr), SW_SHOW, commandLine); }
-
-void EditorTest::open(const std::string& path) {
-    fileAnswers.push_back(path);
-    send(OpenCommand);
+bool EditorTest::start(const char* commandLine) {
+    const bool started = startEditor(GetModuleHandleA(nullptr), SW_SHOW, commandLine);
+    window = editor.main.window;
+    return started;
 }
-
-void EditorTest::send(WORD command) { SendMessageA(editor.main.window, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
-
-HWND EditorTest::mainWindow() const { return editor.main.window; }
-
-std::string EditorTest::caption() const { return textOf(editor.main.window); }
 
 }  // namespace qzt::gui

@@ -3,10 +3,9 @@
 // and the recording line.
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "app/editor_globals.h"
-#include "gfx/bmp_builder.h"
 #include "gfx/level_view.h"
 #include "gui/gui_support.h"
 
@@ -14,11 +13,6 @@ namespace qzt::gui {
 namespace {
 
 using LevelViewTest = EditorTest;
-
-void scrollTo(int h, int v) {
-    SetScrollPos(editor.main.horizontalScrollBar, SB_CTL, h, TRUE);
-    SetScrollPos(editor.main.verticalScrollBar, SB_CTL, v, TRUE);
-}
 
 TEST_F(LevelViewTest, CommandLineLevelIsDrawnInsideTheViewOnlyAndRedrawsFollowTheScrollBars) {
     const std::string path = dir.file("level.dat");
@@ -31,67 +25,58 @@ TEST_F(LevelViewTest, CommandLineLevelIsDrawnInsideTheViewOnlyAndRedrawsFollowTh
     // Drawn over a fresh window, then every window repaints itself: outside
     // the view and the step count nothing may change.
     pumpMessages();
-    SendMessageA(mainWindow(), WM_SIZE, 0, 0);
-    RECT client;
-    GetClientRect(mainWindow(), &client);
+    SendMessageA(window, WM_SIZE, 0, 0);
+    RECT client, view{10, 10, 510, 390}, steps{350, 410, 450, 432};
+    GetClientRect(window, &client);
     const Pixels drawn = readPixels(client);
-    RedrawWindow(mainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const Pixels repainted = readPixels(client);
     int outside = 0;
     for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x) {
-            const bool view = x >= 10 && x < 510 && y >= 10 && y < 390, steps = x >= 350 && x < 450 && y >= 410 && y < 432;
-            outside += !view && !steps && drawn.at(x, y) != repainted.at(x, y);
-        }
+        for (int x = 0; x < client.right; ++x)
+            outside += !PtInRect(&view, {x, y}) && !PtInRect(&steps, {x, y}) && drawn.at(x, y) != repainted.at(x, y);
     EXPECT_EQ(outside, 0);
     EXPECT_TRUE(viewShows(drawn, 0, 0, TestLevelCopies));
 
-    scrollTo(140, 223);  // the bitmap's last row at the bottom
-    SendMessageA(mainWindow(), WM_SIZE, 0, 0);
-    EXPECT_TRUE(viewShows(readView(), 140, 223, TestLevelCopies));
-    scrollTo(37, 101);
-    SendMessageA(mainWindow(), WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_TRUE(viewShows(readView(), 37, 101, TestLevelCopies));
+    // Resizing and (de)activation redraw it where the scroll bars are; at
+    // 223 the bitmap's last row is at the bottom.
+    for (const auto& [message, h, v] : {std::tuple{UINT(WM_SIZE), 140, 223}, std::tuple{UINT(WM_ACTIVATE), 37, 101}}) {
+        scrollTo(h, v);
+        SendMessageA(window, message, 0, 0);
+        EXPECT_TRUE(viewShows(readView(), h, v, TestLevelCopies));
+    }
 }
 
 TEST_F(LevelViewTest, RecordingDrawsTheEnemyAgainAndShowsTheStepsOfItsMovement) {
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    EditorState& state = editor.state;
-    state.mode = Recording;
-    state.recordEnemy = 4;
-    state.recordX = 250;
-    state.recordY = 150;
-    state.recordMovements = 1;
+    editor.state.mode = Recording;
+    editor.state.recordEnemy = 4;
+    editor.state.recordX = 250;
+    editor.state.recordY = 150;
+    editor.state.recordMovements = 1;
     RedrawLevelView();
     std::vector<Copy> copies = TestLevelCopies;
     copies.push_back({250, 150, 300, 400, 30, 20});
     EXPECT_TRUE(viewShows(readView(), 0, 0, copies));
-    char text[16] = {};
-    GetWindowTextA(editor.main.recordStepsText, text, sizeof text);
-    EXPECT_STREQ(text, "12");
+    EXPECT_EQ(textOf(editor.main.recordStepsText), "12");
 
-    // Outside recording the count is blanked and not written.
-    state.mode = Normal;
+    // Outside recording the count is blanked, out to the bare panel at its
+    // right, and not written.
+    editor.state.mode = Normal;
     SetWindowTextA(editor.main.recordStepsText, "7");
     pumpMessages();
     RedrawLevelView();
-    GetWindowTextA(editor.main.recordStepsText, text, sizeof text);
-    EXPECT_STREQ(text, "7");
-    const Pixels steps = readPixels({350, 410, 450, 432});
-    EXPECT_EQ(size_t(std::count(steps.colours.begin(), steps.colours.end(), menuColour())), steps.colours.size());
+    EXPECT_EQ(textOf(editor.main.recordStepsText), "7");
+    const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
+    EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));
 }
 
 // A top-down file keeps its negative height, yet scrolls over all its rows.
 TEST_F(LevelViewTest, ATopDownBitmapScrollsOverAllItsRows) {
-    test::BmpSpec spec;
-    spec.width = 640;
-    spec.height = -700;
-    spec.bitCount = 24;
-    ASSERT_TRUE(test::writeBytesToFile(dir.file("down.bmp"), test::buildBmp(spec)));
-    qzt::testing::writeFile(dir.file("down.dat"), levelHeader("Down", "down.bmp") + "END");
-    ASSERT_TRUE(start(dir.file("down.dat").c_str()));
+    writeBmp(dir.file("level.bmp"), 640, -700, 24);
+    ASSERT_TRUE(start(dir.file("level.dat").c_str()));
     EXPECT_EQ(editor.levelBitmap.height, -700);
-    int low = -1, high = -1;
+    int low = 0, high = 0;
     GetScrollRange(editor.main.verticalScrollBar, SB_CTL, &low, &high);
     EXPECT_EQ(high, 700 - 577);
 }
