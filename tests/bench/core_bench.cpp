@@ -66,10 +66,10 @@ BENCHMARK(BM_SaveMaximalLevel)->Unit(benchmark::kMicrosecond);
 // About 30 MiB of rows, written once.
 const std::string& tallBitmap() {
     static const std::string path = [] {
-        test::BmpSpec spec;
-        spec.width = 640, spec.height = 16384, spec.bitCount = 24;
+        test::BmpShape shape;
+        shape.width = 640, shape.height = 16384, shape.bitCount = 24;
         std::string file = tempPath("qzt-bench-640x16384.bmp");
-        return test::writeBytesToFile(file, test::buildBmp(spec)) ? file : std::string();
+        return test::writeBytesToFile(file, test::buildBmp(shape)) ? file : std::string();
     }();
     return path;
 }

@@ -128,9 +128,9 @@ void run() {
     // The sample's records with a tall bitmap, in a directory of their own.
     const qzt::testing::TempDir directory;
     const std::string tall = directory.file("tall.dat");
-    qzt::test::BmpSpec spec;
-    spec.width = 640, spec.height = TallHeight, spec.bitCount = 24;
-    if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp(spec)))
+    qzt::test::BmpShape shape;
+    shape.width = 640, shape.height = TallHeight, shape.bitCount = 24;
+    if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp(shape)))
         giveUp("cannot write the tall bitmap");
     auto tallLevel = std::make_unique<qzt::LevelDocument>(editor.document);
     qzt::setHeaderText(tallLevel->header.title, "Tall_Level");

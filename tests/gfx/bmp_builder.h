@@ -14,7 +14,7 @@
 namespace qzt::test {
 
 // The fields in this order so that a case can give the leading ones: {width, height, bits, ...}.
-struct BmpSpec {
+struct BmpShape {
     int32_t width = 4;
     int32_t height = 2;
     uint16_t bitCount = 8;
@@ -35,7 +35,7 @@ inline uint32_t getLe32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16
 
 inline size_t bmpRowBytes(int32_t width, uint16_t bitCount) { return (size_t(width) * bitCount + 31) / 32 * 4; }
 
-inline std::vector<uint8_t> buildBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> buildBmp(const BmpShape& s) {
     const size_t rows = size_t(std::llabs(int64_t(s.height)));
     std::vector<uint8_t> data;
     if (s.pixels)

@@ -26,7 +26,7 @@ Bytes tail(const Bytes& b, size_t from) { return Bytes(b.begin() + std::ptrdiff_
 // bfOffBits to the end of the file, whatever bfSize says.
 TEST(BmpRead, HeaderMasksColoursAndPixelsAsGdiTakesThem) {
     // Behind the table a gap of 6 bytes, then the pixels; bfSize is never the file's size.
-    struct Case { const char* what; BmpSpec spec; uint32_t colours; size_t tableAt; uint32_t bfSize; };
+    struct Case { const char* what; BmpShape shape; uint32_t colours; size_t tableAt; uint32_t bfSize; };
     const Case cases[] = {
         {"8 bits", {}, 256, 54, 0},
         {"biClrUsed 20", {4, 2, 8, 0, 40, 20}, 20, 54, 141},  // one byte into the pixels
@@ -38,7 +38,7 @@ TEST(BmpRead, HeaderMasksColoursAndPixelsAsGdiTakesThem) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Bytes file = buildBmp(c.spec);
+        Bytes file = buildBmp(c.shape);
         const size_t tableEnd = c.tableAt + 4 * c.colours;
         file.insert(file.begin() + std::ptrdiff_t(tableEnd), {1, 2, 3, 4, 5, 6});
         putLe32(file, 10, uint32_t(tableEnd + 6));
@@ -47,7 +47,7 @@ TEST(BmpRead, HeaderMasksColoursAndPixelsAsGdiTakesThem) {
         const BmpReadResult r = readBytes(file);
         ASSERT_TRUE(r.image) << r.why;
 
-        Bytes info(file.begin() + 14, file.begin() + 54 + (c.spec.compression == 3 ? 12 : 0));
+        Bytes info(file.begin() + 14, file.begin() + 54 + (c.shape.compression == 3 ? 12 : 0));
         putLe32(info, 0, 40);
         putLe32(info, 36, 0);
         Bytes logPalette{0x00, 0x03, uint8_t(c.colours), uint8_t(c.colours >> 8)};
@@ -60,7 +60,7 @@ TEST(BmpRead, HeaderMasksColoursAndPixelsAsGdiTakesThem) {
         EXPECT_EQ(r.image->bitmapInfo, info);
         EXPECT_EQ(r.image->logPaletteBlock(), logPalette);
         EXPECT_EQ(r.image->colourCount, c.colours);
-        EXPECT_EQ(r.image->height, c.spec.height);
+        EXPECT_EQ(r.image->height, c.shape.height);
         EXPECT_EQ(pixelsOf(*r.image), tail(file, tableEnd + 6));
     }
 }
@@ -113,8 +113,8 @@ TEST(BmpRead, RefusesWithItsReason) {
 
 TEST(BmpRead, FileGivesWhatTheBytesGive) {
     const std::string path = ::testing::TempDir() + "qzt_bmp_file_test.bmp";
-    for (const BmpSpec& spec : {BmpSpec(), BmpSpec{300, 7}}) {  // the second's pixels lie past the first read
-        const Bytes file = buildBmp(spec);
+    for (const BmpShape& shape : {BmpShape(), BmpShape{300, 7}}) {  // the second's pixels lie past the first read
+        const Bytes file = buildBmp(shape);
         ASSERT_TRUE(writeBytesToFile(path, file));
         const BmpReadResult r = readBmpFile(path.c_str());
         ASSERT_TRUE(r.image) << r.why;
@@ -128,16 +128,16 @@ TEST(BmpRead, FileGivesWhatTheBytesGive) {
 // Every prefix of a file, read at an odd address from a buffer that ends where
 // the prefix does, so that a misaligned or stray read shows under the sanitizers.
 TEST(BmpRead, EveryTruncationRefusedOrReadWithinTheBytes) {
-    for (const BmpSpec& spec : {BmpSpec(), BmpSpec{4, 2, 16, 3, 124}, BmpSpec{4, 2, 8, 1}}) {
-        const Bytes file = buildBmp(spec);
+    for (const BmpShape& shape : {BmpShape(), BmpShape{4, 2, 16, 3, 124}, BmpShape{4, 2, 8, 1}}) {
+        const Bytes file = buildBmp(shape);
         const size_t offBits = getLe32(&file[10]);
         for (size_t length = 0; length <= file.size(); ++length) {
-            SCOPED_TRACE("compression " + std::to_string(spec.compression) + ", length " + std::to_string(length));
+            SCOPED_TRACE("compression " + std::to_string(shape.compression) + ", length " + std::to_string(length));
             Bytes buffer(1 + length);
             std::copy(file.begin(), file.begin() + std::ptrdiff_t(length), buffer.begin() + 1);
             const BmpReadResult r = readBmpBytes(buffer.data() + 1, length);
             // Uncompressed rows must all be there; runs may stop anywhere.
-            ASSERT_EQ(bool(r.image), spec.compression == 1 ? length > offBits : length == file.size()) << r.why;
+            ASSERT_EQ(bool(r.image), shape.compression == 1 ? length > offBits : length == file.size()) << r.why;
             if (r.image) EXPECT_EQ(pixelsOf(*r.image), tail(buffer, 1 + offBits));
             else EXPECT_NE(r.why, "");
         }

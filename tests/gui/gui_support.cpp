@@ -124,9 +124,9 @@ const std::vector<Copy> TestLevelCopies = {
 };
 
 void writeBmp(const std::string& path, int width, int height, uint16_t bitCount, std::vector<uint8_t> pixels) {
-    test::BmpSpec spec{width, height, bitCount};
-    if (!pixels.empty()) spec.pixels = std::move(pixels);
-    ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(spec))) << path;
+    test::BmpShape shape{width, height, bitCount};
+    if (!pixels.empty()) shape.pixels = std::move(pixels);
+    ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(shape))) << path;
 }
 
 Pixels readPixels(RECT rect) {
