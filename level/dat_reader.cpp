@@ -138,12 +138,10 @@ LoadResult Loader::readHeader() {
     }
     steps_.showBitmap();
 
-    char(*const soundPaths[])[HeaderTextCapacity] = {&header.musicPath, &header.winSoundPath,
-                                                      &header.oneUpSoundPath, &header.loseSoundPath,
-                                                      &header.scoreCountSoundPath};
-    for (auto field : soundPaths) {
+    // Lines 4 to 8: the music and sound paths.
+    for (int field = 3; field < 8; ++field) {
         nextLine();
-        setHeaderText(*field, line_.text);
+        setHeaderText(header.*HeaderTextFields[field].text, line_.text);
         if (line_.kind == LineKind::EndOfFile) return endedEarly();
     }
 

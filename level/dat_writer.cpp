@@ -68,9 +68,8 @@ std::string serializeLevel(const LevelDocument& doc) {
     out.reserve(1 << 16);  // more than the largest level
     LineWriter line(out);
     const LevelHeader& header = doc.header;
-    for (const char* text : {header.subtitle, header.title, header.bitmapPath, header.musicPath,
-                             header.winSoundPath, header.oneUpSoundPath, header.loseSoundPath,
-                             header.scoreCountSoundPath}) {
+    for (const HeaderTextField& field : HeaderTextFields) {
+        const char* text = header.*field.text;
         line.text(text, headerTextLength(text)).end();
     }
     line.number(header.timeBonus).end();

@@ -13,6 +13,17 @@ const char* const kDirectionKeywords[] = {
 
 }  // namespace
 
+const HeaderTextField HeaderTextFields[8] = {
+    {"subtitle", &LevelHeader::subtitle},
+    {"title", &LevelHeader::title},
+    {"bitmapPath", &LevelHeader::bitmapPath},
+    {"musicPath", &LevelHeader::musicPath},
+    {"winSoundPath", &LevelHeader::winSoundPath},
+    {"oneUpSoundPath", &LevelHeader::oneUpSoundPath},
+    {"loseSoundPath", &LevelHeader::loseSoundPath},
+    {"scoreCountSoundPath", &LevelHeader::scoreCountSoundPath},
+};
+
 const char* directionKeyword(int32_t code) {
     return code >= DOWNLEFT && code <= UPRIGHT ? kDirectionKeywords[code] : nullptr;
 }

@@ -48,6 +48,13 @@ struct LevelHeader {
     char markerLine[HeaderTextCapacity] = {};
 };
 
+// The eight text lines of the header, in file order, with their names.
+struct HeaderTextField {
+    const char* name;
+    char (LevelHeader::*text)[HeaderTextCapacity];
+};
+extern const HeaderTextField HeaderTextFields[8];
+
 struct ImageSet {
     int32_t x = 0;
     int32_t y = 0;

@@ -80,9 +80,8 @@ TEST(DatWriter, RandomDocumentsReadBackToTheSameFile) {
     auto number = [&] { return random() % 3 ? int32_t(random() % 200) - 100 : int32_t(random()); };
     for (int round = 0; round < 200; ++round) {
         LevelDocument doc;
-        for (char* field : {doc.header.subtitle, doc.header.title, doc.header.bitmapPath, doc.header.musicPath,
-                            doc.header.winSoundPath, doc.header.oneUpSoundPath, doc.header.loseSoundPath,
-                            doc.header.scoreCountSoundPath}) {
+        for (const HeaderTextField& header : HeaderTextFields) {
+            char* field = doc.header.*header.text;
             std::string text = randomText(random);
             text.copy(field, text.size());
             field[text.size()] = '\0';

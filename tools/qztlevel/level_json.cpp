@@ -25,14 +25,7 @@ namespace {
 Json text(const char* field) { return bytesAsUtf8(field); }
 
 void addHeader(Json& info, const LevelHeader& header) {
-    info["subtitle"] = text(header.subtitle);
-    info["title"] = text(header.title);
-    info["bitmapPath"] = text(header.bitmapPath);
-    info["musicPath"] = text(header.musicPath);
-    info["winSoundPath"] = text(header.winSoundPath);
-    info["oneUpSoundPath"] = text(header.oneUpSoundPath);
-    info["loseSoundPath"] = text(header.loseSoundPath);
-    info["scoreCountSoundPath"] = text(header.scoreCountSoundPath);
+    for (const HeaderTextField& field : HeaderTextFields) info[field.name] = text(header.*field.text);
     info["timeBonus"] = header.timeBonus;
 }
 

@@ -5,10 +5,7 @@ namespace qzt {
 bool ToolLoadSteps::replaceBitmap(const char* path, std::string& why) {
     bitmap_.reset();
     bitmapPath_.clear();
-    if (path == nullptr) {
-        why = "the bitmap line has no line end";
-        return false;
-    }
+    if (path == nullptr) return false;  // the loader says why itself
     // The reader names the path itself; why carries only the bitmap's cause.
     BmpReadResult read = readBmpFile(path);
     if (!read.image) {
