@@ -1,10 +1,19 @@
 #include "app/main_window.h"
 
 #include "app/editor_globals.h"
+#include "app/edit_commands.h"
 #include "app/file_commands.h"
+#include "app/keyboard_input.h"
 #include "app/menu_bar.h"
+#include "app/mouse_input.h"
+#include "app/scroll_input.h"
+#include "app/side_panel.h"
+#include "app/timer_tick.h"
 #include "app/window_classes.h"
 #include "gfx/level_view.h"
+#include "windows/enemy_program_editor.h"
+#include "windows/level_properties_window.h"
+#include "windows/new_enemy_window.h"
 
 namespace qzt {
 namespace {
@@ -17,20 +26,46 @@ void onSizeOrActivate() {
     if (editor.document.loaded) RedrawLevelView();
 }
 
-void onCommand(WPARAM wParam) {
-    switch (LOWORD(wParam)) {
+bool loadedAndNormal() { return editor.document.loaded && editor.state.mode == Normal; }
+
+// Menu commands in this order; at most one id matches.
+void onMenuCommand(WORD command) {
+    switch (command) {
+    case EditProgramCommand:
+        if (loadedAndNormal()) showEnemyProgramEditor();
+        break;
+    case NewImageSetCommand:
+        if (loadedAndNormal()) newImageSetCommand();
+        break;
     case ExitCommand:
         leaveEditor();
         break;
+    case NewEnemyCommand:
+        if (loadedAndNormal()) showNewEnemyWindow();
+        break;
+    case PropertiesCommand:
+        if (editor.document.loaded) showLevelPropertiesWindow();
+        break;
     case SaveCommand:
-        saveCommand();
+        if (editor.document.loaded) saveCommand();
         break;
     case OpenCommand:
         openCommand();
         break;
+    case NewProgramCommand:
+        if (loadedAndNormal()) newProgramCommand();
+        break;
     default:
         break;
     }
+}
+
+// Controls all have id 0: they are told apart by handle.
+void onCommand(WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    commitSidePanelEdit(control, HIWORD(wParam));
+    onFramesCombo(control);
+    onMenuCommand(LOWORD(wParam));
 }
 
 }  // namespace
@@ -54,18 +89,31 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         leaveEditor();
         return 0;
     case WM_COMMAND:
-        onCommand(wParam);
+        onCommand(wParam, lParam);
         return 0;
-    // The view's own input: kept from DefWindowProcA.
     case WM_KEYDOWN:
+        onKeyDown(wParam);
+        runTimerTick();
+        return 0;
     case WM_TIMER:
+        runTimerTick();
+        return 0;
     case WM_HSCROLL:
+        onHorizontalScroll(wParam);
+        return 0;
     case WM_VSCROLL:
+        onVerticalScroll(wParam);
+        return 0;
     case WM_MOUSEMOVE:
+        onMouseMove(lParam);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+        onButtonDown(message == WM_LBUTTONDOWN, lParam);
+        return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
+        onButtonUp();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

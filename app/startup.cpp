@@ -8,6 +8,9 @@
 #include "app/window_classes.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
+#include "windows/enemy_program_editor.h"
+#include "windows/level_properties_window.h"
+#include "windows/new_enemy_window.h"
 
 namespace qzt {
 namespace {
@@ -15,7 +18,6 @@ namespace {
 constexpr char LogoPath[] = "C:\\QZTedit\\LOGO.bmp";
 constexpr int LogoLeft = 170;
 constexpr int LogoTop = 50;
-constexpr int HorizontalScrollMax = 140;
 constexpr int VerticalScrollMaxBeforeLoad = 100;
 
 // Drawn this once; nothing redraws it. Without a logo file the window stays blank.
@@ -32,6 +34,7 @@ void showMainWindow(int showCommand) {
     ShowWindow(main.window, showCommand);
     ShowWindow(main.horizontalScrollBar, showCommand);
     ShowWindow(main.verticalScrollBar, showCommand);
+    showLevelPropertiesButtons();
     SetScrollRange(main.horizontalScrollBar, SB_CTL, 0, HorizontalScrollMax, TRUE);
     SetScrollRange(main.verticalScrollBar, SB_CTL, 0, VerticalScrollMaxBeforeLoad, TRUE);
     DrawMenuBar(main.window);
@@ -50,6 +53,9 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
 
     createMainWindow();
     createMainControls();
+    createLevelPropertiesWindow();
+    createNewEnemyWindow();
+    createEnemyProgramEditor();
     showMainWindow(showCommand);
     setUpFileDialogRecord();
     drawLogo();

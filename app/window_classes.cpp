@@ -2,7 +2,9 @@
 
 #include "app/editor_globals.h"
 #include "app/main_window.h"
-#include "windows/tool_windows.h"
+#include "windows/enemy_program_editor.h"
+#include "windows/level_properties_window.h"
+#include "windows/new_enemy_window.h"
 
 namespace qzt {
 namespace {

@@ -1,0 +1,8 @@
+#include "app/edit_commands.h"
+
+namespace qzt {
+
+void newImageSetCommand() {}
+void newProgramCommand() {}
+
+}  // namespace qzt

@@ -1,0 +1,9 @@
+// "New Image Set" and "New program based on current enemy".
+#pragma once
+
+namespace qzt {
+
+void newImageSetCommand();
+void newProgramCommand();
+
+}  // namespace qzt

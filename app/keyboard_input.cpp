@@ -1,0 +1,7 @@
+#include "app/keyboard_input.h"
+
+namespace qzt {
+
+void onKeyDown(WPARAM) {}
+
+}  // namespace qzt

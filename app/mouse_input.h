@@ -1,0 +1,13 @@
+// Presses, moves and releases in the main window: selection, dragging and
+// resizing image sets by their handle.
+#pragma once
+
+#include <windows.h>
+
+namespace qzt {
+
+void onButtonDown(bool leftButton, LPARAM position);
+void onMouseMove(LPARAM position);
+void onButtonUp();
+
+}  // namespace qzt

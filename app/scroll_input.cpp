@@ -1,0 +1,8 @@
+#include "app/scroll_input.h"
+
+namespace qzt {
+
+void onHorizontalScroll(WPARAM) {}
+void onVerticalScroll(WPARAM) {}
+
+}  // namespace qzt

@@ -1,0 +1,7 @@
+#include "app/timer_tick.h"
+
+namespace qzt {
+
+void runTimerTick() {}
+
+}  // namespace qzt

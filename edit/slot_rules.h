@@ -1,0 +1,22 @@
+// Slots: the lowest free one for a new record, and the references that keep
+// an image set or a program from being deleted.
+#pragma once
+
+#include <cstdint>
+
+#include "level/level_document.h"
+
+namespace qzt {
+
+inline bool isSlot(int64_t index, int slots) { return index >= 0 && index < slots; }
+
+// -1 when all 15 are used.
+int lowestFreeImageSet(const LevelDocument& doc);
+int lowestFreeProgram(const LevelDocument& doc);
+int lowestFreeEnemy(const LevelDocument& doc);
+
+// Whether a used enemy refers to the slot; all 15 enemy slots are searched.
+bool imageSetInUse(const LevelDocument& doc, int32_t imageSet);
+bool programInUse(const LevelDocument& doc, int32_t program);
+
+}  // namespace qzt

@@ -1,0 +1,53 @@
+// Where the level view lies in the main window and how its points map to
+// level and bitmap coordinates at scroll position (h, v).
+#pragma once
+
+#include <climits>
+#include <cstdint>
+
+#include "level/level_document.h"
+
+namespace qzt {
+
+// The level view, in client coordinates of the main window.
+constexpr int ViewLeft = 10;
+constexpr int ViewTop = 10;
+constexpr int ViewWidth = 500;
+constexpr int ViewHeight = 380;
+// The vertical scroll range is 0..(bitmap height - this): the bitmap's last
+// row then lies at the bottom of the view.
+constexpr int VerticalScrollMargin = LevelOriginRow + ViewHeight;
+constexpr int HorizontalScrollMax = 140;
+
+// Positions and sizes come from the data file or from dragging unchecked;
+// GDI takes ints.
+inline int clampToInt(int64_t value) {
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+struct Scroll {
+    int h = 0;
+    int v = 0;
+};
+
+struct Point64 {
+    int64_t x = 0;
+    int64_t y = 0;
+};
+
+// A client point of the main window (cx, cy as a mouse message gives them).
+inline Point64 levelPoint(int cx, int cy, Scroll s) { return {int64_t(s.h) + cx - ViewLeft, int64_t(s.v) + cy - ViewTop}; }
+inline Point64 bitmapPoint(int cx, int cy, Scroll s) {
+    const Point64 level = levelPoint(cx, cy, s);
+    return {level.x, level.y + LevelOriginRow};
+}
+inline bool insideView(int cx, int cy) {
+    return cx >= ViewLeft && cx < ViewLeft + ViewWidth && cy >= ViewTop && cy < ViewTop + ViewHeight;
+}
+
+// Client position of a level point and of a bitmap point.
+inline int clientXOfLevel(int64_t x, Scroll s) { return clampToInt(x - s.h + ViewLeft); }
+inline int clientYOfLevel(int64_t y, Scroll s) { return clampToInt(y - s.v + ViewTop); }
+inline int clientYOfBitmap(int64_t y, Scroll s) { return clampToInt(y - LevelOriginRow - s.v + ViewTop); }
+
+}  // namespace qzt
