@@ -1,8 +1,36 @@
 #include "app/edit_commands.h"
 
-namespace qzt {
+#include "app/editor_globals.h"
+#include "app/side_panel.h"
+#include "edit/recording.h"
+#include "edit/view_editing.h"
 
-void newImageSetCommand() {}
-void newProgramCommand() {}
+namespace qzt {
+namespace {
+
+constexpr char MovementCaption[] = "Movement editing Error";
+
+}  // namespace
+
+// The new set's outline first shows with the next timer tick.
+void newImageSetCommand() {
+    if (newImageSet(editor.document) < 0) notice("Too many Image sets already.", "Image Set Creation Error");
+}
+
+// The view is not redrawn until the first recording key.
+void newProgramCommand() {
+    switch (startRecording(editor.document, editor.state)) {
+    case RecordingStart::NoEnemySelected:
+        notice("No Enemy Selected.  Must have an enemy selected for this action.", MovementCaption);
+        return;
+    case RecordingStart::NoFreeProgram:
+        notice("No empty movement programs.  Please delete one.", MovementCaption);
+        return;
+    case RecordingStart::Started:
+        break;
+    }
+    blankArea(200, 410, 250, 432);
+    setNumber(editor.main.recordProgramText, editor.state.recordProgram);
+}
 
 }  // namespace qzt

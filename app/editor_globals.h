@@ -74,4 +74,12 @@ struct EditorGlobals {
 
 extern EditorGlobals editor;
 
+// What the user must know, in a box owned by the main window.
+inline void notice(const char* text, const char* caption) {
+    MessageBoxA(editor.main.window, text, caption, MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+}
+
+// Shown over an image set's resize handle.
+extern const HCURSOR ResizeCursor;
+
 }  // namespace qzt

@@ -19,7 +19,6 @@ namespace {
 
 constexpr char LoadingCaption[] = "Dat file Loading Error";
 constexpr char SavingCaption[] = "Dat file Saving Error";
-constexpr UINT NoticeFlags = MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST;
 constexpr UINT QuestionFlags = MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_TOPMOST;
 
 constexpr char OpenTitle[] = "Open QZT data file";
@@ -27,8 +26,6 @@ constexpr char SaveTitle[] = "Save QZT data file";
 constexpr DWORD OpenDialogFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 // Saving may name a file that does not exist yet, and asks before replacing one.
 constexpr DWORD SaveDialogFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-
-void notice(const char* text, const char* caption) { MessageBoxA(editor.main.window, text, caption, NoticeFlags); }
 
 // Runs one of the two dialogs on the shared record; true when a file was chosen.
 bool chooseFile(const char* title, DWORD flags, BOOL(WINAPI* dialog)(LPOPENFILENAMEA)) {

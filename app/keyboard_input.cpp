@@ -1,7 +1,39 @@
 #include "app/keyboard_input.h"
 
-namespace qzt {
+#include "app/editor_globals.h"
+#include "edit/recording.h"
+#include "edit/view_editing.h"
+#include "gfx/level_view.h"
 
-void onKeyDown(WPARAM) {}
+namespace qzt {
+namespace {
+
+constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete.";
+constexpr char InUseCaption[] = "Editing Action Error";
+
+void onDeleteKey() {
+    const DeleteOutcome outcome = deleteSelection(editor.document, editor.state);
+    if (!outcome.acted) return;
+    if (outcome.imageSetInUse) notice(InUseText, InUseCaption);
+    RedrawLevelView();
+    editor.state.selectedEnemy = -1;
+    editor.state.selectedImageSet = -1;
+}
+
+void onRecordingKey(WPARAM key) {
+    if (recordKey(editor.document, editor.state, unsigned(key)) == RecordKey::Refused) MessageBeep(MB_OK);
+    // Every key of a recording redraws, Enter included.
+    RedrawLevelView();
+}
+
+}  // namespace
+
+void onKeyDown(WPARAM key) {
+    if (!editor.document.loaded) return;
+    if (editor.state.mode == Recording)
+        onRecordingKey(key);
+    else if (editor.state.mode == Normal && key == VK_DELETE)
+        onDeleteKey();
+}
 
 }  // namespace qzt

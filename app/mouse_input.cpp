@@ -1,9 +1,39 @@
 #include "app/mouse_input.h"
 
-namespace qzt {
+#include "app/editor_globals.h"
+#include "app/side_panel.h"
+#include "edit/view_editing.h"
+#include "gfx/level_view.h"
 
-void onButtonDown(bool, LPARAM) {}
-void onMouseMove(LPARAM) {}
-void onButtonUp() {}
+namespace qzt {
+namespace {
+
+// Client coordinates arrive as two unsigned 16-bit halves.
+Pointer pointerAt(LPARAM position) { return {LOWORD(position), HIWORD(position), scrollPosition()}; }
+
+}  // namespace
+
+void onButtonDown(bool leftButton, LPARAM position) {
+    // An edit of the side panel that loses the focus now commits to the
+    // enemy selected before this press.
+    SetFocus(editor.main.window);
+    const PressOutcome outcome = pressButton(editor.document, editor.state, leftButton, pointerAt(position));
+    if (outcome.selected) {
+        RedrawLevelView();
+        refreshImageSetPanel();
+        refreshEnemyPanel();
+    }
+    if (outcome.startedResizing) SetCursor(ResizeCursor);
+}
+
+void onMouseMove(LPARAM position) {
+    const MoveOutcome outcome = movePointer(editor.document, editor.state, pointerAt(position));
+    if (outcome.overResizeHandle) SetCursor(ResizeCursor);
+    if (outcome.resized || outcome.movedImageSet || outcome.movedEnemy) RedrawLevelView();
+    if (outcome.movedImageSet) refreshImageSetPosition();
+    if (outcome.movedEnemy) refreshEnemyPosition();
+}
+
+void onButtonUp() { releaseButton(editor.state); }
 
 }  // namespace qzt

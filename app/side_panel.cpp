@@ -1,8 +1,127 @@
 #include "app/side_panel.h"
 
-namespace qzt {
+#include "app/editor_globals.h"
+#include "edit/slot_rules.h"
+#include "edit/view_editing.h"
+#include "gfx/gdi_guards.h"
+#include "gfx/level_view.h"
+#include "gfx/rect.h"
+#include "level/decimal.h"
 
-void commitSidePanelEdit(HWND, WORD) {}
-void onFramesCombo(HWND) {}
+namespace qzt {
+namespace {
+
+constexpr int EditTextCapacity = 25;
+
+void blankImageSetPanel() {
+    blankArea(555, 242, 705, 264);
+    blankArea(555, 264, 705, 286);
+    blankArea(595, 220, 745, 242);
+}
+
+void blankEnemyPanel() {
+    blankArea(555, 32, 705, 52);
+    blankArea(555, 54, 705, 74);
+    blankArea(595, 10, 745, 30);
+}
+
+void writeImageSetPosition(int slot) {
+    const ImageSet& set = editor.document.imageSets[slot];
+    setNumber(editor.main.imageSetXText, set.x);
+    setNumber(editor.main.imageSetYText, set.y);
+    setNumber(editor.main.imageSetIndexText, slot);
+}
+
+void writeEnemyPosition(int slot) {
+    const Enemy& enemy = editor.document.enemies[slot];
+    setNumber(editor.main.enemyXText, enemy.x);
+    setNumber(editor.main.enemyYText, enemy.y);
+    setNumber(editor.main.enemyIndexText, slot);
+}
+
+struct EnemyEdit {
+    HWND MainWindowHandles::*control;
+    EnemyField field;
+};
+constexpr EnemyEdit EnemyEdits[] = {
+    {&MainWindowHandles::enemyProgramEdit, EnemyField::Program},
+    {&MainWindowHandles::enemyImageSetEdit, EnemyField::ImageSet},
+    {&MainWindowHandles::enemyHitPointsEdit, EnemyField::HitPoints},
+    {&MainWindowHandles::enemySpeedEdit, EnemyField::Speed},
+    {&MainWindowHandles::enemyAnimationRateEdit, EnemyField::AnimationRate},
+};
+
+}  // namespace
+
+void setNumber(HWND control, int32_t value) {
+    char text[MaxDecimalLength + 1];
+    text[formatDecimal(value, text)] = '\0';
+    SetWindowTextA(control, text);
+}
+
+void blankArea(int left, int top, int right, int bottom) {
+    WindowDC window(editor.main.window);
+    const RECT area = makeRect(left, top, right, bottom);
+    FillRect(window, &area, panelBrush());
+}
+
+void refreshImageSetPanel() {
+    const int slot = editor.state.selectedImageSet;
+    blankImageSetPanel();
+    if (isSlot(slot, MAX_IMAGE_SETS)) {
+        writeImageSetPosition(slot);
+        // The list keeps its selection for a count it lacks unless told -1.
+        SendMessageA(editor.main.framesCombo, CB_SETCURSEL,
+                     WPARAM(framesSelectionOf(editor.document.imageSets[slot].frameCount)), 0);
+    } else {
+        SetWindowTextA(editor.main.imageSetIndexText, "NONE");
+    }
+}
+
+void refreshEnemyPanel() {
+    const MainWindowHandles& main = editor.main;
+    const int slot = editor.state.selectedEnemy;
+    blankEnemyPanel();
+    for (const EnemyEdit& edit : EnemyEdits) SetWindowTextA(main.*edit.control, "");
+    if (!isSlot(slot, MAX_ENEMIES)) {
+        SetWindowTextA(main.enemyIndexText, "NONE");
+        return;
+    }
+    const Enemy& enemy = editor.document.enemies[slot];
+    setNumber(main.enemyProgramEdit, enemy.program);
+    setNumber(main.enemyImageSetEdit, enemy.imageSet);
+    writeEnemyPosition(slot);
+    setNumber(main.enemyHitPointsEdit, enemy.hitPoints);
+    setNumber(main.enemySpeedEdit, enemy.speed);
+    setNumber(main.enemyAnimationRateEdit, enemy.animationRate);
+}
+
+void refreshImageSetPosition() {
+    blankImageSetPanel();
+    writeImageSetPosition(editor.state.selectedImageSet);
+}
+
+void refreshEnemyPosition() {
+    blankEnemyPanel();
+    writeEnemyPosition(editor.state.selectedEnemy);
+}
+
+void commitSidePanelEdit(HWND control, WORD notification) {
+    if (notification != EN_KILLFOCUS || !control) return;
+    for (const EnemyEdit& edit : EnemyEdits) {
+        if (editor.main.*edit.control != control) continue;
+        char text[EditTextCapacity] = {};
+        GetWindowTextA(control, text, EditTextCapacity);
+        // The edit keeps what was typed, even when the value was ignored.
+        commitEnemyField(editor.document, editor.state, edit.field, parseDecimal(text));
+        return;
+    }
+}
+
+void onFramesCombo(HWND control) {
+    if (!control || control != editor.main.framesCombo) return;
+    const int selection = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
+    if (applyFramesSelection(editor.document, editor.state, selection)) RedrawLevelView();
+}
 
 }  // namespace qzt

@@ -1,7 +1,44 @@
 #include "app/timer_tick.h"
 
-namespace qzt {
+#include "app/editor_globals.h"
+#include "edit/preview.h"
+#include "gfx/gdi_guards.h"
+#include "gfx/level_view.h"
 
-void runTimerTick() {}
+namespace qzt {
+namespace {
+
+void drawPreviewStep(const PreviewStroke& stroke) {
+    Pen pen(stroke.colour);
+    WindowDC window(editor.main.window);
+    Selection selected(window, pen);
+    SelectClipRgn(window, editor.viewClipRegion);
+    MoveToEx(window, stroke.from.x, stroke.from.y, nullptr);
+    if (stroke.kind == PreviewStroke::Line)
+        LineTo(window, stroke.to.x, stroke.to.y);
+    else
+        Ellipse(window, stroke.left, stroke.top, stroke.right, stroke.bottom);
+}
+
+void drawOutlines(const OutlinePlan& plan) {
+    WindowDC window(editor.main.window);
+    SelectClipRgn(window, editor.viewClipRegion);
+    Pen pen(plan.colour);
+    Selection selected(window, pen);
+    for (const OutlinePolyline& line : plan.polylines) {
+        MoveToEx(window, line[0].x, line[0].y, nullptr);
+        for (size_t i = 1; i < line.size(); ++i) LineTo(window, line[i].x, line[i].y);
+    }
+}
+
+}  // namespace
+
+void runTimerTick() {
+    const Scroll scroll = scrollPosition();
+    const PreviewTick preview = advancePreview(editor.document, editor.state, scroll);
+    if (preview.draws) drawPreviewStep(preview.stroke);
+    const OutlinePlan outlines = nextOutlines(editor.document, editor.state, scroll);
+    if (outlines.runs) drawOutlines(outlines);
+}
 
 }  // namespace qzt

@@ -3,8 +3,13 @@
 // recording enemy and its step count.
 #pragma once
 
+#include "edit/view_geometry.h"
+
 namespace qzt {
 
 void RedrawLevelView();
+
+// The scroll bars' positions, which the view shows from.
+Scroll scrollPosition();
 
 }  // namespace qzt

@@ -1,0 +1,61 @@
+// What a press, a move, a release and the Delete key do to the document and
+// the editor state, and the side panel's commits. Each returns what changed,
+// so the window code knows what to redraw and which panel texts to write.
+#pragma once
+
+#include <cstdint>
+
+#include "edit/editor_state.h"
+#include "edit/view_geometry.h"
+#include "level/level_document.h"
+
+namespace qzt {
+
+// A mouse message's client point and the scroll bars' positions.
+struct Pointer {
+    int cx = 0;
+    int cy = 0;
+    Scroll scroll;
+};
+
+struct PressOutcome {
+    bool selected = false;         // selections made: redraw and refresh both panels
+    bool startedResizing = false;  // on a resize handle: show the resize cursor
+};
+PressOutcome pressButton(const LevelDocument& doc, EditorState& state, bool leftButton, Pointer p);
+
+struct MoveOutcome {
+    bool overResizeHandle = false;
+    bool resized = false;        // redraw
+    bool movedImageSet = false;  // redraw, refresh the image set's position
+    bool movedEnemy = false;     // redraw, refresh the enemy's position
+};
+MoveOutcome movePointer(LevelDocument& doc, EditorState& state, Pointer p);
+
+void releaseButton(EditorState& state);
+
+struct DeleteOutcome {
+    bool acted = false;        // redraw, then clear both selections
+    bool imageSetInUse = false;  // refused: tell the user
+};
+// The selected enemy, else the selected image set unless a used enemy uses it.
+DeleteOutcome deleteSelection(LevelDocument& doc, const EditorState& state);
+
+// The five enemy edits of the side panel.
+enum class EnemyField { Program, ImageSet, HitPoints, Speed, AnimationRate };
+// Writes value into the selected enemy; a program or image set that is no
+// used slot is ignored. False when nothing applies (no level, not Normal,
+// no enemy selected).
+bool commitEnemyField(LevelDocument& doc, const EditorState& state, EnemyField field, int32_t value);
+
+// The Frames list's selection (-1 for none) as the selected image set's
+// frame count. True when the view is to be redrawn.
+bool applyFramesSelection(LevelDocument& doc, const EditorState& state, int selection);
+// The Frames list's item for a frame count, -1 when it has none.
+int framesSelectionOf(int32_t frameCount);
+
+// A new image set in the lowest free slot, at level (1, 1), 40 x 50, two
+// frames; its slot, or -1 when all are used.
+int newImageSet(LevelDocument& doc);
+
+}  // namespace qzt

@@ -1,0 +1,35 @@
+// What a redraw of the level view shows: the background at the scroll
+// position, every placed enemy as its image set's first frame, and while
+// recording the recording enemy once more and the steps of its movement.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "edit/editor_state.h"
+#include "edit/view_geometry.h"
+#include "level/level_document.h"
+
+namespace qzt {
+
+// One copy out of the level bitmap into the main window's client area.
+struct BitmapCopy {
+    int x = 0, y = 0, width = 0, height = 0;
+    int sourceX = 0, sourceY = 0;
+    bool operator==(const BitmapCopy& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height && sourceX == o.sourceX &&
+               sourceY == o.sourceY;
+    }
+};
+
+struct ViewPlan {
+    // In drawing order: the background first, then the enemies in slot order,
+    // then the recording enemy; later copies cover earlier ones.
+    std::vector<BitmapCopy> copies;
+    bool writesSteps = false;  // only while recording
+    std::string stepsText;
+};
+
+ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll);
+
+}  // namespace qzt
