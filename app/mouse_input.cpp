@@ -17,13 +17,14 @@ void onButtonDown(bool leftButton, LPARAM position) {
     // An edit of the side panel that loses the focus now commits to the
     // enemy selected before this press.
     SetFocus(editor.main.window);
-    const PressOutcome outcome = pressButton(editor.document, editor.state, leftButton, pointerAt(position));
-    if (outcome.selected) {
+    const Pointer pointer = pointerAt(position);
+    if (selectAt(editor.document, editor.state, leftButton, pointer)) {
         RedrawLevelView();
         refreshImageSetPanel();
         refreshEnemyPanel();
     }
-    if (outcome.startedResizing) SetCursor(ResizeCursor);
+    // After the panels: a press just right of a set shows "NONE" yet resizes it.
+    if (grabResizeHandle(editor.document, editor.state, pointer)) SetCursor(ResizeCursor);
 }
 
 void onMouseMove(LPARAM position) {

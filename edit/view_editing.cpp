@@ -12,23 +12,20 @@ bool editable(const LevelDocument& doc, const EditorState& state) { return doc.l
 
 }  // namespace
 
-PressOutcome pressButton(const LevelDocument& doc, EditorState& state, bool leftButton, Pointer p) {
-    PressOutcome outcome;
-    const Point64 bitmap = bitmapPoint(p.cx, p.cy, p.scroll);
-    if (editable(doc, state)) {
-        if (leftButton) state.dragging = true;
-        state.selectedImageSet = imageSetAt(doc, bitmap);
-        state.selectedEnemy = enemyAt(doc, levelPoint(p.cx, p.cy, p.scroll));
-        outcome.selected = true;
-    }
-    // In every mode, even with no level: whatever image sets are marked used.
-    const int handle = resizeHandleAt(doc, bitmap);
-    if (handle >= 0) {
-        state.mode = Resizing;
-        state.selectedImageSet = handle;
-        outcome.startedResizing = true;
-    }
-    return outcome;
+bool selectAt(const LevelDocument& doc, EditorState& state, bool leftButton, Pointer p) {
+    if (!editable(doc, state)) return false;
+    if (leftButton) state.dragging = true;
+    state.selectedImageSet = imageSetAt(doc, bitmapPoint(p.cx, p.cy, p.scroll));
+    state.selectedEnemy = enemyAt(doc, levelPoint(p.cx, p.cy, p.scroll));
+    return true;
+}
+
+bool grabResizeHandle(const LevelDocument& doc, EditorState& state, Pointer p) {
+    const int handle = resizeHandleAt(doc, bitmapPoint(p.cx, p.cy, p.scroll));
+    if (handle < 0) return false;
+    state.mode = Resizing;
+    state.selectedImageSet = handle;
+    return true;
 }
 
 MoveOutcome movePointer(LevelDocument& doc, EditorState& state, Pointer p) {

@@ -18,11 +18,13 @@ struct Pointer {
     Scroll scroll;
 };
 
-struct PressOutcome {
-    bool selected = false;         // selections made: redraw and refresh both panels
-    bool startedResizing = false;  // on a resize handle: show the resize cursor
-};
-PressOutcome pressButton(const LevelDocument& doc, EditorState& state, bool leftButton, Pointer p);
+// A press, first: with a level in Normal mode, the image set and the enemy
+// under the pointer become the selections (the left button also starts a
+// drag). True when the selections were made: redraw and refresh both panels.
+bool selectAt(const LevelDocument& doc, EditorState& state, bool leftButton, Pointer p);
+// Then, in every mode and even with no level: a press on an image set's
+// handle selects it and starts resizing. True when it did.
+bool grabResizeHandle(const LevelDocument& doc, EditorState& state, Pointer p);
 
 struct MoveOutcome {
     bool overResizeHandle = false;

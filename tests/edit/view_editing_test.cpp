@@ -72,16 +72,16 @@ TEST(ViewEditing, APressSelectsBothIndependentlyAndOnlyTheLeftButtonDrags) {
     LevelDocument doc = twoOfEach();
     EditorState state;
     // Bitmap (115, 310) is in set 0; level (60, 70) on enemy 0.
-    EXPECT_TRUE(pressButton(doc, state, false, at(125, 123)).selected);
+    EXPECT_TRUE(selectAt(doc, state, false, at(125, 123)));
     EXPECT_EQ(state.selectedImageSet, 0);
     EXPECT_EQ(state.selectedEnemy, -1);
     EXPECT_FALSE(state.dragging);
-    pressButton(doc, state, true, at(70, 80));
+    selectAt(doc, state, true, at(70, 80));
     EXPECT_EQ(state.selectedEnemy, 0);
     EXPECT_EQ(state.selectedImageSet, -1);
     EXPECT_TRUE(state.dragging);
     // Scrolled, the same client point is another level point.
-    pressButton(doc, state, true, at(70, 80, {20, 10}));
+    selectAt(doc, state, true, at(70, 80, {20, 10}));
     EXPECT_EQ(state.selectedEnemy, 1);
 
     // Not Normal, or no level: no selection, but the handle still works.
@@ -89,10 +89,10 @@ TEST(ViewEditing, APressSelectsBothIndependentlyAndOnlyTheLeftButtonDrags) {
         doc.loaded = loaded;
         state = EditorState{};
         state.mode = mode;
-        EXPECT_FALSE(pressButton(doc, state, true, at(70, 80)).selected);
+        EXPECT_FALSE(selectAt(doc, state, true, at(70, 80)));
         EXPECT_EQ(state.selectedEnemy, -1);
         EXPECT_FALSE(state.dragging);
-        EXPECT_TRUE(pressButton(doc, state, true, at(141, 123)).startedResizing);  // bitmap (131, 310)
+        EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)));  // bitmap (131, 310)
         EXPECT_EQ(state.mode, Resizing);
         EXPECT_EQ(state.selectedImageSet, 0);
         releaseButton(state);
@@ -103,7 +103,7 @@ TEST(ViewEditing, APressSelectsBothIndependentlyAndOnlyTheLeftButtonDrags) {
 TEST(ViewEditing, DraggingMovesTheImageSetFirstAndOnlyInsideTheView) {
     LevelDocument doc = twoOfEach();
     EditorState state;
-    pressButton(doc, state, true, at(145, 125));  // set 1, no enemy
+    selectAt(doc, state, true, at(145, 125));  // set 1, no enemy
     state.selectedEnemy = 0;
     MoveOutcome moved = movePointer(doc, state, at(200, 50, {3, 4}));
     EXPECT_TRUE(moved.movedImageSet);
@@ -127,7 +127,8 @@ TEST(ViewEditing, DraggingMovesTheImageSetFirstAndOnlyInsideTheView) {
 TEST(ViewEditing, ResizingFollowsThePointerWithoutBoundsUntilRelease) {
     LevelDocument doc = twoOfEach();
     EditorState state;
-    pressButton(doc, state, true, at(141, 123));
+    selectAt(doc, state, true, at(141, 123));
+    grabResizeHandle(doc, state, at(141, 123));
     // Outside the view, left of the set: a negative width, never hit again.
     const MoveOutcome outcome = movePointer(doc, state, at(60, 600));
     EXPECT_TRUE(outcome.resized);

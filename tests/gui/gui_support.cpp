@@ -145,11 +145,11 @@ Pixels readPixels(RECT rect) {
     return pixels;
 }
 
-::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies) {
+::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies, RECT area) {
     int wrong = 0;
     std::ostringstream first;
-    for (int cy = ViewTop; cy < ViewTop + ViewHeight; ++cy)
-        for (int cx = ViewLeft; cx < ViewLeft + ViewWidth; ++cx) {
+    for (int cy = area.top; cy < area.bottom; ++cy)
+        for (int cx = area.left; cx < area.right; ++cx) {
             Point expected{h + cx - ViewLeft, v + cy - ViewTop + LevelOriginRow};
             for (const Copy& c : copies) {
                 const int left = c.levelX - h + ViewLeft, top = c.levelY - v + ViewTop;

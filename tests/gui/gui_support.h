@@ -15,6 +15,7 @@
 
 #include "app/editor_globals.h"
 #include "app/menu_bar.h"
+#include "gfx/level_view.h"
 #include "level/test_support.h"
 
 namespace qzt::gui {
@@ -42,9 +43,11 @@ struct Pixels {
 Pixels readPixels(RECT rect);
 inline Pixels readView() { return readPixels({ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight}); }
 
-// Every view pixel traced to the bitmap: the last copy covering it, else the
-// background at scroll position (h, v).
-::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies);
+// Every view pixel (or those of area) traced to the bitmap: the last copy
+// covering it, else the background at scroll position (h, v).
+constexpr RECT WholeView{ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight};
+::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies,
+                                     RECT area = WholeView);
 
 // Handles every waiting message; true when the quit message was among them.
 bool pumpMessages();
