@@ -219,7 +219,7 @@ TEST(ViewEditing, NewImageSetsTakeTheLowestFreeSlotUntilAllAreUsed) {
 
 TEST(Scrolling, BothTablesAtTheirLimits) {
     for (const auto& [code, from, to] : {std::tuple{int(PageForward), 130, 140}, {PageForward, 125, 140},
-                                         {PageForward, 124, 139}, {PageBack, 10, 0}, {PageBack, 15, 0},
+                                         {PageForward, 124, 139}, {PageForward, 128, 140}, {PageBack, 10, 0}, {PageBack, 15, 0},
                                          {PageBack, 16, 1}, {LineForward, 140, 140}, {LineBack, 0, 0},
                                          {LineBack, 7, 6}, {ThumbTrack, 3, 77}, {4, 33, 33}, {8, 33, 33}})
         EXPECT_EQ(horizontalScroll(code, from, 77), to) << code << " at " << from;
