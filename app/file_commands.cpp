@@ -76,6 +76,11 @@ void openLevelFile(const char* path) {
 void openLevelFromCommandLine(const char* commandLine) {
     const std::string path = commandLineFile(commandLine);
     if (path.empty()) return;
+    // Nothing to load: not a bitmap's fault, as the loader would report it.
+    if (!levelFileProblem(path.c_str()).empty()) {
+        notice("Could not open the .dat file.", LoadingCaption);
+        return;
+    }
     // As after the open dialog, the dialogs then propose this file; a path
     // too long for the buffer is loaded all the same, just not proposed.
     if (path.size() < FileNameCapacity) {

@@ -3,15 +3,9 @@
 #include "app/editor_globals.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
+#include "gfx/level_view.h"
 
 namespace qzt {
-
-ScreenLoadSteps::~ScreenLoadSteps() { releaseWindowDc(); }
-
-void ScreenLoadSteps::releaseWindowDc() {
-    if (windowDc_) ReleaseDC(editor.main.window, windowDc_);
-    windowDc_ = nullptr;
-}
 
 void ScreenLoadSteps::resetScrollPositions() {
     editor.state.hScroll = 0;
@@ -20,27 +14,28 @@ void ScreenLoadSteps::resetScrollPositions() {
 
 bool ScreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
     LevelBitmapCells& cells = editor.levelBitmap;
-    releaseWindowDc();
-    windowDc_ = GetDC(editor.main.window);
+    windowDc_.emplace(editor.main.window);
     DeleteObject(cells.bitmap);
     cells.bitmap = nullptr;
-    if (path) cells.bitmap = LoadBmpFile(path, windowDc_, &cells.palette, &cells.width, &cells.height, &why);
+    if (path) cells.bitmap = LoadBmpFile(path, *windowDc_, &cells.palette, &cells.width, &cells.height, &why);
     if (cells.bitmap) return true;
-    releaseWindowDc();
+    windowDc_.reset();
     return false;
 }
 
 void ScreenLoadSteps::showBitmap() {
     const LevelBitmapCells& cells = editor.levelBitmap;
-    SelectPalette(windowDc_, cells.palette, TRUE);
-    RealizePalette(windowDc_);
+    HDC window = *windowDc_;
+    SelectPalette(window, cells.palette, TRUE);
+    RealizePalette(window);
     // A top-down file keeps its negative height in the cell; it has as many rows.
     const int rows = cells.height < 0 ? -cells.height : cells.height;
     SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, rows - VerticalScrollMargin, TRUE);
 
     // The level from its top-left corner, before any record is read.
-    copyFromBitmap(windowDc_, ViewLeft, ViewTop, ViewWidth, ViewHeight, cells.bitmap, 0, LevelOriginRow);
-    releaseWindowDc();
+    blankUncoveredView(window, cells.width, cells.height, {0, 0});
+    copyFromBitmap(window, ViewLeft, ViewTop, ViewWidth, ViewHeight, cells.bitmap, 0, LevelOriginRow);
+    windowDc_.reset();
 }
 
 void ScreenLoadSteps::setCaption(const char* text) { SetWindowTextA(editor.main.window, text); }

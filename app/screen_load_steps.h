@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "gfx/gdi_guards.h"
 
 #include "level/dat_reader.h"
 
@@ -15,7 +18,6 @@ public:
     ScreenLoadSteps() = default;
     ScreenLoadSteps(const ScreenLoadSteps&) = delete;
     ScreenLoadSteps& operator=(const ScreenLoadSteps&) = delete;
-    ~ScreenLoadSteps() override;
 
     void resetScrollPositions() override;
     bool replaceBitmap(const char* path, std::string& why) override;
@@ -23,10 +25,8 @@ public:
     void setCaption(const char* text) override;
 
 private:
-    void releaseWindowDc();
-
     // The main window's device context, from replaceBitmap to showBitmap.
-    HDC windowDc_ = nullptr;
+    std::optional<WindowDC> windowDc_;
 };
 
 }  // namespace qzt

@@ -8,6 +8,7 @@
 #include "app/window_classes.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
+#include "gfx/gdi_guards.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
@@ -23,10 +24,9 @@ constexpr int VerticalScrollMaxBeforeLoad = 100;
 // Drawn this once; nothing redraws it. Without a logo file the window stays blank.
 void drawLogo() {
     LevelBitmapCells& cells = editor.levelBitmap;
-    HDC window = GetDC(editor.main.window);
+    WindowDC window(editor.main.window);
     cells.bitmap = LoadBmpFile(LogoPath, window, &cells.palette, &cells.width, &cells.height);
     if (cells.bitmap) copyFromBitmap(window, LogoLeft, LogoTop, cells.width, cells.height, cells.bitmap, 0, 0);
-    ReleaseDC(editor.main.window, window);
 }
 
 void showMainWindow(int showCommand) {

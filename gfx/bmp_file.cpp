@@ -1,9 +1,10 @@
 #include "gfx/bmp_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <new>
+
+#include "level/regular_file.h"
 
 namespace qzt {
 namespace {
@@ -75,6 +76,10 @@ std::string compressionProblem(uint32_t compression, uint16_t bits) {
         return bits == 16 || bits == 32
                    ? std::string()
                    : "bit-field compression needs 16 or 32 bits per pixel, not " + bitText;
+    case 4:
+        return "compression 4 (JPEG) is not supported";
+    case 5:
+        return "compression 5 (PNG) is not supported";
     default:
         return "compression " + std::to_string(compression) + " is not supported";
     }
@@ -92,12 +97,34 @@ bool isRle(uint32_t compression) {
     return compression == BmpCompressionRle8 || compression == BmpCompressionRle4;
 }
 
+// Why bit-field masks can't make pixels (empty, overlapping, or with gaps), or
+// empty when they can.
+std::string maskProblem(const uint8_t* masks) {
+    uint32_t seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t mask = readLe32(masks + 4 * i);
+        const char* name = i == 0 ? "red" : i == 1 ? "green" : "blue";
+        if (mask == 0) return std::string("the ") + name + " mask is empty";
+        if (mask & seen) return std::string("the ") + name + " mask overlaps another";
+        const uint32_t low = mask & (~mask + 1);
+        if (((mask + low) & mask) != 0) return std::string("the ") + name + " mask is not contiguous";
+        seen |= mask;
+    }
+    return {};
+}
+
+// The pixel bytes an image can use: its rows, or for runs the longest legal
+// encoding (each pixel a run of one, an end of line per row, the end).
+uint64_t usablePixelBytes(uint32_t compression, uint64_t rowBytes, int32_t width, int64_t rows) {
+    if (!isRle(compression)) return rowBytes;
+    return uint64_t(rows) * (2 * uint64_t(width) + 2) + 2;
+}
+
 // Checks everything in front of the pixel data and builds the image without
-// its pixel buffer. head holds the first min(fileSize, LongestHeaders) bytes.
-// On success pixelOffset is where the pixel data starts and image->pixelBytes
-// how many bytes of it the file holds.
-BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOffset) {
-    const size_t headLen = std::min(fileSize, LongestHeaders);
+// its pixel buffer. head holds the first headLen bytes of a file of fileSize
+// bytes (at least min(fileSize, LongestHeaders)). On success pixelOffset is
+// where the pixel data starts and image->pixelBytes how much of it is kept.
+BmpReadResult readHeaders(const uint8_t* head, size_t headLen, uint64_t fileSize, size_t& pixelOffset) {
     const std::string sizeText = std::to_string(fileSize);
     auto tooShort = [&](const char* what) { return refuse("file is " + sizeText + " bytes, shorter than its " + what); };
     if (headLen >= 2 && (head[0] != 'B' || head[1] != 'M')) return refuse("not a BMP file (signature)");
@@ -126,9 +153,21 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     if (!isSupportedBitCount(bits)) return refuse("bit count " + std::to_string(bits) + " is not supported");
     const std::string mismatch = compressionProblem(compression, bits);
     if (!mismatch.empty()) return refuse(mismatch);
+    // Runs are drawn from the bottom row up; the screen takes no top-down runs.
+    if (isRle(compression) && height < 0)
+        return refuse("compressed rows need a bottom-up bitmap, not height " + std::to_string(height));
+    const bool bitfields = compression == BmpCompressionBitfields;
+    if (bitfields && headLen >= MaskStart + MaskBytes) {
+        const std::string masks = maskProblem(head + MaskStart);
+        if (!masks.empty()) return refuse(masks);
+    }
 
-    const uint32_t colours = colourCountOf(readLe32(info + FieldClrUsed), bits);
-    if (colours > MaxBmpColours) return refuse("colour count " + std::to_string(colours) + " is above 256");
+    // A table beside 16 to 32 bits plays no part in the pixels: it may be long,
+    // and the palette keeps at most 256 of it.
+    const uint32_t fileColours = colourCountOf(readLe32(info + FieldClrUsed), bits);
+    if (fileColours > MaxBmpColours && bits <= 8)
+        return refuse("colour count " + std::to_string(fileColours) + " is above 256");
+    const uint32_t colours = std::min(fileColours, MaxBmpColours);
 
     // The device bitmap takes up to 4 bytes a pixel whatever the file's depth,
     // and a compressed file can be tiny: the limit counts what the screen needs.
@@ -137,12 +176,11 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
         return refuse("image needs " + std::to_string(screenBytes) + " bytes, above 512 MiB");
     const uint64_t decodedBytes = (uint64_t(width) * bits + 31) / 32 * 4 * uint64_t(rows);
 
-    const bool bitfields = compression == BmpCompressionBitfields;
     const size_t masksAfterHeader = bitfields && headerSize == 40 ? MaskBytes : 0;
     const size_t tableStart = InfoHeaderStart + headerSize + masksAfterHeader;
     const size_t tableBytes = 4 * size_t(colours);
-    const size_t tableEnd = tableStart + tableBytes;
-    if (headLen < tableEnd)
+    const uint64_t tableEnd = tableStart + 4 * uint64_t(fileColours);
+    if (fileSize < tableEnd || headLen < tableStart + tableBytes)
         return tooShort("headers and colour table");
 
     const uint32_t offBits = readLe32(head + 10);
@@ -152,10 +190,11 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     if (offBits >= fileSize)
         return refuse("pixel data offset " + std::to_string(offBits) + " is past the end of the file (" +
                       sizeText + " bytes)");
-    const size_t pixelBytes = fileSize - offBits;
-    if (!isRle(compression) && pixelBytes < decodedBytes)
-        return refuse("pixel data is " + std::to_string(pixelBytes) + " bytes, rows need " +
+    const uint64_t fileBytes = fileSize - offBits;
+    if (!isRle(compression) && fileBytes < decodedBytes)
+        return refuse("pixel data is " + std::to_string(fileBytes) + " bytes, rows need " +
                       std::to_string(decodedBytes));
+    const size_t pixelBytes = size_t(std::min(fileBytes, usablePixelBytes(compression, decodedBytes, width, rows)));
 
     auto image = std::make_unique<BmpImage>();
     const size_t maskBytes = bitfields ? MaskBytes : 0;
@@ -164,6 +203,7 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
     std::memcpy(block, info, BmpInfoHeaderSize);
     writeLe32(block + FieldSize, BmpInfoHeaderSize);
     writeLe32(block + FieldClrImportant, 0);
+    if (colours != fileColours) writeLe32(block + FieldClrUsed, colours);
     // GDI takes biSizeImage as the length of compressed data: never past the buffer.
     if (isRle(compression)) {
         const uint32_t sizeImage = readLe32(block + FieldSizeImage);
@@ -194,18 +234,15 @@ BmpReadResult readHeaders(const uint8_t* head, size_t fileSize, size_t& pixelOff
 }
 
 // Left uninitialised: the caller fills every byte.
-bool allocatePixels(BmpImage& image) {
-    image.pixels.reset(new (std::nothrow) uint8_t[image.pixelBytes]);
-    return image.pixels != nullptr;
+uint8_t* allocatePixels(BmpImage& image) {
+    uint8_t* bytes = new (std::nothrow) uint8_t[image.pixelBytes];
+    if (bytes) image.pixels.reset(bytes, std::default_delete<uint8_t[]>());
+    return bytes;
 }
 
 std::string noMemory(const BmpImage& image) {
     return "not enough memory for " + std::to_string(image.pixelBytes) + " bytes of pixel data";
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -225,36 +262,37 @@ std::vector<uint8_t> BmpImage::logPaletteBlock() const {
 
 BmpReadResult readBmpBytes(const uint8_t* data, size_t size) {
     size_t pixelOffset = 0;
-    BmpReadResult result = readHeaders(data, size, pixelOffset);
+    BmpReadResult result = readHeaders(data, size, size, pixelOffset);
     if (!result.image) return result;
-    if (!allocatePixels(*result.image)) return refuse(noMemory(*result.image));
-    std::memcpy(result.image->pixels.get(), data + pixelOffset, result.image->pixelBytes);
+    uint8_t* pixels = allocatePixels(*result.image);
+    if (!pixels) return refuse(noMemory(*result.image));
+    std::memcpy(pixels, data + pixelOffset, result.image->pixelBytes);
     return result;
 }
 
 BmpReadResult readBmpFile(const char* path) {
-    std::unique_ptr<std::FILE, FileCloser> file(path ? std::fopen(path, "rb") : nullptr);
-    if (!file) return refuse("cannot open the file");
-    std::FILE* f = file.get();
+    RegularFile file;
+    std::string why;
+    if (!path || !file.open(path, why)) return refuse(path ? why : "no path");
+    const uint64_t fileSize = file.size();
 
-    // ftell fails for files too large for a long; those are refused here.
-    if (std::fseek(f, 0, SEEK_END) != 0) return refuse("cannot determine the file size");
-    const long end = std::ftell(f);
-    if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) return refuse("cannot determine the file size");
-    const size_t fileSize = static_cast<size_t>(end);
-
+    // Mapped, the pixels are used where they lie; otherwise the headers and
+    // then the usable pixel bytes are read.
+    if (std::shared_ptr<const uint8_t> mapped = file.map()) {
+        size_t pixelOffset = 0;
+        BmpReadResult result = readHeaders(mapped.get(), size_t(fileSize), fileSize, pixelOffset);
+        if (result.image) result.image->pixels = std::shared_ptr<const uint8_t>(mapped, mapped.get() + pixelOffset);
+        return result;
+    }
     uint8_t head[LongestHeaders];
-    const size_t headLen = std::min(fileSize, LongestHeaders);
-    if (std::fread(head, 1, headLen, f) != headLen) return refuse("cannot read the file");
-
+    const size_t headLen = size_t(std::min<uint64_t>(fileSize, LongestHeaders));
+    if (!file.readAt(0, head, headLen)) return refuse("cannot read the file");
     size_t pixelOffset = 0;
-    BmpReadResult result = readHeaders(head, fileSize, pixelOffset);
+    BmpReadResult result = readHeaders(head, headLen, fileSize, pixelOffset);
     if (!result.image) return result;
-    BmpImage& image = *result.image;
-    if (!allocatePixels(image)) return refuse(noMemory(image));
-    if (std::fseek(f, static_cast<long>(pixelOffset), SEEK_SET) != 0 ||
-        std::fread(image.pixels.get(), 1, image.pixelBytes, f) != image.pixelBytes)
-        return refuse("cannot read the file");
+    uint8_t* pixels = allocatePixels(*result.image);
+    if (!pixels) return refuse(noMemory(*result.image));
+    if (!file.readAt(pixelOffset, pixels, result.image->pixelBytes)) return refuse("cannot read the file");
     return result;
 }
 

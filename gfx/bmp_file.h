@@ -42,8 +42,10 @@ struct BmpImage {
     uint16_t bitCount = 0;
     uint32_t compression = 0;
     uint32_t colourCount = 0;
-    // The bytes from bfOffBits to the end of the file.
-    std::unique_ptr<uint8_t[]> pixels;
+    // The pixel bytes from bfOffBits on, as many as the image can use: the
+    // rows' bytes, or for runs what the longest encoding of the image takes.
+    // Read into memory, or pointing into the file's mapping.
+    std::shared_ptr<const uint8_t> pixels;
     size_t pixelBytes = 0;
 
     // The info header at the start of bitmapInfo.

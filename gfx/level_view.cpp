@@ -12,6 +12,12 @@ Scroll scrollPosition() {
     return {GetScrollPos(editor.main.horizontalScrollBar, SB_CTL), GetScrollPos(editor.main.verticalScrollBar, SB_CTL)};
 }
 
+void blankUncoveredView(HDC window, int32_t bitmapWidth, int32_t bitmapHeight, Scroll scroll) {
+    if (bitmapCoversView(bitmapWidth, bitmapHeight, scroll)) return;
+    const RECT view = makeRect(ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight);
+    FillRect(window, &view, panelBrush());
+}
+
 void RedrawLevelView() {
     const MainWindowHandles& main = editor.main;
     const Scroll scroll = scrollPosition();
@@ -26,12 +32,12 @@ void RedrawLevelView() {
     const RECT stepCount = makeRect(350, 410, 450, 432);
     FillRect(window, &stepCount, panelBrush());
     SelectClipRgn(window, editor.viewClipRegion);
+    // Without a bitmap nothing covers the view.
+    const LevelBitmapCells& cells = editor.levelBitmap;
+    blankUncoveredView(window, levelBitmap ? cells.width : 0, cells.height, scroll);
     if (levelBitmap) {
         for (const BitmapCopy& c : plan.copies)
             BitBlt(window, c.x, c.y, c.width, c.height, bitmap, c.sourceX, c.sourceY, SRCCOPY);
-    } else {
-        const RECT view = makeRect(ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight);
-        FillRect(window, &view, panelBrush());
     }
     if (plan.writesSteps) SetWindowTextA(main.recordStepsText, plan.stepsText.c_str());
 }

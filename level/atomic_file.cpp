@@ -1,16 +1,19 @@
 #include "level/atomic_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <random>
-#include <sys/stat.h>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
+
+#include "level/regular_file.h"
 #else
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,83 +21,113 @@ namespace qzt {
 
 namespace {
 
+// The temporary file's name is short and of fixed length, so any legal
+// target has room for it beside itself, and the same for every save of one
+// target, so a save that was killed leaves one file that the next replaces.
+template <typename Char>
+std::basic_string<Char> temporaryNameFor(const std::basic_string<Char>& name) {
+    uint32_t hash = 2166136261u;
+    for (Char c : name) hash = (hash ^ uint32_t(c)) * 16777619u;
+    char text[20];
+    std::snprintf(text, sizeof text, ".qzt%08x.tmp", unsigned(hash));
+    return std::basic_string<Char>(text, text + std::strlen(text));
+}
+
+template <typename Char>
+size_t nameStart(const std::basic_string<Char>& path) {
+    const size_t slash = path.find_last_of(Char('/'));
+    const size_t backslash = path.find_last_of(Char('\\'));
+    size_t cut = std::string::npos;
+    if (slash != std::string::npos) cut = slash;
+    if (backslash != std::string::npos && (cut == std::string::npos || backslash > cut)) cut = backslash;
+    return cut == std::string::npos ? 0 : cut + 1;
+}
+
 #ifdef _WIN32
-int openExclusive(const char* path) {
-    return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
-int writeSome(int fd, const char* data, size_t size) {
-    return _write(fd, data, unsigned(size > 0x40000000 ? 0x40000000 : size));
-}
-int flushToDisk(int fd) { return _commit(fd); }
-int closeFile(int fd) { return _close(fd); }
-bool putInPlace(const char* from, const char* to, std::string& why) {
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    why = "cannot replace the file (error " + std::to_string(GetLastError()) + ")";
-    return false;
-}
-const int kWritableBit = _S_IWRITE;
-void keepModeOf(const char*, int) {}
-#else
-int openExclusive(const char* path) { return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666); }
-ssize_t writeSome(int fd, const char* data, size_t size) { return write(fd, data, size); }
-int flushToDisk(int fd) { return fsync(fd); }
-int closeFile(int fd) { return close(fd); }
-bool putInPlace(const char* from, const char* to, std::string& why) {
-    if (std::rename(from, to) != 0) {
-        why = std::string("cannot replace the file: ") + std::strerror(errno);
-        return false;
-    }
-    // The rename itself reaches the disk with its directory.
-    std::string directory(to);
-    size_t slash = directory.find_last_of('/');
-    directory = slash == std::string::npos ? "." : directory.substr(0, slash + 1);
-    int dirFd = open(directory.c_str(), O_RDONLY);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
+
+std::string systemError(DWORD error) { return "error " + std::to_string(error); }
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = DWORD(bytes.size() - done > 0x40000000 ? 0x40000000 : bytes.size() - done);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, want, &written, nullptr) || written == 0) return false;
+        done += written;
     }
     return true;
 }
-const int kWritableBit = S_IWUSR;
-// The new file takes the permissions of the one it replaces.
-void keepModeOf(const char* path, int fd) {
-    struct stat info;
-    if (stat(path, &info) == 0) fchmod(fd, info.st_mode & 07777);
-}
-#endif
 
-std::string lastError() { return std::strerror(errno); }
-
-// Refuses targets that a replace would wrongly succeed on: a directory, or a
-// file marked read-only (the directory may still be writable).
-bool targetAccepts(const char* path, std::string& why) {
-    struct stat info;
-    if (stat(path, &info) != 0) return true;  // a new file
-    if ((info.st_mode & S_IFMT) == S_IFDIR) {
+// Wide calls throughout, so a path the save dialog accepts is never too long here.
+bool replace(const char* path, const std::string& bytes, std::string& why) {
+    const std::wstring target = widePath(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         why = "the path is a directory";
         return false;
     }
-    if (!(info.st_mode & kWritableBit)) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         why = "the file is read-only";
         return false;
     }
-    return true;
+    const size_t cut = nameStart(target);
+    const std::wstring temp = target.substr(0, cut) + temporaryNameFor(target.substr(cut));
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        why = "cannot create a file in its directory: " + systemError(GetLastError());
+        return false;
+    }
+    bool done = writeAll(file, bytes) && FlushFileBuffers(file);
+    if (!done) why = "cannot write: " + systemError(GetLastError());
+    CloseHandle(file);
+    if (done && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        why = "cannot replace the file: " + systemError(GetLastError());
+        done = false;
+    }
+    if (!done) DeleteFileW(temp.c_str());
+    return done;
 }
 
-int createTemporaryBeside(const char* path, std::string& tempPath) {
-    std::random_device entropy;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = std::string(path) + "~" + std::to_string(entropy() % 100000) + ".tmp";
-        int fd = openExclusive(tempPath.c_str());
-        if (fd >= 0 || errno != EEXIST) return fd;
+#else
+
+std::string lastError() { return std::strerror(errno); }
+
+// A link is written through: its target is the file to replace.
+std::string resolveLink(const char* path) {
+    struct stat info;
+    if (lstat(path, &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (char* real = realpath(path, nullptr)) {
+        std::string resolved = real;
+        free(real);
+        return resolved;
     }
-    return -1;
+    // A dangling link: the file it names is made.
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path, target, sizeof target - 1);
+    if (length <= 0) return path;
+    const std::string named(target, size_t(length));
+    const std::string link(path);
+    return named[0] == '/' ? named : link.substr(0, nameStart(link)) + named;
 }
+
+class Directory {
+public:
+    explicit Directory(const std::string& path)
+        : fd_(open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~Directory() {
+        if (fd_ >= 0) close(fd_);
+    }
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 bool writeAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        auto written = writeSome(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
             if (written == 0) errno = ENOSPC;
             return false;
@@ -104,26 +137,69 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-}  // namespace
+// Refuses targets that a rename would wrongly succeed on: a directory, or a
+// file marked read-only (the directory may still be writable).
+bool targetAccepts(const struct stat* info, std::string& why) {
+    if (!info) return true;
+    if (S_ISDIR(info->st_mode)) {
+        why = "the path is a directory";
+        return false;
+    }
+    if (!(info->st_mode & S_IWUSR)) {
+        why = "the file is read-only";
+        return false;
+    }
+    return true;
+}
 
-bool replaceFileAtomically(const char* path, const std::string& bytes, std::string& why) {
-    if (!targetAccepts(path, why)) return false;
-    std::string tempPath;
-    int fd = createTemporaryBeside(path, tempPath);
+// Names relative to the directory, so only the file name's length counts.
+bool replace(const char* path, const std::string& bytes, std::string& why) {
+    const std::string target = resolveLink(path);
+    const size_t cut = nameStart(target);
+    const std::string name = target.substr(cut), temp = temporaryNameFor(name);
+    Directory directory(target.substr(0, cut));
+    if (directory.fd() < 0) {
+        why = "cannot create a file in its directory: " + lastError();
+        return false;
+    }
+    struct stat info;
+    const bool exists = fstatat(directory.fd(), name.c_str(), &info, 0) == 0;
+    if (!targetAccepts(exists ? &info : nullptr, why)) return false;
+
+    // What a killed save left goes first; a link planted there is not followed.
+    unlinkat(directory.fd(), temp.c_str(), 0);
+    int fd = openat(directory.fd(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         why = "cannot create a file in its directory: " + lastError();
         return false;
     }
-    keepModeOf(path, fd);
-    bool written = writeAll(fd, bytes) && flushToDisk(fd) == 0;
-    if (!written) why = "cannot write: " + lastError();
-    if (closeFile(fd) != 0 && written) {
-        written = false;
+    // The new file takes the permissions of the one it replaces.
+    if (exists) fchmod(fd, info.st_mode & 07777);
+    bool done = writeAll(fd, bytes) && fsync(fd) == 0;
+    if (!done) why = "cannot write: " + lastError();
+    if (close(fd) != 0 && done) {
+        done = false;
         why = "cannot write: " + lastError();
     }
-    if (written && !putInPlace(tempPath.c_str(), path, why)) written = false;
-    if (!written) std::remove(tempPath.c_str());
-    return written;
+    if (done && renameat(directory.fd(), temp.c_str(), directory.fd(), name.c_str()) != 0) {
+        why = "cannot replace the file: " + lastError();
+        done = false;
+    }
+    if (!done) {
+        unlinkat(directory.fd(), temp.c_str(), 0);
+        return false;
+    }
+    // The rename itself reaches the disk with its directory.
+    fsync(directory.fd());
+    return true;
+}
+
+#endif
+
+}  // namespace
+
+bool replaceFileAtomically(const char* path, const std::string& bytes, std::string& why) {
+    return replace(path, bytes, why);
 }
 
 }  // namespace qzt

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "level/decimal.h"
+#include "level/regular_file.h"
 
 namespace qzt {
 
@@ -15,27 +15,6 @@ const char kMarkerLine[] = "Y N N N";
 const char kDefaultCaption[] = "QZT Level Editor";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A file that cannot be read whole (missing, or too large for memory) reads
-// as no bytes at all, as a stream that failed would.
-std::vector<unsigned char> readWholeFile(const char* path, std::string& problem) {
-    std::vector<unsigned char> bytes;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        problem = "cannot open the data file";
-        return bytes;
-    }
-    try {
-        unsigned char chunk[1 << 16];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    } catch (const std::bad_alloc&) {
-        bytes = std::vector<unsigned char>();
-        problem = "the data file is too large to read";
-    }
-    std::fclose(file);
-    return bytes;
-}
 
 // Paths in data files are written for the game's platform, where "\" separates
 // directories; elsewhere it has to become "/" to name the same file.
@@ -58,9 +37,9 @@ std::string quoted(const char* text) {
 // One load: the reader of the bytes, the two token buffers and where it stopped.
 class Loader {
 public:
-    Loader(const unsigned char* data, size_t size, const std::string& directory, LevelDocument& doc,
-           LoadSteps& steps, LoadDiagnostic* diagnostic)
-        : reader_(data, size), directory_(directory), doc_(doc), steps_(steps), diagnostic_(diagnostic) {}
+    Loader(LineReader reader, const std::string& directory, LevelDocument& doc, LoadSteps& steps,
+           LoadDiagnostic* diagnostic)
+        : reader_(std::move(reader)), directory_(directory), doc_(doc), steps_(steps), diagnostic_(diagnostic) {}
 
     LoadResult run();
 
@@ -255,17 +234,36 @@ LoadResult Loader::readEnemy(const char* rest) {
 
 }  // namespace
 
+// Keeps a whole line's worth of bytes at hand, or all that is left.
+void LineReader::fill() {
+    const size_t needed = size_t(remaining_ < LineBufferSize ? remaining_ : LineBufferSize);
+    if (!source_ || available_ >= needed) return;
+    constexpr size_t Piece = 1 << 16;
+    if (buffer_.empty()) buffer_.resize(Piece);
+    if (available_ > 0) std::memmove(buffer_.data(), data_, available_);
+    data_ = buffer_.data();
+    const size_t room = size_t(remaining_ < Piece ? remaining_ : Piece);
+    while (available_ < needed) {
+        const size_t got = source_(buffer_.data() + available_, room - available_);
+        if (got == 0) {
+            remaining_ = available_;  // the file was shorter than its size said
+            return;
+        }
+        available_ += got;
+    }
+}
+
 void LineReader::readLine(Line& line) {
-    const size_t left = size_ - position_;
+    fill();
+    const size_t left = size_t(remaining_ < LineBufferSize ? remaining_ : LineBufferSize);
     line.text[0] = '\0';
     if (left == 0) {
         line.kind = LineKind::Exhausted;
         return;
     }
-    const unsigned char* bytes = data_ + position_;
+    const unsigned char* bytes = data_;
     // At most 501 bytes are read for one line (indices 0..500).
-    const size_t window = left < LineBufferSize ? left : LineBufferSize;
-    const void* lf = std::memchr(bytes, '\n', window);
+    const void* lf = std::memchr(bytes, '\n', left);
     line.kind = LineKind::Text;
     if (lf) {
         // The byte before the LF (the CR) is dropped with it.
@@ -273,15 +271,15 @@ void LineReader::readLine(Line& line) {
         size_t length = n == 0 ? 0 : n - 1;
         std::memcpy(line.text, bytes, length);
         line.text[length] = '\0';
-        position_ += n + 1;
+        consume(n + 1);
     } else if (left >= LineBufferSize) {
         // A line longer than 500 bytes: 499 characters; the next two bytes are lost.
         std::memcpy(line.text, bytes, LineBufferSize - 2);
         line.text[LineBufferSize - 2] = '\0';
-        position_ += LineBufferSize;
+        consume(LineBufferSize);
     } else {
         // An unterminated last line counts only as "END", from its first two bytes.
-        position_ += left;
+        consume(left);
         if (left == 3 && bytes[0] == 'E' && bytes[1] == 'N') {
             std::memcpy(line.text, "END", 4);
         } else {
@@ -318,19 +316,30 @@ std::string directoryOf(const char* path) {
 
 LoadResult loadLevelBytes(const unsigned char* data, size_t size, const std::string& directory,
                           LevelDocument& doc, LoadSteps& steps, LoadDiagnostic* diagnostic) {
-    return Loader(data, size, directory, doc, steps, diagnostic).run();
+    return Loader(LineReader(data, size), directory, doc, steps, diagnostic).run();
 }
 
 LoadResult loadLevelFile(const char* path, LevelDocument& doc, LoadSteps& steps, LoadDiagnostic* diagnostic) {
-    // The path is only read: the bitmap's path is joined in a string of its own.
+    // Read as the lines need it, so reading stops where the load does. A file
+    // that can't be opened reads as no bytes at all, as a failed stream would.
+    RegularFile file;
     std::string problem;
-    std::vector<unsigned char> bytes = readWholeFile(path, problem);
-    LoadResult result = loadLevelBytes(bytes.data(), bytes.size(), directoryOf(path), doc, steps, diagnostic);
-    if (!problem.empty() && diagnostic) {
+    const bool opened = file.open(path, problem);
+    LineReader reader([&file](unsigned char* out, size_t max) { return file.read(out, max); },
+                      opened ? file.size() : 0);
+    // The path is only read: the bitmap's path is joined in a string of its own.
+    LoadResult result = Loader(std::move(reader), directoryOf(path), doc, steps, diagnostic).run();
+    if (!opened && diagnostic) {
         diagnostic->line = 0;
-        diagnostic->cause = problem;
+        diagnostic->cause = "the data file " + problem;
     }
     return result;
+}
+
+std::string levelFileProblem(const char* path) {
+    RegularFile file;
+    std::string problem;
+    return file.open(path, problem) ? std::string() : problem;
 }
 
 const char* loadResultMessage(LoadResult result) {

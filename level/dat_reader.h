@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "level/level_document.h"
 
@@ -50,6 +52,10 @@ LoadResult loadLevelFile(const char* path, LevelDocument& doc, LoadSteps& steps,
 LoadResult loadLevelBytes(const unsigned char* data, size_t size, const std::string& directory,
                           LevelDocument& doc, LoadSteps& steps, LoadDiagnostic* diagnostic = nullptr);
 
+// Why path can't be read as a data file ("does not exist", "is a
+// directory", "is not a regular file"...), or empty when it can.
+std::string levelFileProblem(const char* path);
+
 // The message the Open command shows for a result; empty for LoadOk.
 const char* loadResultMessage(LoadResult result);
 
@@ -75,16 +81,32 @@ struct Line {
     char text[LineBufferSize] = {};  // NUL-terminated; empty unless kind is Text
 };
 
-// Reads lines from bytes in memory exactly as the editor reads its stream.
+// Where the line reader's bytes come from when they are not all in memory:
+// up to max bytes into out, 0 at the end.
+using ByteSource = std::function<size_t(unsigned char* out, size_t max)>;
+
+// Reads lines exactly as the editor reads its stream, from bytes in memory
+// or from a source read piece by piece as the lines need them.
 class LineReader {
 public:
-    LineReader(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+    LineReader(const unsigned char* data, size_t size) : data_(data), available_(size), remaining_(size) {}
+    // size is what the file's size says is left; a source that ends sooner ends the file.
+    LineReader(ByteSource source, uint64_t size) : source_(std::move(source)), remaining_(size) {}
     void readLine(Line& line);
 
 private:
-    const unsigned char* data_;
-    size_t size_;
-    size_t position_ = 0;
+    void fill();
+    void consume(size_t count) {
+        data_ += count;
+        available_ -= count;
+        remaining_ -= count;
+    }
+
+    ByteSource source_;
+    std::vector<unsigned char> buffer_;
+    const unsigned char* data_ = nullptr;  // the bytes not yet read that are at hand
+    size_t available_ = 0;
+    uint64_t remaining_ = 0;  // all bytes not yet read
 };
 
 // Copies the next token of text into token (TokenBufferSize bytes). Returns

@@ -26,7 +26,7 @@ void checkImage(const qzt::BmpImage& image, size_t size) {
     for (size_t i = 0; i < image.colourCount; ++i)
         check(image.bitmapInfo[40 + masks + 4 * i + 3] == 0 && image.palette[i].flags == qzt::PaletteNoCollapse);
     // The last pixel byte: a buffer shorter than pixelBytes shows under the sanitizers.
-    [[maybe_unused]] volatile uint8_t last = image.pixels[image.pixelBytes - 1];
+    [[maybe_unused]] volatile uint8_t last = image.pixels.get()[image.pixelBytes - 1];
 }
 
 }  // namespace

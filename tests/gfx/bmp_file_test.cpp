@@ -81,15 +81,19 @@ TEST(BmpRead, RleSizeImageNeverPastTheData) {
 }
 
 TEST(BmpRead, RefusesWithItsReason) {
-    struct Case { std::string why; std::vector<std::pair<size_t, uint32_t>> edits; size_t cutTo = SIZE_MAX; };
+    struct Case { std::string why; std::vector<std::pair<size_t, uint32_t>> edits; size_t cutTo = SIZE_MAX; BmpShape shape{}; };
     // Edits of the default file: 4 x 2 at 8 bits, 1086 bytes, the pixels at 1078.
+    const BmpShape masks{4, 2, 16, 3};  // red, green, blue at 54, 58, 62
     const Case cases[] = {
         {"not a BMP file (signature)", {{0, 'B' | 'A' << 8}}},
         {"file is 500 bytes, shorter than its headers and colour table", {}, 500},
         {"12-byte core header is not supported", {{14, 12}}},
         {"info header size 64 is not supported", {{14, 64}}},
-        {"compression 4 is not supported", {{30, 4}}},
+        {"compression 4 (JPEG) is not supported", {{30, 4}}},
+        {"compression 5 (PNG) is not supported", {{30, 5}}},
+        {"compression 6 is not supported", {{30, 6}}},
         {"RLE4 compression needs 4 bits per pixel, not 8", {{30, 2}}},
+        {"compressed rows need a bottom-up bitmap, not height -2", {{30, 1}, {22, uint32_t(-2)}}},
         {"bit count 2 is not supported", {{28, 2}}},
         {"colour count 257 is above 256", {{46, 257}}},
         {"width 0 is not positive", {{18, 0}}},
@@ -100,15 +104,37 @@ TEST(BmpRead, RefusesWithItsReason) {
         {"pixel data is 8 bytes, rows need 134217728", {{18, 32768}, {22, 4096}}},  // exactly 512 MiB on screen
         {"pixel data is 7 bytes, rows need 8", {}, 1085},
         {"pixel data offset 54 lies inside the headers and colour table (1078 bytes)", {{10, 54}}},
+        {"the red mask is empty", {{54, 0}}, SIZE_MAX, masks},
+        {"the green mask overlaps another", {{58, 0xF800}}, SIZE_MAX, masks},
+        {"the blue mask is not contiguous", {{62, 0x15}}, SIZE_MAX, masks},
     };
     for (const Case& c : cases) {
-        Bytes file = buildBmp({});
+        Bytes file = buildBmp(c.shape);
         for (const auto& [at, value] : c.edits) putLe32(file, at, value);
         file.resize(std::min(file.size(), c.cutTo));
         const BmpReadResult r = readBytes(file);
         EXPECT_FALSE(r.image) << c.why;
         EXPECT_EQ(r.why, c.why);
     }
+}
+
+// Only what the image can use is kept, however long the file; a long table
+// beside direct colours is allowed and cut to what a palette holds.
+TEST(BmpRead, KeepsOnlyTheUsableBytesAndAtMost256Colours) {
+    for (const auto& [shape, usable] : {std::pair{BmpShape{}, size_t(8)}, {BmpShape{4, 2, 8, 1}, size_t(22)}}) {
+        Bytes file = buildBmp(shape);
+        file.resize(file.size() + 100000, 0x55);
+        const BmpReadResult r = readBytes(file);
+        ASSERT_TRUE(r.image) << r.why;
+        EXPECT_EQ(r.image->pixelBytes, usable);
+    }
+    const Bytes file = buildBmp({4, 2, 24, 0, 40, 300});
+    const BmpReadResult r = readBytes(file);
+    ASSERT_TRUE(r.image) << r.why;
+    EXPECT_EQ(r.image->colourCount, 256u);
+    EXPECT_EQ(getLe32(r.image->infoHeader() + 32), 256u);
+    EXPECT_EQ(r.image->bitmapInfo.size(), 40u + 4 * 256);
+    EXPECT_EQ(pixelsOf(*r.image), tail(file, 54 + 4 * 300));
 }
 
 TEST(BmpRead, FileGivesWhatTheBytesGive) {
@@ -122,7 +148,8 @@ TEST(BmpRead, FileGivesWhatTheBytesGive) {
         EXPECT_EQ(pixelsOf(*r.image), tail(file, 1078));
     }
     std::remove(path.c_str());
-    EXPECT_EQ(readBmpFile(path.c_str()).why, "cannot open the file");
+    EXPECT_EQ(readBmpFile(path.c_str()).why, "does not exist");
+    EXPECT_EQ(readBmpFile(::testing::TempDir().c_str()).why, "is a directory");
 }
 
 // Every prefix of a file, read at an odd address from a buffer that ends where

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/file_commands.h"
 #include "gui/gui_support.h"
 #include "level/dat_writer.h"
 
@@ -97,6 +98,35 @@ TEST_F(FileCommandsTest, NoLeavesWritingNothingAndReleasesWhatTheRunHeld) {
     EXPECT_EQ(GetObjectType(palette), 0u);
     EXPECT_EQ(readFile(dir.file("level.dat")), testLevel());
     EXPECT_EQ(dir.entries().size(), 2u);
+}
+
+// A file that cannot be read as a data file is named as such, not blamed on a bitmap.
+TEST_F(FileCommandsTest, ACommandLineFileThatCannotBeOpenedIsReportedAndNothingLoads) {
+    ASSERT_TRUE(start(dir.file("missing.dat").c_str()));
+    openLevelFromCommandLine(dir.path().string().c_str());
+    const std::string message = "Dat file Loading Error|Could not open the .dat file.|40030";
+    EXPECT_EQ(dialogs, (Dialogs{message, message}));
+    EXPECT_EQ(editor.document.loaded, 0);
+}
+
+// Each open replaces the bitmap; where a small one leaves the view uncovered,
+// nothing from before shows there.
+TEST_F(FileCommandsTest, OpeningReplacesTheBitmapAndBlanksWhatASmallOneLeavesUncovered) {
+    ASSERT_TRUE(start(dir.file("level.dat").c_str()));
+    const HBITMAP first = editor.levelBitmap.bitmap;
+    writeBmp(dir.file("small.bmp"), 300, 250, 24);
+    writeFile(dir.file("small.dat"), levelHeader("small.bmp") + "\r\nEND\r\n");
+    open(dir.file("small.dat"));
+    EXPECT_EQ(GetObjectType(first), 0u);
+    // Columns 300 on and rows 250 on (client row 63 on) have no bitmap.
+    const Rgb panel = Rgb(GetRValue(GetSysColor(COLOR_MENU))) << 16 | GetGValue(GetSysColor(COLOR_MENU)) << 8 |
+                      GetBValue(GetSysColor(COLOR_MENU));
+    const Pixels view = readView();
+    int shown = 0;
+    for (int y = ViewTop; y < ViewTop + ViewHeight; ++y)
+        for (int x = ViewLeft; x < ViewLeft + ViewWidth; ++x)
+            if (x >= 310 || y >= 63) shown += view.at(x, y) != panel;
+    EXPECT_EQ(shown, 0);
 }
 
 TEST(CommandLineFile, TakesAQuotedPathOrThePlainRestOfTheLine) {

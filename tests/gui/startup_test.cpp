@@ -78,6 +78,21 @@ TEST_F(StartupTest, MakesTheWindowFromTheWorkAreaWithItsControlsAndMenu) {
                     "Enemy Programs: Edit an enemy program=9 New program based on current enemy=7; ");
 }
 
+// The logo is drawn once, at (170, 50), as its bitmap holds it.
+TEST_F(StartupTest, DrawsTheLogo) {
+    ASSERT_TRUE(start());
+    const LevelBitmapCells& logo = editor.levelBitmap;
+    ASSERT_TRUE(logo.bitmap) << "the test prefix has a logo";
+    const Pixels shown = readPixels({170, 50, 170 + logo.width, 50 + logo.height});
+    std::vector<Rgb> own(size_t(logo.width) * size_t(logo.height));
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), logo.width, -logo.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    HDC window = GetDC(editor.main.window);
+    GetDIBits(window, logo.bitmap, 0, UINT(logo.height), own.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(editor.main.window, window);
+    for (Rgb& colour : own) colour &= 0xFFFFFF;
+    EXPECT_TRUE(shown.colours == own);
+}
+
 TEST_F(StartupTest, AClassThatCannotBeRegisteredEndsStartUpBeforeTheLaterClassesAndAnyWindow) {
     WNDCLASSA blocker{0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
                       MainWindowClass};

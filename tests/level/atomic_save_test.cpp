@@ -5,10 +5,15 @@
 #include "level/dat_writer.h"
 #include "test_support.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "level/regular_file.h"
+#else
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <climits>
 #include <unistd.h>
 #endif
 
@@ -61,7 +66,75 @@ TEST_F(SaveCase, RefusesDirectoriesReadOnlyFilesAndMissingDirectoriesChangingNot
     expectOnly({"folder.dat", "level.dat"});
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// As long as the save dialog allows, beyond MAX_PATH.
+TEST_F(SaveCase, SavesPathsLongerThanMaxPath) {
+    const std::string deep = dir.path().string() + "\\" + std::string(150, 'd');
+    const std::string target = deep + "\\" + std::string(120, 'n') + ".dat";
+    ASSERT_GT(target.size(), size_t(MAX_PATH));
+    ASSERT_TRUE(CreateDirectoryW(widePath(deep.c_str()).c_str(), nullptr));
+    const SaveOutcome outcome = saveLevelFile(target.c_str(), doc);
+    EXPECT_TRUE(outcome.ok) << outcome.why;
+    {
+        RegularFile file;
+        std::string why;
+        EXPECT_TRUE(file.open(target.c_str(), why)) << why;
+        EXPECT_EQ(file.size(), testing::exampleLevelBytes().size());
+    }
+    DeleteFileW(widePath(target.c_str()).c_str());
+    EXPECT_TRUE(RemoveDirectoryW(widePath(deep.c_str()).c_str())) << "no temporary file left";
+}
+#else
+// The temporary file's name leaves room for any legal name and path.
+TEST_F(SaveCase, SavesAtTheLongestNamesAndPathsTheSystemTakes) {
+    const std::string longName = dir.file(std::string(250, 'n') + ".dat");
+    // Directories up to a 100-byte name short of PATH_MAX, with its terminator.
+    const size_t depth = PATH_MAX - 1 - 101;
+    std::string deep = dir.path().string();
+    while (depth - deep.size() > 201) deep += "/" + std::string(200, 'd');
+    deep += "/" + std::string(depth - deep.size() - 1, 'd');
+    fs::create_directories(deep);
+    for (const std::string& target : {longName, deep + "/" + std::string(100, 'p')}) {
+        SCOPED_TRACE(target.size());
+        const SaveOutcome outcome = saveLevelFile(target.c_str(), doc);
+        ASSERT_TRUE(outcome.ok) << outcome.why;
+        EXPECT_EQ(readFile(target), testing::exampleLevelBytes());
+    }
+}
+
+// A link is written through, as a plain write would, and stays a link.
+TEST_F(SaveCase, SavingThroughALinkWritesTheFileItNames) {
+    testing::writeFile(dir.file("real.dat"), kOldBytes);
+    fs::create_symlink("real.dat", path);
+    fs::create_symlink(dir.file("new.dat"), dir.file("dangling.dat"));
+    for (const char* link : {"level.dat", "dangling.dat"}) ASSERT_TRUE(saveLevelFile(dir.file(link).c_str(), doc).ok);
+    EXPECT_TRUE(fs::is_symlink(path) && fs::is_symlink(dir.file("dangling.dat")));
+    EXPECT_EQ(readFile(dir.file("real.dat")), testing::exampleLevelBytes());
+    EXPECT_EQ(readFile(dir.file("new.dat")), testing::exampleLevelBytes());
+    expectOnly({"dangling.dat", "level.dat", "new.dat", "real.dat"});
+}
+
+// Killed anywhere, a save leaves the level whole and at most one temporary
+// file, which the next save of that level takes away.
+TEST_F(SaveCase, AKilledSaveLeavesTheLevelWholeAndOneFileAtMost) {
+    testing::writeFile(path, kOldBytes);
+    const std::string saved = serializeLevel(doc);
+    for (int delay = 0; delay < 3000; delay += 97) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            for (;;) saveLevelFile(path.c_str(), doc);
+        usleep(useconds_t(delay));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string bytes = readFile(path);
+        ASSERT_TRUE(bytes == kOldBytes || bytes == saved) << bytes.size() << " bytes";
+        ASSERT_LE(dir.entries().size(), 2u);
+    }
+    ASSERT_TRUE(saveLevelFile(path.c_str(), doc).ok);
+    expectOnly({"level.dat"});
+}
+
 // A file size limit makes every write past it fail, as a full disk does.
 TEST_F(SaveCase, AFullDiskLeavesTheOldFile) {
     testing::writeFile(path, kOldBytes);

@@ -69,6 +69,8 @@ TEST(DatReader, ResultsOfWholeFiles) {
          "the file ends in a line without a line end, before END"},
         {"unterminated sound path", crlfLines({"S", "T", "b.bmp", "m"}) + "w", LoadEndedEarly, 5, nullptr},
         {"ends before line 10", crlfLines({"S", "T", "b.bmp", "m"}), LoadBadMarkerLine, 10, nullptr},
+        {"unterminated line 9", crlfLines({"S", "T", "b.bmp", "m", "w", "o", "l", "c"}) + "500", LoadBadMarkerLine,
+         10, "expected \"Y N N N\", found \"\""},
         {"marker with a trailing blank",
          crlfLines({"S", "T", "b.bmp", "m", "w", "o", "l", "c", "5", "Y N N N ", "", "END"}), LoadBadMarkerLine, 10,
          "expected \"Y N N N\", found \"Y N N N \""},
@@ -178,7 +180,7 @@ TEST(DatReader, LoadLevelFileJoinsTheBitmapPathInItsOwnBuffer) {
     steps.onlyBitmap = dir.file("b.bmp");
     EXPECT_EQ(loadLevelFile(dir.file("missing.dat").c_str(), doc, steps, &diagnostic), LoadBitmapError);
     EXPECT_EQ(steps.bitmapPaths.back(), directoryOf(path.c_str()));
-    EXPECT_EQ(diagnostic.cause, "cannot open the data file");
+    EXPECT_EQ(diagnostic.cause, "the data file does not exist");
 }
 
 }  // namespace

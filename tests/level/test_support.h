@@ -2,6 +2,7 @@
 // that record what the loader asked of the screen, and level texts.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -28,6 +29,7 @@ public:
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());  // the listing's order is the system's
         return names;
     }
 

@@ -1,6 +1,7 @@
 // The lexical layer of the data files: lines, tokens, numbers, directories.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "level/dat_reader.h"
@@ -23,9 +24,43 @@ TEST(LineReader, DropsTheByteBeforeEachLfAndKeepsOnlyAnUnterminatedEnd) {
     EXPECT_EQ(readAll("abc\r\n\r\nxy\n\n"), (Lines{"abc", "", "x", ""}));
     EXPECT_EQ(readAll("x\r\nEND"), (Lines{"x", "END"}));
     EXPECT_EQ(readAll("ENX"), Lines{"END"});  // only the first two bytes count
+    EXPECT_EQ(readAll("EXZ"), Lines{"<eof>"});
     EXPECT_EQ(readAll("EN"), Lines{"<eof>"});
     EXPECT_EQ(readAll("ENDS"), Lines{"<eof>"});
     EXPECT_EQ(readAll(std::string(500, 'q')), Lines{"<eof>"});
+}
+
+// Read piece by piece, a file gives the lines that its bytes give, reads no
+// further than the lines need, and ends where the file really ends.
+TEST(LineReader, PiecesGiveTheSameLinesAndStopWhereTheLinesDo) {
+    std::string bytes = "one\r\n" + std::string(700, 'x') + "\r\n" + std::string(499, 'y') + "\r\nENZ";
+    for (size_t piece : {size_t(1), size_t(7), size_t(1000)}) {
+        size_t at = 0;
+        LineReader reader([&](unsigned char* out, size_t max) {
+            const size_t n = std::min({max, piece, bytes.size() - at});
+            std::memcpy(out, bytes.data() + at, n);
+            at += n;
+            return n;
+        }, bytes.size());
+        std::vector<std::string> lines;
+        Line line;
+        for (int i = 0; i < 2; ++i) reader.readLine(line), lines.push_back(line.text);
+        EXPECT_LE(at, size_t(5 + 501 + 501 + piece));
+        while (reader.readLine(line), line.kind != LineKind::Exhausted) lines.push_back(line.text);
+        EXPECT_EQ(lines, readAll(bytes)) << piece;
+    }
+    // A file shorter than its size said ends where its bytes do.
+    const std::string shorter = "a\r\nEND";
+    size_t at = 0;
+    LineReader reader([&](unsigned char* out, size_t max) {
+        const size_t n = std::min(max, shorter.size() - at);
+        std::memcpy(out, shorter.data() + at, n);
+        at += n;
+        return n;
+    }, 1u << 30);
+    std::vector<std::string> lines;
+    for (Line line; reader.readLine(line), line.kind != LineKind::Exhausted;) lines.push_back(line.text);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "END"}));
 }
 
 TEST(LineReader, LongLinesGive499CharactersAndLoseTwoBytes) {

@@ -1,12 +1,16 @@
-#include <gtest/gtest.h>
-
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "gfx/bmp_builder.h"
 #include "level/dat_reader.h"
@@ -63,21 +67,38 @@ protected:
 TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     ASSERT_TRUE(test::writeBytesToFile(path("bad.bmp"), test::buildBmp({4, 2, 8, 0, 40, 300})));  // 300 colours
     const std::string good = write("good.dat", levelText(HandWritten)), out = write("out.dat", "precious");
-    struct Case { std::string bytes, message, where; };  // no bytes: no file
+    struct Case { std::string bytes, errors; };  // no bytes: no file
+    const std::string bitmap = "line 3: " + path("bad.bmp") + ": colour count 300 is above 256";
     const Case cases[] = {
-        {levelText({"CIS 1 2"}), "Inncorrect syntax in .dat file", "line 11: CIS needs 6 numbers"},
-        {levelText({"END"}, 3, "bad.bmp"), BitmapMessage,
-         "line 3: " + path("bad.bmp") + ": colour count 300 is above 256"},
-        {"", BitmapMessage, "cannot open the data file"},
+        {levelText({"CIS 1 2"}), "Inncorrect syntax in .dat file\n@: line 11: CIS needs 6 numbers"},
+        {levelText({"END"}, 3, "bad.bmp"), BitmapMessage + "\n@: " + bitmap},
+        {"", "does not exist"},  // the data file's own fault, not a bitmap's
     };
     for (const Case& c : cases) {
         const std::string file = c.bytes.empty() ? path("absent.dat") : write("level.dat", c.bytes);
-        const std::string errors = file + ": " + c.message + "\n" + file + ": " + c.where + "\n";
+        std::string errors = file + ": " + c.errors + "\n";
+        for (size_t at; (at = errors.find('@')) != std::string::npos;) errors.replace(at, 1, file);
         EXPECT_EQ(run({"check", file, good, file}), RunResult(1, "", errors + errors));
         EXPECT_EQ(run({"info", file}), RunResult(1, "", errors));
         EXPECT_EQ(run({"resave", file, out}), RunResult(1, "", errors));
         EXPECT_EQ(read("out.dat"), "precious");
     }
+}
+
+// Only regular files are read, and nothing waits on one that is not.
+TEST_F(QztLevelTool, DataFilesAndBitmapsThatAreNoRegularFilesAreRefusedAtOnce) {
+    std::filesystem::create_directory(path("folder.dat"));
+    std::filesystem::create_directory(path("folder.bmp"));
+    EXPECT_EQ(run({"check", path("folder.dat")}), RunResult(1, "", path("folder.dat") + ": is a directory\n"));
+    const std::string level = write("level.dat", levelText({"END"}, 3, "folder.bmp"));
+    EXPECT_EQ(run({"check", level}),
+              RunResult(1, "", level + ": " + BitmapMessage + "\n" + level + ": line 3: " + path("folder.bmp") +
+                                   ": is a directory\n"));
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(path("pipe.dat").c_str(), 0600), 0);
+    EXPECT_EQ(run({"check", path("pipe.dat"), "/dev/zero"}),
+              RunResult(1, "", path("pipe.dat") + ": is not a regular file\n/dev/zero: is not a regular file\n"));
+#endif
 }
 
 // A good level: check says nothing, resave writes exactly the editor's bytes and

@@ -29,6 +29,11 @@ struct ToolLoad {
     ToolLoadSteps steps;
 
     bool run(const std::string& file, std::ostream& err) {
+        const std::string problem = levelFileProblem(file.c_str());
+        if (!problem.empty()) {
+            err << file << ": " << problem << '\n';
+            return false;
+        }
         LoadDiagnostic diagnostic;
         LoadResult result = loadLevelFile(file.c_str(), *doc, steps, &diagnostic);
         if (result == LoadOk) return true;
