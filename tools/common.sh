@@ -63,10 +63,22 @@ qzt_prepare_wine() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
+    # Wine's services stop with the last program and start again with the
+    # next, which costs each short test program two seconds: one program
+    # that waits keeps them up.
+    QZT_WINE_KEEPER=$(mktemp -u)
+    mkfifo "$QZT_WINE_KEEPER"
+    exec 9<>"$QZT_WINE_KEEPER"
+    wine cmd.exe /c pause <&9 >/dev/null 2>&1 &
     mkdir -p "$WINEPREFIX/drive_c/QZTedit"
     cp "$QZT_ROOT/samples/LOGO.bmp" "$WINEPREFIX/drive_c/QZTedit/LOGO.bmp"
 }
 
 qzt_stop_wine() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    if [ -n "${QZT_WINE_KEEPER:-}" ]; then
+        exec 9>&-
+        rm -f "$QZT_WINE_KEEPER"
+    fi
+    QZT_WINE_KEEPER=
 }
