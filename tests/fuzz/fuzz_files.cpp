@@ -11,16 +11,9 @@
 #include "gfx/bmp_file.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "no_screen.h"
 
 namespace {
-
-class NoScreen : public qzt::LoadSteps {
-public:
-    void resetScrollPositions() override {}
-    bool replaceBitmap(const char* path, std::string&) override { return path != nullptr; }
-    void showBitmap() override {}
-    void setCaption(const char*) override {}
-};
 
 const std::string& scratchFile() {
     static const std::string path = "/tmp/qzt-fuzz-files-" + std::to_string(getpid());

@@ -7,16 +7,9 @@
 
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "no_screen.h"
 
 namespace {
-
-class NoScreen : public qzt::LoadSteps {
-public:
-    void resetScrollPositions() override {}
-    bool replaceBitmap(const char* path, std::string&) override { return path != nullptr; }
-    void showBitmap() override {}
-    void setCaption(const char*) override {}
-};
 
 }  // namespace
 
