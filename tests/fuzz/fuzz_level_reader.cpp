@@ -9,10 +9,6 @@
 #include "level/dat_writer.h"
 #include "no_screen.h"
 
-namespace {
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static qzt::LevelDocument doc;
     NoScreen steps;
