@@ -1,7 +1,8 @@
 // Timings of the editor under real GDI, all in one run of this program: the
-// view redraw against a bare copy of its background, opening levels, and
-// start-up. Prints a table of medians; not a test. Runs under Wine on an X
-// display (or on Windows), with the logo at its fixed path.
+// view redraw against a bare copy of its background, a timer tick, a drag
+// step and a scroll step, opening levels, and start-up. Prints a table of
+// medians; not a test. Runs under Wine on an X display (or on Windows), with
+// the logo at its fixed path.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "app/editor_globals.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
+#include "app/timer_tick.h"
 #include "gfx/level_view.h"
 #include "level/dat_writer.h"
 #include "tests/gfx/bmp_builder.h"
@@ -98,6 +100,16 @@ void checkDraws(void (*draw)(), const char* name) {
     if (shown != wanted) giveUp(std::string(name) + " does not draw the level bitmap");
 }
 
+// Each call sends the window the next of two messages, so that every call
+// changes what it shows.
+std::function<void()> alternately(HWND window, UINT message, WPARAM wFirst, LPARAM lFirst, WPARAM wSecond,
+                                  LPARAM lSecond) {
+    return [=, odd = false]() mutable {
+        odd = !odd;
+        SendMessageA(window, message, odd ? wFirst : wSecond, odd ? lFirst : lSecond);
+    };
+}
+
 // Opens as "Open" does once its dialog returned; the first picture included.
 void openAndCheck(const std::string& path, int height) {
     qzt::openLevelFile(path.c_str());
@@ -146,9 +158,39 @@ void run() {
         enemy.used = 1, enemy.x = 20 + (i % 5) * 95, enemy.y = 30 + (i / 5) * 115, enemy.imageSet = i % 3;
     }
     doc.enemyCount = qzt::MAX_ENEMIES;
+    // Fifteen image sets whose outlines a tick draws inside the view, below
+    // enemy 0 and its pointer.
+    for (int i = 0; i < qzt::MAX_IMAGE_SETS; ++i)
+        doc.imageSets[i] = {10 + (i % 5) * 95, qzt::LevelOriginRow + 200 + (i / 5) * 55, 32, 28, 3, i, 1};
+    // Enemy 0's program: 75 movements in all nine directions, STOP included.
+    qzt::EnemyProgram& program = doc.programs[doc.enemies[0].program];
+    for (int k = 0; k < qzt::MAX_MOVEMENTS; ++k) program.direction[k] = 1 + k % 9, program.steps[k] = 3;
+    program.movementCount = qzt::MAX_MOVEMENTS;
     checkDraws(qzt::RedrawLevelView, "RedrawLevelView");
     checkDraws(bareCopy, "the bare copy");
-    const std::vector<double> view = medians(ViewRuns, WarmUpRuns, {qzt::RedrawLevelView, bareCopy});
+    // A press inside enemy 0 selects it and starts dragging it; each drag
+    // step moves it, each scroll step moves the view by one column.
+    HWND window = editor.main.window, bar = editor.main.horizontalScrollBar;
+    const qzt::Enemy& dragged = doc.enemies[0];
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(qzt::ViewLeft + dragged.x + 5, qzt::ViewTop + dragged.y + 5));
+    if (editor.state.selectedEnemy != 0 || editor.state.selectedImageSet >= 0 || !editor.state.dragging)
+        giveUp("the press does not start dragging enemy 0");
+    const auto dragStep =
+        alternately(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 150), MK_LBUTTON, MAKELPARAM(260, 190));
+    const auto scrollStep = alternately(window, WM_HSCROLL, SB_LINERIGHT, LPARAM(bar), SB_LINELEFT, LPARAM(bar));
+    // The part of a scroll step that SetScrollPos takes with its redraw of the bar.
+    const auto barStep = alternately(bar, SBM_SETPOS, 1, TRUE, 0, TRUE);
+    dragStep();
+    if (dragged.x != 200 - qzt::ViewLeft) giveUp("a drag step does not move enemy 0");
+    scrollStep();
+    if (GetScrollPos(bar, SB_CTL) != 1) giveUp("a scroll step does not scroll");
+    qzt::runTimerTick();
+    if (editor.state.previewStep != 1) giveUp("a tick does not step the preview");
+    const std::vector<double> view =
+        medians(ViewRuns, WarmUpRuns, {qzt::RedrawLevelView, bareCopy, dragStep, scrollStep, barStep});
+    // Ticks only, so that the preview walks the whole program.
+    const double tick = medians(ViewRuns, WarmUpRuns, {qzt::runTimerTick})[0];
     // The contexts made once, for as long as the timing: the copy alone. Not in
     // turns with the others, which need the bitmap in contexts of their own.
     const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
@@ -161,6 +203,11 @@ void run() {
     printRow("bare copy: BitBlt only", blit, "ms", 0, ViewRuns);
     printRow("redraw / bare copy", view[0] / view[1], "x", 1.5, ViewRuns);
     printRow("redraw / BitBlt only", view[0] / blit, "x", 0, ViewRuns);
+    printRow("timer tick, 15 image sets, 75 movements", tick, "ms", 1, ViewRuns);
+    printRow("drag step: WM_MOUSEMOVE, redraw, panel", view[2], "ms", 2, ViewRuns);
+    printRow("scroll step: WM_HSCROLL one column", view[3], "ms", 0, ViewRuns);
+    printRow("scroll step / redraw", view[3] / view[0], "x", 1.2, ViewRuns);
+    printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
     printRow("open sample.dat (640 x 1200, 8-bit)", openSample, "ms", 50, SampleOpenRuns);
     printRow("open 640 x 16384 24-bit level", openTall, "ms", 300, TallOpenRuns);
     printRow("start-up: startEditor, first in process", started - startBegin, "ms", 200, 1);

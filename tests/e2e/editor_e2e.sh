@@ -6,13 +6,19 @@
 #      File, Save to a new name, byte for byte the sample; File, Exit, "No".
 #   2. The level on the command line; close, "Cancel" keeps the editor;
 #      close again, "No" ends it.
-# Usage: editor_e2e.sh PATH/TO/qztedit.exe with DISPLAY and WINEPREFIX set;
-# by hand: source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
+#   3. The level on the command line; drag an enemy, record a new program
+#      for it on the keypad, Enter; File, Save to a new name, byte for byte
+#      what the level tool writes for the expected level; File, Exit, "No".
+# Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe with DISPLAY
+# and WINEPREFIX set; by hand: source tools/common.sh; qzt_start_xvfb;
+# qzt_prepare_wine
 set -u
-exe=$(realpath "${1:?usage: editor_e2e.sh PATH/TO/qztedit.exe}")
+usage="usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe"
+exe=$(realpath "${1:?$usage}")
+qztlevel=$(realpath "${2:?$usage}")
 samples=$(cd "$(dirname "$0")/../../samples" && pwd)
 QUESTION="Dat file Loading Error"
-editor_pid= main= detail= work=
+editor_pid= main= detail= work= client_x= client_y=
 
 log() { echo "editor_e2e: $*"; }
 alive() { [ -n "$editor_pid" ] && kill -0 "$editor_pid" 2>/dev/null; }
@@ -54,18 +60,32 @@ start_editor() {
     main=$(window_named "$1")
 }
 
+# Sets X and Y to the main window's position on the screen.
+window_at() { eval "$(xdotool getwindowgeometry --shell "$main")" || fail "no geometry for the main window"; }
+
 # The pointer onto the menu bar, the X window's top edge: without a window
 # manager the keys go to the window under the pointer.
-point_at_menu_bar() {
-    eval "$(xdotool getwindowgeometry --shell "$main")" || fail "no geometry for the main window"
-    xdotool mousemove $((X + $1)) $((Y + 9))
-}
+point_at_menu_bar() { window_at; xdotool mousemove $((X + $1)) $((Y + 9)); }
 
-# File, then the Nth item of its pop-up (the separator is skipped). The
-# pop-up opens while the click is handled; keys before that are lost.
+# The pointer onto a client point; view_shows_sample finds the client origin.
+point_at() { window_at; xdotool mousemove $((X + client_x + $1)) $((Y + client_y + $2)); }
+
+# The keys after a click on File that lead to a menu item: Down chooses the
+# next item (the separator is skipped), Right opens the next pop-up with its
+# first item chosen.
+OPEN=Down SAVE="Down Down" EXIT="Down Down Down" NEW_PROGRAM="Right Right Right Down"
+
+# The pop-up opens while the click is handled; keys before that are lost. It
+# is the editor's only window without a name. Two clicks on one spot within
+# the double-click time open no menu, so the clicks alternate between two
+# points of "File".
+file_x=10
 menu_item() {
-    point_at_menu_bar 15
-    xdotool click 1 sleep 0.3 key --repeat "$1" Down key Return
+    file_x=$((30 - file_x))
+    point_at_menu_bar "$file_x"
+    xdotool click 1
+    wait_for "File's pop-up" 30 has_window ""
+    xdotool key "$@" Return
 }
 
 # Replaces whatever the dialog's file name box proposes.
@@ -94,7 +114,7 @@ view_shows_sample() {
     read -r best _ at < <(compare -metric AE -subimage-search "$work/window.png[50x120+0+0]" "$work/corner.png" null: 2>&1)
     detail="the view's corner: $best pixels differ at best"
     [ "$best" = 0 ] || return 1
-    x=$((${at%,*} - 10)) y=$((${at#*,} - 10))
+    x=$((${at%,*} - 10)) y=$((${at#*,} - 10)) client_x=$x client_y=$y
     differ=$(compare -metric AE "$work/window.png[500x380+$((x + 10))+$((y + 10))]" "$work/view.png" null: 2>&1)
     for p in $POINTS; do format+="%[hex:p{$((x + ${p%,*})),$((y + ${p#*,}))}] "; done
     # $1-$3 corner, background, enemy; $4-$6 panel; $7-$9 box border; ${10}-${12} not border.
@@ -104,7 +124,21 @@ view_shows_sample() {
         [ "$8 $9" = "$7 $7" ] && [ "${10}" != "$7" ] && [ "${11}" != "$7" ] && [ "${12}" != "$7" ]
 }
 
-saved_and_closed() { [ -f "$level/saved.dat" ] && lacks_window "Save QZT data file"; }
+# shows_frame CX CY: the sample's enemy 0 frame (image set 0's first, at
+# (10, 20), 32 x 28) drawn with its corner at client (CX, CY). Its top-left
+# corner is left out: the preview draws lines and STOP circles there.
+shows_frame() {
+    import -window "$main" "$work/window.png" 2>/dev/null || { detail="no screenshot"; return 1; }
+    detail="$(compare -metric AE "$work/window.png[28x24+$((client_x + $1 + 4))+$((client_y + $2 + 4))]" \
+        "$work/frame.png" null: 2>&1) pixels differ from the enemy's frame at client ($1, $2)"
+    [ "${detail%% *}" = 0 ]
+}
+lacks_frame() { ! shows_frame "$@"; }
+
+# The keypad's digits need Num Lock on.
+num_lock_on() { xset q | grep -q 'Num Lock: *on'; }
+
+saved_and_closed() { [ -f "$level/$1" ] && lacks_window "Save QZT data file"; }
 level_files() { (cd "$level" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' '); }
 
 # The editor must end with status 0 and leave the level directory as it was.
@@ -122,7 +156,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/editor_e2e.XXXXXX") || fail "no temporary dire
 level=$work/level
 mkdir "$level" && cp "$samples/sample.dat" "$samples/sample.bmp" "$level/" || fail "cannot copy the sample level"
 convert "$level/sample.bmp" -crop 500x380+0+197 +repage "$work/view.png" &&
-    convert "$work/view.png" -crop 24x24+0+0 +repage "$work/corner.png" || fail "cannot read the sample bitmap"
+    convert "$work/view.png" -crop 24x24+0+0 +repage "$work/corner.png" &&
+    convert "$level/sample.bmp" -crop 28x24+14+24 +repage "$work/frame.png" || fail "cannot read the sample bitmap"
 # The view's corner, background and enemy point, and what lies under the
 # enemy: else the enemy point could not tell a drawn enemy from none.
 read -ra sample < <(convert "$level/sample.bmp" \
@@ -132,19 +167,19 @@ want="${sample[*]:0:3}"
 
 log "run 1: no level at start; Open, Save as, Exit without saving"
 start_editor "QZT Level Editor"
-menu_item 1
+menu_item $OPEN
 answer_dialog "Open QZT data file" "$level/sample.dat"
 wait_for "caption \"Level_One\" after File, Open" 30 caption_is Level_One
 wait_for "view showing the sample after File, Open" 30 view_shows_sample
 log "ok: File, Open: $detail"
-menu_item 2
+menu_item $SAVE
 answer_dialog "Save QZT data file" "$level/saved.dat"
-wait_for "saved file $level/saved.dat" 30 saved_and_closed
+wait_for "saved file $level/saved.dat" 30 saved_and_closed saved.dat
 cmp "$level/saved.dat" "$samples/sample.dat" >&2 || fail "the saved file differs from the sample"
 files=$(level_files)
 [ "$files" = "sample.bmp sample.dat saved.dat " ] || fail "other files in the level directory after saving: $files"
 log "ok: File, Save wrote saved.dat byte for byte as the sample"
-menu_item 3
+menu_item $EXIT
 answer_question n
 ends_writing_nothing "File, Exit answered No"
 
@@ -159,5 +194,44 @@ wait_for "end of the save question after Cancel" 30 lacks_window "$QUESTION"
 xdotool key alt+F4
 answer_question alt+n
 ends_writing_nothing "closing answered No after Cancel"
+
+log "run 3: drag enemy 0, record a program on the keypad, Enter, Save as, Exit"
+# The sample with enemy 0 at level (140, 190) and on the new program 3: RIGHT
+# 3 steps and DOWNRIGHT 2, frames 0 to 0; put in the writer's order and
+# format by the level tool.
+sed -e 's/^ENEMY 0 2 4 3 60 130 0 /ENEMY 3 2 4 3 140 190 0 /' \
+    -e 's/^BEP 0\r$/BEP 3\r\n RIGHT 3 0 0\r\n DOWNRIGHT 2 0 0\r\nEEP\r\n&/' "$samples/sample.dat" >"$level/expected.dat"
+(cd "$level" && wine "$qztlevel" resave expected.dat expected.dat) >>"$work/wine.log" 2>&1 ||
+    fail "the level tool cannot resave the expected level"
+start_editor Level_One sample.dat
+wait_for "view showing the sample after start-up" 30 view_shows_sample
+num_lock_on || xdotool key Num_Lock
+wait_for "Num Lock on" 30 num_lock_on
+# Enemy 0 (speed 2) at level (60, 130) shows at client (70, 140); a press
+# inside selects it, and while the button is held its corner follows the
+# pointer.
+point_at 80 150
+xdotool mousedown 1
+point_at 150 200
+wait_for "enemy 0 dragged to client (150, 200)" 30 shows_frame 150 200
+xdotool mouseup 1
+menu_item $NEW_PROGRAM
+# With Num Lock on, the keypad keys that xdotool names by their arrow symbols
+# send the digits 6 6 6 3 3; asked for KP_6, xdotool would press Num Lock
+# around it, which toggles Num Lock.
+xdotool key KP_Right KP_Right KP_Right KP_Next KP_Next
+wait_for "the recording enemy 10 right and 4 down of enemy 0" 30 shows_frame 160 204
+xdotool key Return
+wait_for "the recording enemy gone after Enter" 30 lacks_frame 160 204
+menu_item $SAVE
+answer_dialog "Save QZT data file" "$level/edited.dat"
+wait_for "saved file $level/edited.dat" 30 saved_and_closed edited.dat
+cmp -s "$level/edited.dat" "$level/expected.dat" ||
+    { diff "$level/expected.dat" "$level/edited.dat" >&2; fail "the saved file differs from the expected level"; }
+files=$(level_files)
+log "ok: the drag and the recording saved byte for byte as expected"
+menu_item $EXIT
+answer_question n
+ends_writing_nothing "File, Exit answered No after the recording"
 log "all checks passed"
 rm -rf "$work"
