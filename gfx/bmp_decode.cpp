@@ -73,7 +73,11 @@ void decodeIndexedRow(const uint8_t* in, int width, int bits, const ColourTable&
 }
 
 void decodeBgrRow(const uint8_t* in, int width, uint8_t* out) {
-    for (int x = 0; x < width; ++x, in += 3, out += 3) out[0] = in[2], out[1] = in[1], out[2] = in[0];
+    // Loaded first, so that the stores need not be read back in case they alias.
+    for (int x = 0; x < width; ++x, in += 3, out += 3) {
+        const uint8_t blue = in[0], green = in[1], red = in[2];
+        out[0] = red, out[1] = green, out[2] = blue;
+    }
 }
 
 void decodeMaskedRow(const uint8_t* in, int width, int bytesPerPixel, const Channel (&channels)[3], uint8_t* out) {

@@ -22,18 +22,28 @@ public:
     void move(int dx, int dy) { x_ = std::min(x_ + dx, image_.width), line_ += dy; }
     // count pixels alternating between two indexes (the same one for RLE8).
     void run(int count, uint8_t first, uint8_t second) {
+        const Rgb colour[2] = {colours_[first], colours_[second]};
+        put(count, [&](int i) { return colour[i & 1]; });
+    }
+    // count indexes of 8 or 4 bits, the high nibble first.
+    void block(const uint8_t* indexes, int count, int bits) {
+        if (bits == 8) put(count, [&](int i) { return colours_[indexes[i]]; });
+        else put(count, [&](int i) { return colours_[i & 1 ? indexes[i / 2] & 0x0F : indexes[i / 2] >> 4]; });
+    }
+
+private:
+    template <typename ColourOf>
+    void put(int count, ColourOf colourOf) {
         if (!insideRows()) return;
         const int n = std::min(count, image_.width - x_);
-        const Rgb colour[2] = {colours_[first], colours_[second]};
         uint8_t* p = image_.row(bottomUp_ ? image_.height - 1 - line_ : line_) + size_t(x_) * 3;
         for (int i = 0; i < n; ++i, p += 3) {
-            const Rgb& c = colour[i & 1];
+            const Rgb c = colourOf(i);
             p[0] = c.red, p[1] = c.green, p[2] = c.blue;
         }
         x_ += n;
     }
 
-private:
     const ColourTable& colours_;
     RgbImage& image_;
     bool bottomUp_;
@@ -67,11 +77,7 @@ void drawRle(const RleSource& source, const ColourTable& colours, RgbImage& imag
             // block cut short by the end of the data gives what it holds.
             const size_t bytes = rle8 ? value : (size_t(value) + 1) / 2;
             const size_t held = std::min(size_t(end - p), bytes);
-            if (rle8) {
-                for (size_t i = 0; i < held; ++i) cursor.run(1, p[i], p[i]);
-            } else {
-                for (size_t i = 0; i < held; ++i) cursor.run(std::min(2, int(value) - 2 * int(i)), p[i] >> 4, p[i] & 0x0F);
-            }
+            cursor.block(p, int(std::min<size_t>(value, held * (rle8 ? 1 : 2))), source.bitsPerIndex);
             p += std::min(size_t(end - p), bytes + (bytes & 1));
         }
     }

@@ -16,7 +16,8 @@ struct Canvas {
 
 Rgb rgbOf(Colour colour);
 
-// BitBlt with SRCCOPY: pixels whose source lies outside the bitmap are left alone.
+// BitBlt with SRCCOPY: pixels whose source lies outside the bitmap are left
+// alone. A copy with a negative extent draws nothing.
 void copyPixels(Canvas canvas, const RgbImage& bitmap, const BitmapCopy& copy);
 // MoveToEx and LineTo with a one-pixel pen: the end point is not drawn. Lines
 // run in the eight keypad directions.
