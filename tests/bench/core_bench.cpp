@@ -1,16 +1,23 @@
 // The core's speed: load and save of a maximal level (15 programs of 75
-// movements, 15 enemies, 15 image sets), and reading a 640 x 16384 24-bit
-// bitmap beside a bare read of the same file.
+// movements, 15 enemies, 15 image sets); reading a 640 x 16384 24-bit bitmap
+// beside a bare read of the same file; decoding it and an RLE8 one of the same
+// size beside a bare copy of the decoded bytes; rendering the maximal level
+// over it, and the whole "qztlevel render" to PNG beside the PNG encoding.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <memory>
 #include <string>
 
+#include "gfx/bmp_decode.h"
 #include "gfx/bmp_file.h"
+#include "gfx/level_render.h"
 #include "tests/gfx/bmp_builder.h"
 #include "tests/level/test_support.h"
+#include "tools/qztlevel/png_output.h"
+#include "tools/qztlevel/qztlevel.h"
 
 namespace {
 
@@ -100,5 +107,91 @@ void BM_BareRead(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
+
+constexpr int TallRows = 16384;
+
+const BmpImage& tallImage() {
+    static const std::unique_ptr<BmpImage> image = readBmpFile(tallBitmap().c_str()).image;
+    return *image;
+}
+
+// Runs as a drawn level has them: long runs, short absolute blocks, a delta
+// now and then, each line ended.
+const BmpImage& tallRle8Image() {
+    static const std::unique_ptr<BmpImage> image = [] {
+        std::vector<uint8_t> runs;
+        for (int line = 0; line < TallRows; ++line) {
+            for (int x = 0; x < 640;) {
+                const int length = std::min(20 + (x * 7 + line) % 100, 640 - x);
+                runs.insert(runs.end(), {uint8_t(length), uint8_t(x + line)});
+                runs.insert(runs.end(), {0, 6, 1, 2, 3, 4, 5, 6});
+                x += length + 6;
+            }
+            runs.insert(runs.end(), {0, 0});
+        }
+        runs.insert(runs.end(), {0, 1});
+        test::BmpShape shape{640, TallRows, 8, 1};
+        shape.pixels = runs;
+        const std::vector<uint8_t> file = test::buildBmp(shape);
+        return readBmpBytes(file.data(), file.size()).image;
+    }();
+    return *image;
+}
+
+void BM_DecodeRgb24(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(decodeBmpPixels(tallImage()).bytes.data());
+}
+BENCHMARK(BM_DecodeRgb24)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeRle8(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(decodeBmpPixels(tallRle8Image()).bytes.data());
+}
+BENCHMARK(BM_DecodeRle8)->Unit(benchmark::kMillisecond);
+
+// A fresh buffer of the decoded size filled by one copy: what any decode costs at least.
+void BM_BareCopyOfDecodedSize(benchmark::State& state) {
+    const std::vector<uint8_t> decoded(size_t(640) * TallRows * 3, 7);
+    for (auto _ : state) {
+        std::vector<uint8_t> copy(decoded);
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+BENCHMARK(BM_BareCopyOfDecodedSize)->Unit(benchmark::kMillisecond);
+
+// The maximal level spread over the tall bitmap, its bitmap beside it.
+const LevelDocument& tallLevel() {
+    static LevelDocument doc = [] {
+        LevelDocument level = maximalLevel();
+        level.loaded = 1;
+        setHeaderText(level.header.bitmapPath, std::filesystem::path(tallBitmap()).filename().string().c_str());
+        for (int slot = 0; slot < MAX_ENEMIES; ++slot) level.enemies[slot].x = 40 * slot, level.enemies[slot].y = 1000 * slot;
+        return level;
+    }();
+    return doc;
+}
+
+void BM_RenderLevel(benchmark::State& state) {
+    const RgbImage bitmap = decodeBmpPixels(tallImage());
+    for (auto _ : state) benchmark::DoNotOptimize(renderLevel(tallLevel(), bitmap, LevelArea::LevelRows, {}).bytes.data());
+}
+BENCHMARK(BM_RenderLevel)->Unit(benchmark::kMillisecond);
+
+void BM_EncodePng(benchmark::State& state) {
+    const RgbImage picture = renderLevel(tallLevel(), decodeBmpPixels(tallImage()), LevelArea::LevelRows, {});
+    for (auto _ : state) benchmark::DoNotOptimize(encodePng(picture).data());
+}
+BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
+
+// Load, read, decode, render, encode and write, as the command does.
+void BM_QztLevelRender(benchmark::State& state) {
+    const std::string level = tempPath("qzt-bench-tall.dat"), png = tempPath("qzt-bench-tall.png");
+    if (!saveLevelFile(level.c_str(), tallLevel()).ok) state.SkipWithError("cannot write the level");
+    const char* argv[] = {"qztlevel", "render", level.c_str(), png.c_str()};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (runQztLevel(4, argv, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
+    }
+}
+BENCHMARK(BM_QztLevelRender)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -13,6 +14,8 @@
 #endif
 
 #include "gfx/bmp_builder.h"
+#include "gfx/bmp_decode.h"
+#include "gfx/level_render.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/test_support.h"
@@ -135,11 +138,95 @@ TEST_F(QztLevelTool, GoodLevelPassesResavesAndPrintsAsJson) {
     EXPECT_EQ(nlohmann::json::parse(out), expected);
 }
 
+// A level on a bitmap with rows above and below the level's first one.
+const Args RenderedLevel = {"CIS 2 200 6 4 2 0", "ENEMY 0 1 5 10 3 2 0", "BEP 0", "RIGHT 4 0 1", "STOP 1 0 1", "EEP",
+                            "END"};
+
+// Every failure leaves OUT as it was: usage (2), a level or bitmap that does
+// not load or has no level rows, an OUT that cannot be written (1).
+TEST_F(QztLevelTool, RenderFailsWithoutTouchingItsOutput) {
+    ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));
+    const std::string good = write("good.dat", levelText(RenderedLevel, 3, "tall.bmp"));
+    const std::string low = write("low.dat", levelText({"END"}));  // lvl.bmp: 2 rows
+    const std::string bad = write("bad.dat", levelText({"CIS 1 2"}));
+    const std::string out = write("out.png", "precious");
+    struct Case { Args args; int code; std::string errors; };
+    const Case cases[] = {
+        {{"render", good}, 2, "render needs LEVEL.dat and OUT.png"},
+        {{"render", good, out, "--scale", "0"}, 2, "--scale"},
+        {{"render", good, out, "--scale", "17"}, 2, "--scale"},
+        {{"render", good, out, "--view", "-1,0"}, 2, "--view"},
+        {{"render", good, out, "--frame"}, 2, "unknown option '--frame'"},
+        {{"render", bad, out}, 1, bad + ": Inncorrect syntax in .dat file\n" + bad + ": line 11: CIS needs 6 numbers\n"},
+        {{"render", low, out}, 1, low + ": the bitmap has no rows from row 197 on; --whole-bitmap draws all of it\n"},
+        {{"render", good, path("none/out.png")}, 1, path("none/out.png") + ": cannot save: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const auto [code, stdOut, err] = run(c.args);
+        EXPECT_EQ(code, c.code);
+        EXPECT_NE(err.find(c.errors), std::string::npos) << err;
+        EXPECT_EQ(read("out.png"), "precious");
+    }
+    EXPECT_EQ(run({"render", low, out, "--whole-bitmap"}), RunResult(0, "", ""));
+    EXPECT_EQ(read("out.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
+}
+
+#ifndef _WIN32
+// Width, height and RGB bytes of a PNG as ImageMagick decodes it.
+std::tuple<int, int, std::string> decodedByImageMagick(const std::string& png) {
+    std::string output;
+    if (std::FILE* pipe = popen(("convert '" + png + "' -format '%w %h\n' -write info:- -depth 8 rgb:-").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+        pclose(pipe);
+    }
+    int width = 0, height = 0;
+    const size_t line = output.find('\n');
+    std::sscanf(output.c_str(), "%d %d", &width, &height);
+    return {width, height, line == std::string::npos ? "" : output.substr(line + 1)};
+}
+
+// The PNG holds the renderer's picture for the options given, pixel for pixel.
+TEST_F(QztLevelTool, RenderWritesThePictureAsAPngOthersDecode) {
+    ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));
+    const std::string level = write("level.dat", levelText(RenderedLevel, 3, "tall.bmp"));
+    auto doc = std::make_unique<LevelDocument>();
+    ToolLoadSteps steps;
+    ASSERT_EQ(loadLevelFile(level.c_str(), *doc, steps), LoadOk);
+    const RgbImage bitmap = decodeBmpPixels(*steps.bitmap());
+    const RgbImage rows = renderLevel(*doc, bitmap, LevelArea::LevelRows, {});
+    struct Case { Args options; RgbImage expected; };
+    const Case cases[] = {
+        {{}, rows},
+        {{"--whole-bitmap", "--no-enemies"}, renderLevel(*doc, bitmap, LevelArea::WholeBitmap, {false, true, true})},
+        {{"--no-paths", "--scale", "3"}, scaledUp(renderLevel(*doc, bitmap, LevelArea::LevelRows, {true, false, true}), 3)},
+        {{"--view", "1,1", "--no-outlines"}, renderView(*doc, bitmap, {1, 1}, {true, true, false})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.options));
+        Args args = {"render", level, path("out.png")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        ASSERT_EQ(run(args), RunResult(0, "", ""));
+        const auto [width, height, rgb] = decodedByImageMagick(path("out.png"));
+        EXPECT_EQ(std::make_pair(width, height), std::make_pair(c.expected.width, c.expected.height));
+        EXPECT_TRUE(rgb == std::string(c.expected.bytes.begin(), c.expected.bytes.end()));
+    }
+    // Sample pixels: the bitmap's row 197 on top, the enemy's frame at level (3, 2),
+    // the path's first pixel in red at the enemy's corner.
+    EXPECT_EQ(rows.height, 210 - 197);
+    EXPECT_EQ(rows.at(0, 0), bitmap.at(0, 197));
+    EXPECT_EQ(rows.at(4, 6), bitmap.at(3, 204));
+    EXPECT_EQ(rows.at(3, 2), (Rgb{250, 0, 0}));
+}
+#endif
+
 TEST(QztLevelUsage, WrongUsageExitsWithTwoAndHelpWithZero) {
     struct Case { Args args; int code; };
     for (const Case& c : {Case{{}, 2}, Case{{"frobnicate", "a.dat"}, 2}, Case{{"check"}, 2}, Case{{"resave", "a"}, 2},
                           Case{{"info", "a.dat", "b.dat"}, 2}, Case{{"check", "-v", "a.dat"}, 2}, Case{{"--help"}, 0},
-                          Case{{"-h"}, 0}, Case{{"help"}, 0}, Case{{"info", "--help"}, 0}}) {
+                          Case{{"-h"}, 0}, Case{{"help"}, 0}, Case{{"info", "--help"}, 0},
+                          Case{{"render", "--help"}, 0}}) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const auto [code, out, err] = run(c.args);
         EXPECT_EQ(code, c.code);

@@ -3,9 +3,11 @@
 #include <memory>
 #include <ostream>
 
+#include "gfx/bmp_decode.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "tools/qztlevel/level_json.h"
+#include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
 #include "tools/qztlevel/tool_load_steps.h"
 
@@ -42,6 +44,12 @@ struct ToolLoad {
     }
 };
 
+// The picture asked for, before scaling; no rows when the area has none.
+RgbImage renderRequested(const RenderRequest& request, const LevelDocument& doc, const RgbImage& bitmap) {
+    if (request.view) return renderView(doc, bitmap, *request.view, request.layers);
+    return renderLevel(doc, bitmap, request.area, request.layers);
+}
+
 }  // namespace
 
 int runCheck(const std::vector<std::string>& files, std::ostream& err) {
@@ -70,6 +78,30 @@ int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {
     nlohmann::ordered_json info = levelInfoJson(*load.doc, load.steps.bitmapPath(), *load.steps.bitmap());
     // The texts are made valid UTF-8 already; replace only guards the dump.
     out << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    return ToolOk;
+}
+
+int runRender(const RenderRequest& request, std::ostream& err) {
+    ToolLoad load;
+    if (!load.run(request.level, err)) return ToolFileFailed;
+    RgbImage picture = renderRequested(request, *load.doc, decodeBmpPixels(*load.steps.bitmap()));
+    if (picture.height == 0) {
+        err << request.level << ": the bitmap has no rows from row " << LevelOriginRow
+            << " on; --whole-bitmap draws all of it\n";
+        return ToolFileFailed;
+    }
+    const uint64_t scaledBytes = uint64_t(picture.bytes.size()) * uint64_t(request.scale) * uint64_t(request.scale);
+    if (scaledBytes > MaxBmpDecodedBytes) {
+        err << "qztlevel: --scale " << request.scale << " makes a picture of " << scaledBytes
+            << " bytes, above 512 MiB\n";
+        return ToolUsageError;
+    }
+    if (request.scale > 1) picture = scaledUp(picture, request.scale);
+    std::string why;
+    if (!writePngFile(request.png.c_str(), picture, why)) {
+        err << request.png << ": cannot save: " << why << '\n';
+        return ToolFileFailed;
+    }
     return ToolOk;
 }
 

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "gfx/level_render.h"
 
 namespace qzt {
 
@@ -14,5 +17,16 @@ int runCheck(const std::vector<std::string>& files, std::ostream& err);
 int runResave(const std::string& in, const std::string& out, std::ostream& err);
 // Prints the level and its bitmap as one JSON object.
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err);
+
+struct RenderRequest {
+    std::string level;
+    std::string png;
+    LevelArea area = LevelArea::LevelRows;
+    std::optional<Scroll> view;  // just the view at this scroll position
+    RenderLayers layers;
+    int scale = 1;
+};
+// Draws the level into a PNG file; the file is untouched unless it is all written.
+int runRender(const RenderRequest& request, std::ostream& err);
 
 }  // namespace qzt

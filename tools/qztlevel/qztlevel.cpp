@@ -2,7 +2,10 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "tools/qztlevel/commands.h"
 
@@ -10,63 +13,119 @@ namespace qzt {
 
 namespace {
 
-const char UsageText[] =
-    "Usage: qztlevel COMMAND ARGUMENTS\n"
-    "\n"
-    "Commands:\n"
-    "  check FILE.dat...        load each level data file and its bitmap; report each\n"
-    "                           one that fails, with the line and cause\n"
-    "  resave IN.dat OUT.dat    load IN and write it to OUT as the editor saves it\n"
-    "  info FILE.dat            print the level and its bitmap as JSON\n"
-    "  help, --help, -h         show this text\n"
-    "\n"
+const char Description[] = "Checks, normalises, describes and draws level data files without a window,\n"
+                           "with the editor's own reader and writer.";
+const char Notes[] =
     "Bitmap paths are taken from the data file's own directory, as the editor\n"
     "does. Header texts are bytes: in JSON each byte is the character of the\n"
     "same code (U+0000 to U+00FF).\n"
     "\n"
-    "Exit status: 0 done, 1 a file failed to load or save, 2 wrong usage.\n";
+    "Exit status: 0 done, 1 a file failed to load or save, 2 wrong usage.";
 
-bool isHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }
+// Every command's words; the parser leaves their count to the commands, which
+// name what is missing.
+struct Words {
+    std::vector<std::string> files;
+    std::pair<int, int> view{0, 0};
+    bool wholeBitmap = false, noEnemies = false, noPaths = false, noOutlines = false;
+    int scale = 1;
+};
 
-int usageError(const std::string& problem, std::ostream& err) {
-    err << "qztlevel: " << problem << "\n\n" << UsageText;
+struct Commands {
+    CLI::App app{Description, "qztlevel"};
+    CLI::App* check;
+    CLI::App* resave;
+    CLI::App* info;
+    CLI::App* render;
+    CLI::Option* view;
+
+    explicit Commands(Words& w) {
+        app.footer(Notes);
+        // Unknown words are reported with the tool's own messages.
+        app.allow_extras();
+        check = app.add_subcommand("check", "load each level data file and its bitmap; report each one that fails,\n"
+                                            "with the line and cause");
+        check->add_option("FILE.dat", w.files, "level data files");
+        resave = app.add_subcommand("resave", "load IN and write it to OUT as the editor saves it");
+        resave->add_option("IN.dat OUT.dat", w.files, "the level and where to write it");
+        info = app.add_subcommand("info", "print the level and its bitmap as JSON");
+        info->add_option("FILE.dat", w.files, "a level data file");
+        render = app.add_subcommand("render", "draw the level as the editor shows it into a PNG file: the bitmap from\n"
+                                              "the level's first row, the enemies, every used enemy's program path\n"
+                                              "and the image-set outlines");
+        render->add_option("LEVEL.dat OUT.png", w.files, "the level and the picture to write");
+        render->add_flag("--whole-bitmap", w.wholeBitmap, "the rows above the level too");
+        view = render->add_option("--view", w.view, "just the 500 x 380 view at scroll position H,V")
+                   ->delimiter(',')
+                   ->check(CLI::NonNegativeNumber);
+        render->add_flag("--no-enemies", w.noEnemies, "leave out the enemies");
+        render->add_flag("--no-paths", w.noPaths, "leave out the program paths");
+        render->add_flag("--no-outlines", w.noOutlines, "leave out the image-set outlines");
+        render->add_option("--scale", w.scale, "every pixel N x N pixels (1 to 16)")->check(CLI::Range(1, 16));
+    }
+};
+
+// The help of the command given, or of the tool.
+int usageError(const std::string& problem, const CLI::App& app, std::ostream& err) {
+    err << "qztlevel: " << problem << "\n\n" << app.help();
     return ToolUsageError;
 }
 
-// The command and its arguments, already checked for help and options.
-int dispatch(const std::string& command, const std::vector<std::string>& args, std::ostream& out,
-             std::ostream& err) {
-    if (command == "check") {
-        if (args.empty()) return usageError("check needs at least one file", err);
-        return runCheck(args, err);
+RenderRequest renderRequest(const Words& w, bool view) {
+    RenderRequest request;
+    request.level = w.files[0];
+    request.png = w.files[1];
+    request.area = w.wholeBitmap ? LevelArea::WholeBitmap : LevelArea::LevelRows;
+    if (view) request.view = Scroll{w.view.first, w.view.second};
+    request.layers = {!w.noEnemies, !w.noPaths, !w.noOutlines};
+    request.scale = w.scale;
+    return request;
+}
+
+int dispatch(const Commands& c, const Words& w, std::ostream& out, std::ostream& err) {
+    const size_t count = w.files.size();
+    if (c.check->parsed()) {
+        if (count == 0) return usageError("check needs at least one file", c.app, err);
+        return runCheck(w.files, err);
     }
-    if (command == "resave") {
-        if (args.size() != 2) return usageError("resave needs IN.dat and OUT.dat", err);
-        return runResave(args[0], args[1], err);
+    if (c.resave->parsed()) {
+        if (count != 2) return usageError("resave needs IN.dat and OUT.dat", c.app, err);
+        return runResave(w.files[0], w.files[1], err);
     }
-    if (command == "info") {
-        if (args.size() != 1) return usageError("info needs exactly one file", err);
-        return runInfo(args[0], out, err);
+    if (c.info->parsed()) {
+        if (count != 1) return usageError("info needs exactly one file", c.app, err);
+        return runInfo(w.files[0], out, err);
     }
-    return usageError("unknown command '" + command + "'", err);
+    if (count != 2) return usageError("render needs LEVEL.dat and OUT.png", c.app, err);
+    return runRender(renderRequest(w, c.view->count() > 0), err);
 }
 
 }  // namespace
 
 int runQztLevel(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    if (words.empty()) return usageError("no command given", err);
-    bool help = words[0] == "help";
-    for (const std::string& word : words) help = help || isHelpOption(word);
-    if (help) {
-        out << UsageText;
+    Words words;
+    Commands commands(words);
+    CLI::App& app = commands.app;
+    if (argc > 1 && std::string(argv[1]) == "help") {
+        out << app.help();
         return ToolOk;
     }
-    // The tool has no options: a dash word is a mistyped one, not a file name.
-    for (const std::string& word : words) {
-        if (word.size() > 1 && word[0] == '-') return usageError("unknown option '" + word + "'", err);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();  // the chosen command's help, when there is one
+        return ToolOk;
+    } catch (const CLI::ParseError& e) {
+        return usageError(e.what(), app, err);
     }
-    return dispatch(words[0], std::vector<std::string>(words.begin() + 1, words.end()), out, err);
+    // A dash word is a mistyped option, not a file name.
+    for (const std::string& word : app.remaining(true))
+        if (word.size() > 1 && word[0] == '-') return usageError("unknown option '" + word + "'", app, err);
+    if (app.get_subcommands().empty()) {
+        const std::vector<std::string> rest = app.remaining();
+        return usageError(rest.empty() ? "no command given" : "unknown command '" + rest[0] + "'", app, err);
+    }
+    return dispatch(commands, words, out, err);
 }
 
 }  // namespace qzt
