@@ -193,6 +193,9 @@ void EditorTest::SetUp() {
 
 void EditorTest::TearDown() {
     if (IsWindow(window)) ExitEditor();
+    // These two end only with the process; their classes go with the test.
+    for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
+        while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
     for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
