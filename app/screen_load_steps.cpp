@@ -1,6 +1,7 @@
 #include "app/screen_load_steps.h"
 
 #include "app/editor_globals.h"
+#include "app/level_bitmap.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/bmp_loader.h"
 #include "gfx/level_view.h"
@@ -26,11 +27,7 @@ bool ScreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
 void ScreenLoadSteps::showBitmap() {
     const LevelBitmapCells& cells = editor.levelBitmap;
     HDC window = *windowDc_;
-    SelectPalette(window, cells.palette, TRUE);
-    RealizePalette(window);
-    // A top-down file keeps its negative height in the cell; it has as many rows.
-    const int rows = cells.height < 0 ? -cells.height : cells.height;
-    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, rows - VerticalScrollMargin, TRUE);
+    showLevelBitmapCells(window);
 
     // The level from its top-left corner, before any record is read.
     blankUncoveredView(window, cells.width, cells.height, {0, 0});

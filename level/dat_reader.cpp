@@ -306,6 +306,10 @@ int nextToken(const char* text, char* token) {
     return pos + copied;
 }
 
+std::string levelBitmapPath(const char* dataFilePath, const char* bitmapPath) {
+    return joinBitmapPath(directoryOf(dataFilePath), bitmapPath);
+}
+
 std::string directoryOf(const char* path) {
     const char* cut = nullptr;
     for (const char* p = path; *p; ++p) {

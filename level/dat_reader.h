@@ -63,6 +63,10 @@ const char* loadResultMessage(LoadResult result);
 // when it has neither.
 std::string directoryOf(const char* path);
 
+// Where a data file's bitmap path points: beside the data file, as loading
+// finds it, wherever the process's current directory is.
+std::string levelBitmapPath(const char* dataFilePath, const char* bitmapPath);
+
 // ---- The line and token layer of the reader, exposed for tests. ----
 
 // Size of the line buffer: at most 501 bytes are read for one line.

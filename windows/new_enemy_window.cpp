@@ -1,13 +1,139 @@
-// The Create New Enemy window. Not built yet: its window is not created.
+// The Create New Enemy window: an image set and a program picked from the
+// used slots, three numbers typed, and a preview of the image set's first
+// frame. Text typed into a list's field is never taken for a slot.
 #include "windows/new_enemy_window.h"
 
-namespace qzt {
+#include <iterator>
 
-void createNewEnemyWindow() {}
-void showNewEnemyWindow() {}
+#include "app/editor_globals.h"
+#include "app/window_classes.h"
+#include "edit/new_enemy_rules.h"
+#include "edit/view_geometry.h"
+#include "gfx/bitmap_copy.h"
+#include "gfx/level_view.h"
+#include "gfx/rect.h"
+#include "gfx/gdi_guards.h"
+#include "windows/tool_window.h"
+
+namespace qzt {
+namespace {
+
+constexpr char Title[] = "Create New Enemy";
+constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWN;
+// Only the first 14 characters of a number box are read.
+constexpr int NumberLimit = 15;
+constexpr int PreviewLeft = 325, PreviewTop = 5, PreviewRight = 445, PreviewBottom = 125;
+
+enum Control {
+    OkButton, CancelButton, ImageSetList, ProgramList, ImageSetLabel, ProgramLabel,
+    HitPointsBox, HitPointsLabel, SpeedBox, SpeedLabel, AnimationRateBox, AnimationRateLabel, ControlCount
+};
+
+// The number boxes start at 2, 3 and 5 and then keep what was last typed.
+constexpr ControlLayout Controls[] = {
+    {"BUTTON", "OK", ButtonStyle, 110, 170, 60, 30},
+    {"BUTTON", "Cancel", ButtonStyle, 190, 170, 60, 30},
+    {"COMBOBOX", nullptr, ListStyle, 10, 10, 75, 90},
+    {"COMBOBOX", nullptr, ListStyle, 10, 40, 75, 90},
+    {"STATIC", "Image Set to use for enemy", LabelStyle, 100, 10, 250, 20},
+    {"STATIC", "Enemy Program to use for enemy", LabelStyle, 100, 40, 250, 20},
+    {"EDIT", "2", NumberBoxStyle, 10, 70, 75, 20},
+    {"STATIC", "Enemy hitpoints", LabelStyle, 100, 70, 250, 20},
+    {"EDIT", "3", NumberBoxStyle, 10, 100, 75, 20},
+    {"STATIC", "Enemy speed", LabelStyle, 100, 100, 250, 20},
+    {"EDIT", "5", NumberBoxStyle, 10, 130, 75, 20},
+    {"STATIC", "Enemy animation rate (updated every _ frames)", LabelStyle, 100, 130, 350, 20},
+};
+static_assert(std::size(Controls) == ControlCount);
+
+HWND newEnemyWindow;
+HWND controls[ControlCount];
+
+int32_t chosenImageSet() {
+    ItemText text;
+    return listedImageSet(editor.document, selectedItemText(controls[ImageSetList], text));
+}
+
+int32_t chosenProgram() {
+    ItemText text;
+    return listedProgram(editor.document, selectedItemText(controls[ProgramList], text));
+}
+
+// The chosen image set's first frame with a column and a row more on its
+// far sides, unclipped, over a blank square; only the blank square without
+// a chosen image set.
+void drawPreview() {
+    const WindowDC dc(newEnemyWindow);
+    const RECT square = makeRect(PreviewLeft, PreviewTop, PreviewRight, PreviewBottom);
+    FillRect(dc, &square, panelBrush());
+    const int32_t chosen = chosenImageSet();
+    if (chosen < 0 || !editor.levelBitmap.bitmap) return;
+    const ImageSet& set = editor.document.imageSets[chosen];
+    copyFromBitmap(dc, PreviewLeft, PreviewTop, clampToInt(int64_t(set.width) + 2),
+                   clampToInt(int64_t(set.height) + 2), editor.levelBitmap.bitmap, set.x, set.y);
+}
+
+void createChosenEnemy() {
+    NewEnemyChoice choice;
+    choice.imageSet = chosenImageSet();
+    choice.program = chosenProgram();
+    choice.hitPoints = decimalText(controls[HitPointsBox], NumberLimit);
+    choice.speed = decimalText(controls[SpeedBox], NumberLimit);
+    choice.animationRate = decimalText(controls[AnimationRateBox], NumberLimit);
+    switch (createEnemy(editor.document, choice)) {
+    case NewEnemyOutcome::NothingChosen:
+        showNotice("Choose an image set and an enemy program from the lists.", EditingCaption);
+        return;  // the window stays for another choice
+    case NewEnemyOutcome::NoFreeSlot:
+        showNotice("Cannot have more than 15 enemies.", LoadingCaption);
+        break;
+    case NewEnemyOutcome::Created:
+        RedrawLevelView();
+        break;
+    }
+    ShowWindow(newEnemyWindow, SW_HIDE);
+}
+
+// Every notification redraws the preview: nothing else repaints it.
+void onCommand(HWND sender) {
+    drawPreview();
+    if (sender == controls[CancelButton]) ShowWindow(newEnemyWindow, SW_HIDE);
+    if (sender == controls[OkButton]) createChosenEnemy();
+}
+
+}  // namespace
+
+void createNewEnemyWindow() {
+    newEnemyWindow = createToolWindow(NewEnemyClass, Title, 175, 100, 450, 300);
+    createControls(newEnemyWindow, Controls, controls);
+}
+
+void showNewEnemyWindow() {
+    HWND imageSets = controls[ImageSetList], programs = controls[ProgramList];
+    SendMessageA(imageSets, CB_RESETCONTENT, 0, 0);
+    SendMessageA(programs, CB_RESETCONTENT, 0, 0);
+    const LevelDocument& doc = editor.document;
+    for (int slot = 0; slot < MAX_IMAGE_SETS; ++slot)
+        if (doc.imageSets[slot].used) addDecimalItem(imageSets, slot);
+    for (int slot = 0; slot < MAX_PROGRAMS; ++slot)
+        if (doc.programs[slot].used) addDecimalItem(programs, slot);
+    if (SendMessageA(imageSets, CB_GETCOUNT, 0, 0) == 0) {
+        showNotice("No image sets created yet.  Create an image set first.", LoadingCaption);
+        return;
+    }
+    if (SendMessageA(programs, CB_GETCOUNT, 0, 0) == 0) {
+        showNotice("No Movements created yet.  Create a movement program first.", LoadingCaption);
+        return;
+    }
+    SendMessageA(imageSets, CB_SETCURSEL, 0, 0);
+    SendMessageA(programs, CB_SETCURSEL, 0, 0);
+    ShowWindow(newEnemyWindow, SW_SHOW);
+}
 
 LRESULT CALLBACK newEnemyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_COMMAND) return DefWindowProcA(window, message, wParam, lParam);
+    onCommand(reinterpret_cast<HWND>(lParam));
+    return 0;
 }
 
 }  // namespace qzt

@@ -1,8 +1,8 @@
 // Timings of the editor under real GDI, all in one run of this program: the
 // view redraw against a bare copy of its background, a timer tick, a drag
-// step and a scroll step, opening levels, and start-up. Prints a table of
-// medians; not a test. Runs under Wine on an X display (or on Windows), with
-// the logo at its fixed path.
+// step and a scroll step, the tool windows and the New Enemy preview,
+// opening levels, and start-up. Prints a table of medians; not a test. Runs
+// under Wine on an X display (or on Windows), with the logo at its fixed path.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,14 +12,19 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/editor_globals.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
+#include "app/window_classes.h"
 #include "gfx/level_view.h"
 #include "level/dat_writer.h"
+#include "windows/enemy_program_editor.h"
+#include "windows/level_properties_window.h"
+#include "windows/new_enemy_window.h"
 #include "tests/gfx/bmp_builder.h"
 #include "tests/level/test_support.h"
 
@@ -28,6 +33,7 @@ namespace {
 using qzt::editor;
 
 constexpr int ViewRuns = 501, WarmUpRuns = 20, SampleOpenRuns = 9, TallOpenRuns = 5, TallHeight = 16384;
+constexpr int ToolRuns = 51;
 
 double nowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -116,6 +122,52 @@ void openAndCheck(const std::string& path, int height) {
     if (!editor.document.loaded || editor.levelBitmap.height != height) giveUp(path + " did not open");
 }
 
+// Every image-set and program slot used, copies of the first.
+void useEverySlot(qzt::LevelDocument& doc) {
+    for (int i = 0; i < qzt::MAX_IMAGE_SETS; ++i)
+        if (!doc.imageSets[i].used) doc.imageSets[i] = doc.imageSets[0];
+    for (int i = 0; i < qzt::MAX_PROGRAMS; ++i)
+        if (!doc.programs[i].used) doc.programs[i] = doc.programs[0];
+    if (!doc.imageSets[0].used || !doc.programs[0].used) giveUp("the sample has no image set 0 or program 0");
+}
+
+HWND toolWindow(const char* className) {
+    HWND window = FindWindowA(className, nullptr);
+    if (!window) giveUp(std::string("no window of class ") + className);
+    return window;
+}
+
+// Each tool window filled and shown from hidden, then filled again while
+// shown (the command run twice: the filling alone), then hidden; the New
+// Enemy preview redrawn as any notification redraws it; and a bare
+// ShowWindow for what showing costs the platform.
+struct ToolTimings {
+    double show[3], refill[3], preview, bareShow;
+};
+
+ToolTimings toolWindowTimings() {
+    const std::pair<void (*)(), const char*> tools[3] = {{qzt::showLevelPropertiesWindow, qzt::LevelPropertiesClass},
+                                                         {qzt::showNewEnemyWindow, qzt::NewEnemyClass},
+                                                         {qzt::showEnemyProgramEditor, qzt::EnemyProgramEditorClass}};
+    std::vector<std::function<void()>> actions;
+    for (const auto& [show, className] : tools) {
+        HWND window = toolWindow(className);
+        const auto shows = [show = show, window] {
+            show();
+            if (!IsWindowVisible(window)) giveUp("a tool window did not show");
+        };
+        actions.insert(actions.end(), {shows, shows, [window] { ShowWindow(window, SW_HIDE); }});
+    }
+    HWND newEnemy = toolWindow(qzt::NewEnemyClass);
+    actions.insert(actions.end(), {[] { qzt::showNewEnemyWindow(); },
+                                   [newEnemy] { SendMessageA(newEnemy, WM_COMMAND, 0, 0); },
+                                   [newEnemy] { ShowWindow(newEnemy, SW_HIDE); },
+                                   [newEnemy] { ShowWindow(newEnemy, SW_SHOW); },
+                                   [newEnemy] { ShowWindow(newEnemy, SW_HIDE); }});
+    const std::vector<double> ms = medians(ToolRuns, WarmUpRuns, actions);
+    return {{ms[0], ms[3], ms[6]}, {ms[1], ms[4], ms[7]}, ms[10], ms[12]};
+}
+
 void printRow(const char* name, double value, const char* unit, double aim, int runs) {
     char aimText[32] = "-";
     if (aim > 0) std::snprintf(aimText, sizeof aimText, "<= %g", aim);
@@ -194,6 +246,8 @@ void run() {
     // The contexts made once, for as long as the timing: the copy alone. Not in
     // turns with the others, which need the bitmap in contexts of their own.
     const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
+    useEverySlot(doc);
+    const ToolTimings tools = toolWindowTimings();
     const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
     const double openTall = medians(TallOpenRuns, 0, {[&] { openAndCheck(tall, TallHeight); }})[0];
 
@@ -208,6 +262,13 @@ void run() {
     printRow("scroll step: WM_HSCROLL one column", view[3], "ms", 0, ViewRuns);
     printRow("scroll step / redraw", view[3] / view[0], "x", 1.2, ViewRuns);
     printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
+    const char* const toolNames[3] = {"Level Properties", "New Enemy (15 + 15 items)", "Program editor (15 items)"};
+    for (int t = 0; t < 3; ++t) {
+        printRow((std::string(toolNames[t]) + ": fill and show").c_str(), tools.show[t], "ms", 2, ToolRuns);
+        printRow((std::string(toolNames[t]) + ": refill, shown").c_str(), tools.refill[t], "ms", 0, ToolRuns);
+    }
+    printRow("bare ShowWindow of a hidden tool window", tools.bareShow, "ms", 0, ToolRuns);
+    printRow("Create New Enemy: preview redraw", tools.preview, "ms", 2, ToolRuns);
     printRow("open sample.dat (640 x 1200, 8-bit)", openSample, "ms", 50, SampleOpenRuns);
     printRow("open 640 x 16384 24-bit level", openTall, "ms", 300, TallOpenRuns);
     printRow("start-up: startEditor, first in process", started - startBegin, "ms", 200, 1);

@@ -9,13 +9,19 @@
 #   3. The level on the command line; drag an enemy, record a new program
 #      for it on the keypad, Enter; File, Save to a new name, byte for byte
 #      what the level tool writes for the expected level; File, Exit, "No".
-# Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe with DISPLAY
-# and WINEPREFIX set; by hand: source tools/common.sh; qzt_start_xvfb;
-# qzt_prepare_wine
+#   4. The tool windows: a new title and time bonus in Level Properties, a
+#      program added and its movement edited in Edit Enemy Program, an enemy
+#      made in Create New Enemy; File, Save, byte for byte the level that
+#      expected_level.exe writes with the core writer. Then the side panel
+#      gives the enemy the new program, and File, Save again.
+# Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe
+# PATH/TO/expected_level.exe with DISPLAY and WINEPREFIX set; by hand:
+# source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
 set -u
-usage="usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe"
+usage="usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe PATH/TO/expected_level.exe"
 exe=$(realpath "${1:?$usage}")
 qztlevel=$(realpath "${2:?$usage}")
+expected_level=$(realpath "${3:?$usage}")
 samples=$(cd "$(dirname "$0")/../../samples" && pwd)
 QUESTION="Dat file Loading Error"
 editor_pid= main= detail= work= client_x= client_y=
@@ -69,11 +75,13 @@ point_at_menu_bar() { window_at; xdotool mousemove $((X + $1)) $((Y + 9)); }
 
 # The pointer onto a client point; view_shows_sample finds the client origin.
 point_at() { window_at; xdotool mousemove $((X + client_x + $1)) $((Y + client_y + $2)); }
+click_main() { point_at "$1" "$2"; xdotool click 1; }
 
 # The keys after a click on File that lead to a menu item: Down chooses the
 # next item (the separator is skipped), Right opens the next pop-up with its
 # first item chosen.
-OPEN=Down SAVE="Down Down" EXIT="Down Down Down" NEW_PROGRAM="Right Right Right Down"
+OPEN=Down SAVE="Down Down" EXIT="Down Down Down" PROPERTIES_ITEM=Right NEW_ENEMY_ITEM="Right Right"
+EDIT_PROGRAM_ITEM="Right Right Right" NEW_PROGRAM="Right Right Right Down"
 
 # The pop-up opens while the click is handled; keys before that are lost. It
 # is the editor's only window without a name. Two clicks on one spot within
@@ -139,6 +147,32 @@ lacks_frame() { ! shows_frame "$@"; }
 num_lock_on() { xset q | grep -q 'Num Lock: *on'; }
 
 saved_and_closed() { [ -f "$level/$1" ] && lacks_window "Save QZT data file"; }
+
+# The tool windows are unmanaged: Wine draws their frame itself, a 4-pixel
+# border and a small caption, so client (cx, cy) is at (cx + 4, cy + 20) of
+# the X window.
+click_tool() {
+    local window
+    window=$(window_named "$1")
+    [ -n "$window" ] || fail "no window \"$1\" to click"
+    eval "$(xdotool getwindowgeometry --shell "$window")" || fail "no geometry for \"$1\""
+    xdotool mousemove $((X + 4 + $2)) $((Y + 20 + $3)) click 1
+}
+# Replaces the text of the focused box.
+retype() { xdotool key End shift+Home type --delay 15 "$1"; }
+# Drops the list at client (cx, cy) of a tool window, then the keys and Return.
+pick_in_tool() { click_tool "$1" "$2" "$3"; xdotool key "${@:4}" Return; }
+# The level expected_level.exe writes from the sample with run 4's edits;
+# PROGRAM is the new enemy's program, "new" for the new program.
+expect_level() {
+    (cd "$work" && wine "$expected_level" "$(winepath -w "$samples/sample.dat")" "$(winepath -w "$work/$1")" \
+        "$TITLE" "$BONUS" 2 "$2" 7 3 5 8 25 0 2) >>"$work/wine.log" 2>&1 || fail "expected_level could not write $1"
+}
+save_as() {
+    menu_item $SAVE
+    answer_dialog "Save QZT data file" "$level/$1"
+    wait_for "saved file $level/$1" 30 saved_and_closed "$1"
+}
 level_files() { (cd "$level" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' '); }
 
 # The editor must end with status 0 and leave the level directory as it was.
@@ -233,5 +267,59 @@ log "ok: the drag and the recording saved byte for byte as expected"
 menu_item $EXIT
 answer_question n
 ends_writing_nothing "File, Exit answered No after the recording"
+
+log "run 4: Level Properties, Edit Enemy Program, Create New Enemy, the side panel; Save"
+TITLE=Edited_Level BONUS=750
+PROPERTIES="Level Properties" PROGRAMS="Edit Enemy Program" NEW_ENEMY="Create New Enemy"
+start_editor Level_One sample.dat
+wait_for "view showing the sample after start-up" 30 view_shows_sample
+menu_item $PROPERTIES_ITEM
+wait_for "window \"$PROPERTIES\"" 30 has_window "$PROPERTIES"
+click_tool "$PROPERTIES" 60 41 && retype "$TITLE"
+click_tool "$PROPERTIES" 60 188 && retype "$BONUS"
+click_tool "$PROPERTIES" 140 235  # OK
+wait_for "caption \"$TITLE\" after OK" 30 caption_is "$TITLE"
+wait_for "\"$PROPERTIES\" hidden by OK" 30 lacks_window "$PROPERTIES"
+log "ok: Level Properties, OK: caption \"$TITLE\""
+
+# "Add Prog" makes program 3 with a STOP of 10 steps on frames 0 to 0;
+# picking it shows that movement, made UP, 25 steps, frames 0 to 2. A press
+# on the window's background stores the steps.
+menu_item $EDIT_PROGRAM_ITEM
+wait_for "window \"$PROGRAMS\"" 30 has_window "$PROGRAMS"
+click_tool "$PROGRAMS" 330 185
+pick_in_tool "$PROGRAMS" 222 20 3
+pick_in_tool "$PROGRAMS" 265 70 Down Down Down
+click_tool "$PROGRAMS" 250 95 && retype 25
+click_tool "$PROGRAMS" 400 110
+pick_in_tool "$PROGRAMS" 250 140 Down Down
+click_tool "$PROGRAMS" 147 185  # DONE
+wait_for "\"$PROGRAMS\" hidden by DONE" 30 lacks_window "$PROGRAMS"
+
+# Image set 2 and program 0, 7 hit points, speed and rate as proposed.
+menu_item $NEW_ENEMY_ITEM
+wait_for "window \"$NEW_ENEMY\"" 30 has_window "$NEW_ENEMY"
+pick_in_tool "$NEW_ENEMY" 77 20 Down Down
+click_tool "$NEW_ENEMY" 47 80 && retype 7
+click_tool "$NEW_ENEMY" 140 185  # OK
+wait_for "\"$NEW_ENEMY\" hidden by OK" 30 lacks_window "$NEW_ENEMY"
+save_as tools.dat
+expect_level tools-expected.dat 0
+cmp "$level/tools.dat" "$work/tools-expected.dat" >&2 || fail "tools.dat differs from the expected level"
+log "ok: the tool windows' edits saved byte for byte as the core writer writes them"
+
+# The side panel: the new enemy at level (1, 1) selected in the view, "3"
+# typed into its Movement box, which commits when the Speed box takes the focus.
+click_main 20 20
+click_main 617 108 && retype 3
+click_main 610 152
+save_as panel.dat
+expect_level panel-expected.dat new
+cmp "$level/panel.dat" "$work/panel-expected.dat" >&2 || fail "panel.dat differs from the expected level"
+log "ok: the side panel gave the new enemy the new program"
+files=$(level_files)
+menu_item $EXIT
+answer_question n
+ends_writing_nothing "File, Exit answered No after the tool windows"
 log "all checks passed"
 rm -rf "$work"

@@ -129,11 +129,13 @@ void writeBmp(const std::string& path, int width, int height, uint16_t bitCount,
     ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(shape))) << path;
 }
 
-Pixels readPixels(RECT rect) {
+Pixels readPixels(RECT rect) { return readPixels(editor.main.window, rect); }
+
+Pixels readPixels(HWND from, RECT rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     Rgb* bits = nullptr;
-    HDC window = GetDC(editor.main.window), memory = CreateCompatibleDC(window);
+    HDC window = GetDC(from), memory = CreateCompatibleDC(window);
     HBITMAP section = CreateDIBSection(window, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     SelectObject(memory, section);
     BitBlt(memory, 0, 0, width, height, window, rect.left, rect.top, SRCCOPY);
@@ -141,7 +143,7 @@ Pixels readPixels(RECT rect) {
     Pixels pixels{rect, std::vector<Rgb>(bits, bits + size_t(width) * size_t(height))};
     DeleteDC(memory);
     DeleteObject(section);
-    ReleaseDC(editor.main.window, window);
+    ReleaseDC(from, window);
     return pixels;
 }
 
@@ -165,6 +167,26 @@ Pixels readPixels(RECT rect) {
            << wrong << " pixels differ:" << first.str();
 }
 
+::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int bitmapX, int bitmapY) {
+    int wrong = 0;
+    std::ostringstream first;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const Point expected{bitmapX + x - area.left, bitmapY + y - area.top};
+            const Point shown = pictureSource(pixels.at(x, y));
+            if (shown != expected && wrong++ < 5)
+                first << " client " << x << "," << y << " shows " << shown.first << "," << shown.second << " not "
+                      << expected.first << "," << expected.second << ";";
+        }
+    return (wrong ? ::testing::AssertionFailure() : ::testing::AssertionSuccess())
+           << wrong << " pixels differ:" << first.str();
+}
+
+Rgb systemColour(int index) {
+    const COLORREF colour = GetSysColor(index);
+    return Rgb(GetRValue(colour)) << 16 | Rgb(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
 bool pumpMessages() {
     bool quit = false;
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&message))
@@ -176,6 +198,22 @@ std::string textOf(HWND window) {
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+void notify(HWND control, WORD code) {
+    SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(0, code), reinterpret_cast<LPARAM>(control));
+}
+
+std::vector<std::string> itemsOf(HWND comboBox) {
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(comboBox, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[256] = {};
+        if (SendMessageA(comboBox, CB_GETLBTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof text))
+            SendMessageA(comboBox, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
 }
 
 void scrollTo(int h, int v) {
@@ -193,11 +231,34 @@ void EditorTest::SetUp() {
 
 void EditorTest::TearDown() {
     if (IsWindow(window)) ExitEditor();
+    // These two end only with the process; their classes go with the test.
+    for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
+        while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
     for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";
+}
+
+HWND EditorTest::madeWindow(const std::string& className) const {
+    for (const Created& c : created)
+        if (c.line.compare(0, className.size() + 1, className + "|") == 0) return c.window;
+    return nullptr;
+}
+
+std::vector<HWND> EditorTest::controlsOf(HWND parent) const {
+    std::vector<HWND> controls;
+    for (const Created& c : created)
+        if (c.parent == parent) controls.push_back(c.window);
+    return controls;
+}
+
+std::vector<std::string> EditorTest::controlLinesOf(HWND parent) const {
+    std::vector<std::string> lines;
+    for (const Created& c : created)
+        if (c.parent == parent) lines.push_back(c.line);
+    return lines;
 }
 
 bool EditorTest::start(const char* commandLine) {

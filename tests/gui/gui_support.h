@@ -41,6 +41,8 @@ struct Pixels {
     Rgb at(int x, int y) const { return colours[size_t((y - rect.top) * (rect.right - rect.left) + x - rect.left)]; }
 };
 Pixels readPixels(RECT rect);
+// The same from any window's client area.
+Pixels readPixels(HWND window, RECT rect);
 inline Pixels readView() { return readPixels({ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight}); }
 
 // Every view pixel (or those of area) traced to the bitmap: the last copy
@@ -50,8 +52,17 @@ constexpr RECT WholeView{ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + View
                                      RECT area = WholeView);
 
 // Handles every waiting message; true when the quit message was among them.
+// Every pixel of area (client coordinates) traced to the bitmap area of
+// the same size at (bitmapX, bitmapY).
+::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int bitmapX, int bitmapY);
+// The system colour as Pixels holds it.
+Rgb systemColour(int index);
+
 bool pumpMessages();
 std::string textOf(HWND window);
+// A control's notification to its parent, as WM_COMMAND carries it.
+void notify(HWND control, WORD code = BN_CLICKED);
+std::vector<std::string> itemsOf(HWND comboBox);
 void scrollTo(int h, int v);
 
 // level.bmp (640 x 800, every pixel traceable) and level.dat (testLevel()) are in dir.
@@ -66,6 +77,11 @@ public:
     std::string caption() const { return textOf(window); }
     // The main window is gone and the quit message was posted.
     bool ended() { return !IsWindow(window) && pumpMessages(); }
+    // The first window made of a class, and the controls made in a window
+    // in creation order.
+    HWND madeWindow(const std::string& className) const;
+    std::vector<HWND> controlsOf(HWND parent) const;
+    std::vector<std::string> controlLinesOf(HWND parent) const;
 
     HWND window = nullptr;  // the main window
     // Answers for the coming message boxes and file dialogs, each kind in its
