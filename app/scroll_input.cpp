@@ -5,13 +5,23 @@
 #include "gfx/level_view.h"
 
 namespace qzt {
+namespace {
+
+// The bar repaints with the next paint rather than at once: a bar's own
+// repaint costs many view redraws, and quick steps then share one.
+void moveBar(HWND bar, int position) {
+    SetScrollPos(bar, SB_CTL, position, FALSE);
+    InvalidateRect(bar, nullptr, TRUE);
+}
+
+}  // namespace
 
 // Every code redraws, even those that move nothing.
 void onHorizontalScroll(WPARAM wParam) {
     if (!editor.document.loaded) return;
     int& position = editor.state.hScroll;
     position = horizontalScroll(LOWORD(wParam), position, HIWORD(wParam));
-    SetScrollPos(editor.main.horizontalScrollBar, SB_CTL, position, TRUE);
+    moveBar(editor.main.horizontalScrollBar, position);
     RedrawLevelView();
 }
 
@@ -19,7 +29,7 @@ void onVerticalScroll(WPARAM wParam) {
     if (!editor.document.loaded) return;
     int& position = editor.state.vScroll;
     position = verticalScroll(LOWORD(wParam), position, HIWORD(wParam), verticalScrollMax(editor.levelBitmap.height));
-    SetScrollPos(editor.main.verticalScrollBar, SB_CTL, position, TRUE);
+    moveBar(editor.main.verticalScrollBar, position);
     RedrawLevelView();
 }
 
