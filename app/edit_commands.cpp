@@ -1,5 +1,6 @@
 #include "app/edit_commands.h"
 
+#include "app/control_text.h"
 #include "app/editor_globals.h"
 #include "app/side_panel.h"
 #include "edit/recording.h"
@@ -30,7 +31,7 @@ void newProgramCommand() {
         break;
     }
     blankArea(200, 410, 250, 432);
-    setNumber(editor.main.recordProgramText, editor.state.recordProgram);
+    setDecimalText(editor.main.recordProgramText, editor.state.recordProgram);
 }
 
 }  // namespace qzt

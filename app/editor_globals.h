@@ -74,6 +74,10 @@ struct EditorGlobals {
 
 extern EditorGlobals editor;
 
+// Captions that name the kind of action that failed.
+constexpr char LoadingCaption[] = "Dat file Loading Error";
+constexpr char EditingCaption[] = "Editing Action Error";
+
 // What the user must know, in a box owned by the main window.
 inline void notice(const char* text, const char* caption) {
     MessageBoxA(editor.main.window, text, caption, MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);

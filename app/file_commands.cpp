@@ -17,7 +17,6 @@
 namespace qzt {
 namespace {
 
-constexpr char LoadingCaption[] = "Dat file Loading Error";
 constexpr char SavingCaption[] = "Dat file Saving Error";
 constexpr UINT QuestionFlags = MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_TOPMOST;
 

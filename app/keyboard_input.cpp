@@ -9,12 +9,11 @@ namespace qzt {
 namespace {
 
 constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete.";
-constexpr char InUseCaption[] = "Editing Action Error";
 
 void onDeleteKey() {
     const DeleteOutcome outcome = deleteSelection(editor.document, editor.state);
     if (!outcome.acted) return;
-    if (outcome.imageSetInUse) notice(InUseText, InUseCaption);
+    if (outcome.imageSetInUse) notice(InUseText, EditingCaption);
     RedrawLevelView();
     editor.state.selectedEnemy = -1;
     editor.state.selectedImageSet = -1;

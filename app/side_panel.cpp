@@ -1,12 +1,12 @@
 #include "app/side_panel.h"
 
+#include "app/control_text.h"
 #include "app/editor_globals.h"
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
 #include "gfx/gdi_guards.h"
 #include "gfx/level_view.h"
 #include "gfx/rect.h"
-#include "level/decimal.h"
 
 namespace qzt {
 namespace {
@@ -27,16 +27,16 @@ void blankEnemyPanel() {
 
 void writeImageSetPosition(int slot) {
     const ImageSet& set = editor.document.imageSets[slot];
-    setNumber(editor.main.imageSetXText, set.x);
-    setNumber(editor.main.imageSetYText, set.y);
-    setNumber(editor.main.imageSetIndexText, slot);
+    setDecimalText(editor.main.imageSetXText, set.x);
+    setDecimalText(editor.main.imageSetYText, set.y);
+    setDecimalText(editor.main.imageSetIndexText, slot);
 }
 
 void writeEnemyPosition(int slot) {
     const Enemy& enemy = editor.document.enemies[slot];
-    setNumber(editor.main.enemyXText, enemy.x);
-    setNumber(editor.main.enemyYText, enemy.y);
-    setNumber(editor.main.enemyIndexText, slot);
+    setDecimalText(editor.main.enemyXText, enemy.x);
+    setDecimalText(editor.main.enemyYText, enemy.y);
+    setDecimalText(editor.main.enemyIndexText, slot);
 }
 
 struct EnemyEdit {
@@ -52,12 +52,6 @@ constexpr EnemyEdit EnemyEdits[] = {
 };
 
 }  // namespace
-
-void setNumber(HWND control, int32_t value) {
-    char text[MaxDecimalLength + 1];
-    text[formatDecimal(value, text)] = '\0';
-    SetWindowTextA(control, text);
-}
 
 void blankArea(int left, int top, int right, int bottom) {
     WindowDC window(editor.main.window);
@@ -88,12 +82,12 @@ void refreshEnemyPanel() {
         return;
     }
     const Enemy& enemy = editor.document.enemies[slot];
-    setNumber(main.enemyProgramEdit, enemy.program);
-    setNumber(main.enemyImageSetEdit, enemy.imageSet);
+    setDecimalText(main.enemyProgramEdit, enemy.program);
+    setDecimalText(main.enemyImageSetEdit, enemy.imageSet);
     writeEnemyPosition(slot);
-    setNumber(main.enemyHitPointsEdit, enemy.hitPoints);
-    setNumber(main.enemySpeedEdit, enemy.speed);
-    setNumber(main.enemyAnimationRateEdit, enemy.animationRate);
+    setDecimalText(main.enemyHitPointsEdit, enemy.hitPoints);
+    setDecimalText(main.enemySpeedEdit, enemy.speed);
+    setDecimalText(main.enemyAnimationRateEdit, enemy.animationRate);
 }
 
 void refreshImageSetPosition() {
@@ -110,10 +104,8 @@ void commitSidePanelEdit(HWND control, WORD notification) {
     if (notification != EN_KILLFOCUS || !control) return;
     for (const EnemyEdit& edit : EnemyEdits) {
         if (editor.main.*edit.control != control) continue;
-        char text[EditTextCapacity] = {};
-        GetWindowTextA(control, text, EditTextCapacity);
         // The edit keeps what was typed, even when the value was ignored.
-        commitEnemyField(editor.document, editor.state, edit.field, parseDecimal(text));
+        commitEnemyField(editor.document, editor.state, edit.field, decimalText(control, EditTextCapacity));
         return;
     }
 }

@@ -18,9 +18,6 @@ void commitSidePanelEdit(HWND control, WORD notification);
 // Any notification of the Frames list sets the selected image set's frames.
 void onFramesCombo(HWND control);
 
-// A number as a control's decimal text.
-void setNumber(HWND control, int32_t value);
-
 // Blanks (left, top)-(right, bottom) of the main window with the panel brush.
 void blankArea(int left, int top, int right, int bottom);
 

@@ -8,6 +8,7 @@
 
 #include <iterator>
 
+#include "app/control_text.h"
 #include "app/editor_globals.h"
 #include "app/window_classes.h"
 #include "edit/program_editor_rules.h"
@@ -106,7 +107,7 @@ void storeSelection(Control list, int m, MovementList field) {
 void deleteProgram() {
     switch (deleteOpenProgram(editor.document, editorProgram)) {
     case DeleteOutcome::InUse:
-        showNotice("Enemy program is in use by an enemy.  Could not delete.", EditingCaption);
+        notice("Enemy program is in use by an enemy.  Could not delete.", EditingCaption);
         break;
     case DeleteOutcome::Deleted:
         listUsedPrograms();  // the other controls keep what they showed

@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "app/control_text.h"
 #include "app/editor_globals.h"
 #include "app/level_bitmap.h"
 #include "app/window_classes.h"
@@ -63,7 +64,7 @@ void commitHeader() {
     // Beside the data file, as opening it found it: a file dialog may have
     // moved the current directory since.
     if (!replaceLevelBitmap(levelBitmapPath(editor.fileNameBuffer, bitmapPath).c_str())) {
-        showNotice(loadResultMessage(LoadBitmapError), LoadingCaption);
+        notice(loadResultMessage(LoadBitmapError), LoadingCaption);
         return;
     }
     LevelHeader& header = editor.document.header;

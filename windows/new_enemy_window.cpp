@@ -5,14 +5,15 @@
 
 #include <iterator>
 
+#include "app/control_text.h"
 #include "app/editor_globals.h"
 #include "app/window_classes.h"
 #include "edit/new_enemy_rules.h"
 #include "edit/view_geometry.h"
 #include "gfx/bitmap_copy.h"
 #include "gfx/level_view.h"
-#include "gfx/rect.h"
 #include "gfx/gdi_guards.h"
+#include "gfx/rect.h"
 #include "windows/tool_window.h"
 
 namespace qzt {
@@ -82,10 +83,10 @@ void createChosenEnemy() {
     choice.animationRate = decimalText(controls[AnimationRateBox], NumberLimit);
     switch (createEnemy(editor.document, choice)) {
     case NewEnemyOutcome::NothingChosen:
-        showNotice("Choose an image set and an enemy program from the lists.", EditingCaption);
+        notice("Choose an image set and an enemy program from the lists.", EditingCaption);
         return;  // the window stays for another choice
     case NewEnemyOutcome::NoFreeSlot:
-        showNotice("Cannot have more than 15 enemies.", LoadingCaption);
+        notice("Cannot have more than 15 enemies.", LoadingCaption);
         break;
     case NewEnemyOutcome::Created:
         RedrawLevelView();
@@ -118,11 +119,11 @@ void showNewEnemyWindow() {
     for (int slot = 0; slot < MAX_PROGRAMS; ++slot)
         if (doc.programs[slot].used) addDecimalItem(programs, slot);
     if (SendMessageA(imageSets, CB_GETCOUNT, 0, 0) == 0) {
-        showNotice("No image sets created yet.  Create an image set first.", LoadingCaption);
+        notice("No image sets created yet.  Create an image set first.", LoadingCaption);
         return;
     }
     if (SendMessageA(programs, CB_GETCOUNT, 0, 0) == 0) {
-        showNotice("No Movements created yet.  Create a movement program first.", LoadingCaption);
+        notice("No Movements created yet.  Create a movement program first.", LoadingCaption);
         return;
     }
     SendMessageA(imageSets, CB_SETCURSEL, 0, 0);

@@ -1,7 +1,5 @@
 #include "windows/tool_window.h"
 
-#include <vector>
-
 #include "app/editor_globals.h"
 #include "level/decimal.h"
 
@@ -19,10 +17,6 @@ void createControls(HWND window, const ControlLayout* layouts, HWND* handles, si
         handles[i] = CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window, nullptr,
                                      editor.instance, nullptr);
     }
-}
-
-void showNotice(const char* text, const char* caption) {
-    MessageBoxA(editor.main.window, text, caption, MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
 }
 
 int selectedItem(HWND list) {
@@ -43,18 +37,6 @@ void addDecimalItem(HWND list, int32_t value) {
     char text[MaxDecimalLength + 1] = {};
     formatDecimal(value, text);
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
-
-void setDecimalText(HWND control, int32_t value) {
-    char text[MaxDecimalLength + 1] = {};
-    formatDecimal(value, text);
-    SetWindowTextA(control, text);
-}
-
-int32_t decimalText(HWND control, int limit) {
-    std::vector<char> text(size_t(limit), '\0');
-    GetWindowTextA(control, text.data(), limit);
-    return parseDecimal(text.data());
 }
 
 }  // namespace qzt

@@ -1,5 +1,5 @@
 // What the three tool windows share: their kind of window, controls made
-// from a table, the main window's notices, and numbers and list items as text.
+// from a table, and list items as numbers.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +8,6 @@
 #include <cstdint>
 
 namespace qzt {
-
-constexpr char LoadingCaption[] = "Dat file Loading Error";
-constexpr char EditingCaption[] = "Editing Action Error";
 
 constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE;
 constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | SS_SIMPLE;
@@ -36,9 +33,6 @@ void createControls(HWND window, const ControlLayout (&layouts)[Count], HWND (&h
     createControls(window, layouts, handles, Count);
 }
 
-// A notice owned by the main window: OK, exclamation, topmost.
-void showNotice(const char* text, const char* caption);
-
 // List items are slot numbers, two digits at most.
 using ItemText = char[16];
 
@@ -47,9 +41,5 @@ int selectedItem(HWND list);
 // The selected item's text, or null without one.
 const char* selectedItemText(HWND list, ItemText& text);
 void addDecimalItem(HWND list, int32_t value);
-
-void setDecimalText(HWND control, int32_t value);
-// The first limit - 1 characters of the control's text, as a number.
-int32_t decimalText(HWND control, int limit);
 
 }  // namespace qzt
