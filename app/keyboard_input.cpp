@@ -11,7 +11,7 @@ namespace {
 constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete.";
 
 void onDeleteKey() {
-    const DeleteOutcome outcome = deleteSelection(editor.document, editor.state);
+    const SelectionDeletion outcome = deleteSelection(editor.document, editor.state);
     if (!outcome.acted) return;
     if (outcome.imageSetInUse) notice(InUseText, EditingCaption);
     RedrawLevelView();

@@ -60,8 +60,8 @@ void releaseButton(EditorState& state) {
     if (state.mode == Resizing) state.mode = Normal;
 }
 
-DeleteOutcome deleteSelection(LevelDocument& doc, const EditorState& state) {
-    DeleteOutcome outcome;
+SelectionDeletion deleteSelection(LevelDocument& doc, const EditorState& state) {
+    SelectionDeletion outcome;
     if (!editable(doc, state)) return outcome;
     outcome.acted = true;
     if (isSlot(state.selectedEnemy, MAX_ENEMIES)) {

@@ -36,12 +36,12 @@ MoveOutcome movePointer(LevelDocument& doc, EditorState& state, Pointer p);
 
 void releaseButton(EditorState& state);
 
-struct DeleteOutcome {
+struct SelectionDeletion {
     bool acted = false;        // redraw, then clear both selections
     bool imageSetInUse = false;  // refused: tell the user
 };
 // The selected enemy, else the selected image set unless a used enemy uses it.
-DeleteOutcome deleteSelection(LevelDocument& doc, const EditorState& state);
+SelectionDeletion deleteSelection(LevelDocument& doc, const EditorState& state);
 
 // The five enemy edits of the side panel.
 enum class EnemyField { Program, ImageSet, HitPoints, Speed, AnimationRate };
