@@ -150,9 +150,10 @@ BmpReadResult readHeaders(const uint8_t* head, size_t headLen, uint64_t fileSize
 
     const uint16_t bits = readLe16(info + FieldBitCount);
     const uint32_t compression = readLe32(info + FieldCompression);
-    if (!isSupportedBitCount(bits)) return refuse("bit count " + std::to_string(bits) + " is not supported");
+    // The compression first: JPEG and PNG data carry a bit count of 0.
     const std::string mismatch = compressionProblem(compression, bits);
     if (!mismatch.empty()) return refuse(mismatch);
+    if (!isSupportedBitCount(bits)) return refuse("bit count " + std::to_string(bits) + " is not supported");
     // Runs are drawn from the bottom row up; the screen takes no top-down runs.
     if (isRle(compression) && height < 0)
         return refuse("compressed rows need a bottom-up bitmap, not height " + std::to_string(height));

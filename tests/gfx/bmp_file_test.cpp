@@ -90,7 +90,7 @@ TEST(BmpRead, RefusesWithItsReason) {
         {"12-byte core header is not supported", {{14, 12}}},
         {"info header size 64 is not supported", {{14, 64}}},
         {"compression 4 (JPEG) is not supported", {{30, 4}}},
-        {"compression 5 (PNG) is not supported", {{30, 5}}},
+        {"compression 5 (PNG) is not supported", {{28, 0}, {30, 5}}},  // their bit count is 0
         {"compression 6 is not supported", {{30, 6}}},
         {"RLE4 compression needs 4 bits per pixel, not 8", {{30, 2}}},
         {"compressed rows need a bottom-up bitmap, not height -2", {{30, 1}, {22, uint32_t(-2)}}},
