@@ -143,50 +143,31 @@ void openAndCheck(const std::string& path, int height) {
     if (!editor.document.loaded || editor.levelBitmap.height != height) giveUp(path + " did not open");
 }
 
-// Every image-set and program slot used, copies of the first.
-void useEverySlot(qzt::LevelDocument& doc) {
-    for (int i = 0; i < qzt::MAX_IMAGE_SETS; ++i)
-        if (!doc.imageSets[i].used) doc.imageSets[i] = doc.imageSets[0];
-    for (int i = 0; i < qzt::MAX_PROGRAMS; ++i)
-        if (!doc.programs[i].used) doc.programs[i] = doc.programs[0];
-    if (!doc.imageSets[0].used || !doc.programs[0].used) giveUp("the sample has no image set 0 or program 0");
-}
-
-HWND toolWindow(const char* className) {
-    HWND window = FindWindowA(className, nullptr);
-    if (!window) giveUp(std::string("no window of class ") + className);
-    return window;
-}
-
 // Each tool window filled and shown from hidden, then filled again while
 // shown (the command run twice: the filling alone), then hidden; the New
 // Enemy preview redrawn as any notification redraws it; and a bare
-// ShowWindow for what showing costs the platform.
-struct ToolTimings {
-    double show[3], refill[3], preview, bareShow;
-};
-
-ToolTimings toolWindowTimings() {
+// ShowWindow for what showing costs the platform. Medians in that order.
+std::vector<double> toolWindowTimings() {
     const std::pair<void (*)(), const char*> tools[3] = {{qzt::showLevelPropertiesWindow, qzt::LevelPropertiesClass},
                                                          {qzt::showNewEnemyWindow, qzt::NewEnemyClass},
                                                          {qzt::showEnemyProgramEditor, qzt::EnemyProgramEditorClass}};
     std::vector<std::function<void()>> actions;
+    HWND window = nullptr;
     for (const auto& [show, className] : tools) {
-        HWND window = toolWindow(className);
+        window = FindWindowA(className, nullptr);
+        if (!window) giveUp(std::string("no window of class ") + className);
         const auto shows = [show = show, window] {
             show();
             if (!IsWindowVisible(window)) giveUp("a tool window did not show");
         };
         actions.insert(actions.end(), {shows, shows, [window] { ShowWindow(window, SW_HIDE); }});
     }
-    HWND newEnemy = toolWindow(qzt::NewEnemyClass);
-    actions.insert(actions.end(), {[] { qzt::showNewEnemyWindow(); },
-                                   [newEnemy] { SendMessageA(newEnemy, WM_COMMAND, 0, 0); },
+    HWND newEnemy = FindWindowA(qzt::NewEnemyClass, nullptr);
+    actions.insert(actions.end(), {qzt::showNewEnemyWindow, [newEnemy] { SendMessageA(newEnemy, WM_COMMAND, 0, 0); },
                                    [newEnemy] { ShowWindow(newEnemy, SW_HIDE); },
                                    [newEnemy] { ShowWindow(newEnemy, SW_SHOW); },
                                    [newEnemy] { ShowWindow(newEnemy, SW_HIDE); }});
-    const std::vector<double> ms = medians(ToolRuns, WarmUpRuns, actions);
-    return {{ms[0], ms[3], ms[6]}, {ms[1], ms[4], ms[7]}, ms[10], ms[12]};
+    return medians(ToolRuns, WarmUpRuns, actions);
 }
 
 void printRow(const char* name, double value, const char* unit, double aim, int runs) {
@@ -213,9 +194,7 @@ void run() {
     // The sample's records with a tall bitmap, in a directory of their own.
     const qzt::testing::TempDir directory;
     const std::string tall = directory.file("tall.dat");
-    qzt::test::BmpShape shape;
-    shape.width = 640, shape.height = TallHeight, shape.bitCount = 24;
-    if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp(shape)))
+    if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp({640, TallHeight, 24})))
         giveUp("cannot write the tall bitmap");
     auto tallLevel = std::make_unique<qzt::LevelDocument>(editor.document);
     qzt::setHeaderText(tallLevel->header.title, "Tall_Level");
@@ -267,8 +246,9 @@ void run() {
     // The contexts made once, for as long as the timing: the copy alone. Not in
     // turns with the others, which need the bitmap in contexts of their own.
     const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
-    useEverySlot(doc);
-    const ToolTimings tools = toolWindowTimings();
+    // Every image-set and program slot used, for the tool windows' lists.
+    for (int i = 0; i < qzt::MAX_PROGRAMS; ++i) doc.programs[i] = doc.programs[0];
+    const std::vector<double> tools = toolWindowTimings();
     const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
     const std::vector<double> opens = medians(
         TallOpenRuns, 0, {[&] { openAndCheck(tall, TallHeight); }, [&] { bitmapFloor(directory.file("tall.bmp")); }});
@@ -286,11 +266,11 @@ void run() {
     printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
     const char* const toolNames[3] = {"Level Properties", "New Enemy (15 + 15 items)", "Program editor (15 items)"};
     for (int t = 0; t < 3; ++t) {
-        printRow((std::string(toolNames[t]) + ": fill and show").c_str(), tools.show[t], "ms", 2, ToolRuns);
-        printRow((std::string(toolNames[t]) + ": refill, shown").c_str(), tools.refill[t], "ms", 0, ToolRuns);
+        printRow((std::string(toolNames[t]) + ": fill and show").c_str(), tools[3 * t], "ms", 2, ToolRuns);
+        printRow((std::string(toolNames[t]) + ": refill, shown").c_str(), tools[3 * t + 1], "ms", 0, ToolRuns);
     }
-    printRow("bare ShowWindow of a hidden tool window", tools.bareShow, "ms", 0, ToolRuns);
-    printRow("Create New Enemy: preview redraw", tools.preview, "ms", 2, ToolRuns);
+    printRow("bare ShowWindow of a hidden tool window", tools[12], "ms", 0, ToolRuns);
+    printRow("Create New Enemy: preview redraw", tools[10], "ms", 2, ToolRuns);
     printRow("open sample.dat (640 x 1200, 8-bit)", openSample, "ms", 50, SampleOpenRuns);
     printRow("open 640 x 16384 24-bit level", opens[0], "ms", 300, TallOpenRuns);
     printRow("floor: map, CreateDIBitmap, one copy", opens[1], "ms", 0, TallOpenRuns);

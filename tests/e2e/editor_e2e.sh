@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real editor under Wine, driven like a person would:
 # real X input (xdotool through XTEST), the real file dialogs and message
-# boxes, the picture read back from the screen.
-#   1. No level at start; File, Open; the caption and the view's pixels;
-#      File, Save to a new name, byte for byte the sample; File, Exit, "No".
-#   2. The level on the command line; close, "Cancel" keeps the editor;
-#      close again, "No" ends it.
-#   3. The level on the command line; drag an enemy, record a new program
-#      for it on the keypad, Enter; File, Save to a new name, byte for byte
-#      what the level tool writes for the expected level; File, Exit, "No".
-#   4. The tool windows: a new title and time bonus in Level Properties, a
-#      program added and its movement edited in Edit Enemy Program, an enemy
-#      made in Create New Enemy; File, Save, byte for byte the level that
-#      expected_level.exe writes with the core writer. Then the side panel
-#      gives the enemy the new program, and File, Save again.
+# boxes, the picture read back from the screen. Every save is compared byte
+# for byte; every run ends with File, Exit (or closing) answered "No".
+#   1. No level at start; File, Open; the caption and the view; Save as: the sample.
+#   2. The level on the command line; close, "Cancel" keeps the editor; close, "No".
+#   3. Drag an enemy, record a new program for it on the keypad, Enter; Save
+#      as: what the level tool writes for the expected level.
+#   4. Level Properties (title, time bonus), Edit Enemy Program (a program and
+#      its movement), Create New Enemy; Save as: what expected_level.exe writes
+#      with the core writer. Then the side panel gives the enemy the new
+#      program; Save as again.
 # Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe
 # PATH/TO/expected_level.exe with DISPLAY and WINEPREFIX set; by hand:
 # source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
@@ -174,6 +171,10 @@ save_as() {
     wait_for "saved file $level/$1" 30 saved_and_closed "$1"
 }
 level_files() { (cd "$level" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' '); }
+start_with_sample() {
+    start_editor Level_One sample.dat
+    wait_for "view showing the sample after start-up" 30 view_shows_sample
+}
 
 # The editor must end with status 0 and leave the level directory as it was.
 ends_writing_nothing() {
@@ -183,6 +184,12 @@ ends_writing_nothing() {
     [ "$(level_files)" = "$files" ] && cmp -s "$level/sample.dat" "$samples/sample.dat" ||
         fail "$1 still wrote something: $(level_files)"
     log "ok: $1 ended the editor, nothing written"
+}
+exit_saying_no() {
+    files=$(level_files)
+    menu_item $EXIT
+    answer_question n
+    ends_writing_nothing "File, Exit answered No $1"
 }
 
 [ -n "${WINEPREFIX:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || fail "needs WINEPREFIX and an X display"
@@ -206,20 +213,14 @@ answer_dialog "Open QZT data file" "$level/sample.dat"
 wait_for "caption \"Level_One\" after File, Open" 30 caption_is Level_One
 wait_for "view showing the sample after File, Open" 30 view_shows_sample
 log "ok: File, Open: $detail"
-menu_item $SAVE
-answer_dialog "Save QZT data file" "$level/saved.dat"
-wait_for "saved file $level/saved.dat" 30 saved_and_closed saved.dat
+save_as saved.dat
 cmp "$level/saved.dat" "$samples/sample.dat" >&2 || fail "the saved file differs from the sample"
-files=$(level_files)
-[ "$files" = "sample.bmp sample.dat saved.dat " ] || fail "other files in the level directory after saving: $files"
+[ "$(level_files)" = "sample.bmp sample.dat saved.dat " ] || fail "other files beside the level: $(level_files)"
 log "ok: File, Save wrote saved.dat byte for byte as the sample"
-menu_item $EXIT
-answer_question n
-ends_writing_nothing "File, Exit answered No"
+exit_saying_no "after Open"
 
 log "run 2: the level on the command line; close, Cancel, close, No"
-start_editor Level_One sample.dat
-wait_for "view showing the sample after start-up" 30 view_shows_sample
+start_with_sample
 point_at_menu_bar 300
 xdotool key alt+F4
 answer_question Escape
@@ -237,8 +238,7 @@ sed -e 's/^ENEMY 0 2 4 3 60 130 0 /ENEMY 3 2 4 3 140 190 0 /' \
     -e 's/^BEP 0\r$/BEP 3\r\n RIGHT 3 0 0\r\n DOWNRIGHT 2 0 0\r\nEEP\r\n&/' "$samples/sample.dat" >"$level/expected.dat"
 (cd "$level" && wine "$qztlevel" resave expected.dat expected.dat) >>"$work/wine.log" 2>&1 ||
     fail "the level tool cannot resave the expected level"
-start_editor Level_One sample.dat
-wait_for "view showing the sample after start-up" 30 view_shows_sample
+start_with_sample
 num_lock_on || xdotool key Num_Lock
 wait_for "Num Lock on" 30 num_lock_on
 # Enemy 0 (speed 2) at level (60, 130) shows at client (70, 140); a press
@@ -257,22 +257,16 @@ xdotool key KP_Right KP_Right KP_Right KP_Next KP_Next
 wait_for "the recording enemy 10 right and 4 down of enemy 0" 30 shows_frame 160 204
 xdotool key Return
 wait_for "the recording enemy gone after Enter" 30 lacks_frame 160 204
-menu_item $SAVE
-answer_dialog "Save QZT data file" "$level/edited.dat"
-wait_for "saved file $level/edited.dat" 30 saved_and_closed edited.dat
+save_as edited.dat
 cmp -s "$level/edited.dat" "$level/expected.dat" ||
     { diff "$level/expected.dat" "$level/edited.dat" >&2; fail "the saved file differs from the expected level"; }
-files=$(level_files)
 log "ok: the drag and the recording saved byte for byte as expected"
-menu_item $EXIT
-answer_question n
-ends_writing_nothing "File, Exit answered No after the recording"
+exit_saying_no "after the recording"
 
 log "run 4: Level Properties, Edit Enemy Program, Create New Enemy, the side panel; Save"
 TITLE=Edited_Level BONUS=750
 PROPERTIES="Level Properties" PROGRAMS="Edit Enemy Program" NEW_ENEMY="Create New Enemy"
-start_editor Level_One sample.dat
-wait_for "view showing the sample after start-up" 30 view_shows_sample
+start_with_sample
 menu_item $PROPERTIES_ITEM
 wait_for "window \"$PROPERTIES\"" 30 has_window "$PROPERTIES"
 click_tool "$PROPERTIES" 60 41 && retype "$TITLE"
@@ -317,9 +311,6 @@ save_as panel.dat
 expect_level panel-expected.dat new
 cmp "$level/panel.dat" "$work/panel-expected.dat" >&2 || fail "panel.dat differs from the expected level"
 log "ok: the side panel gave the new enemy the new program"
-files=$(level_files)
-menu_item $EXIT
-answer_question n
-ends_writing_nothing "File, Exit answered No after the tool windows"
+exit_saying_no "after the tool windows"
 log "all checks passed"
 rm -rf "$work"

@@ -119,8 +119,7 @@ TEST_F(FileCommandsTest, OpeningReplacesTheBitmapAndBlanksWhatASmallOneLeavesUnc
     open(dir.file("small.dat"));
     EXPECT_EQ(GetObjectType(first), 0u);
     // Columns 300 on and rows 250 on (client row 63 on) have no bitmap.
-    const Rgb panel = Rgb(GetRValue(GetSysColor(COLOR_MENU))) << 16 | GetGValue(GetSysColor(COLOR_MENU)) << 8 |
-                      GetBValue(GetSysColor(COLOR_MENU));
+    const Rgb panel = systemColour(COLOR_MENU);
     const Pixels view = readView();
     int shown = 0;
     for (int y = ViewTop; y < ViewTop + ViewHeight; ++y)

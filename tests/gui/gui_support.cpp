@@ -101,11 +101,6 @@ std::vector<uint8_t> picturePixels() {
 
 }  // namespace
 
-std::string levelHeader(const std::string& bitmap, const std::string& marker) {
-    return qzt::testing::crlfLines(
-        {"Sub", "View_Level", bitmap.c_str(), "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", marker.c_str(), ""});
-}
-
 std::string testLevel() {
     return levelHeader() + qzt::testing::crlfLines({
                "BEP 0", " RIGHT 12 0 1 ", "EEP", "",
@@ -129,9 +124,8 @@ void writeBmp(const std::string& path, int width, int height, uint16_t bitCount,
     ASSERT_TRUE(test::writeBytesToFile(path, test::buildBmp(shape))) << path;
 }
 
-Pixels readPixels(RECT rect) { return readPixels(editor.main.window, rect); }
-
-Pixels readPixels(HWND from, RECT rect) {
+Pixels readPixels(RECT rect, HWND from) {
+    from = from ? from : editor.main.window;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     Rgb* bits = nullptr;
@@ -161,21 +155,6 @@ Pixels readPixels(HWND from, RECT rect) {
             const Point shown = pictureSource(view.at(cx, cy));
             if (shown != expected && wrong++ < 5)
                 first << " client " << cx << "," << cy << " shows " << shown.first << "," << shown.second << " not "
-                      << expected.first << "," << expected.second << ";";
-        }
-    return (wrong ? ::testing::AssertionFailure() : ::testing::AssertionSuccess())
-           << wrong << " pixels differ:" << first.str();
-}
-
-::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int bitmapX, int bitmapY) {
-    int wrong = 0;
-    std::ostringstream first;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const Point expected{bitmapX + x - area.left, bitmapY + y - area.top};
-            const Point shown = pictureSource(pixels.at(x, y));
-            if (shown != expected && wrong++ < 5)
-                first << " client " << x << "," << y << " shows " << shown.first << "," << shown.second << " not "
                       << expected.first << "," << expected.second << ";";
         }
     return (wrong ? ::testing::AssertionFailure() : ::testing::AssertionSuccess())
@@ -259,6 +238,15 @@ std::vector<std::string> EditorTest::controlLinesOf(HWND parent) const {
     for (const Created& c : created)
         if (c.parent == parent) lines.push_back(c.line);
     return lines;
+}
+
+void EditorTest::startWithTool(const char* className) {
+    ASSERT_TRUE(start());
+    open(dir.file("level.dat"));
+    ASSERT_EQ(editor.document.loaded, 1);
+    dialogs.clear();
+    tool = madeWindow(className);
+    controls = controlsOf(tool);
 }
 
 bool EditorTest::start(const char* commandLine) {

@@ -22,8 +22,10 @@ namespace qzt::gui {
 
 using Rgb = uint32_t;  // 0xRRGGBB
 
-// The ten header lines of a level "View_Level", and the test level.
-std::string levelHeader(const std::string& bitmap = "level.bmp", const std::string& marker = "Y N N N");
+// The header of a level "View_Level", and the test level.
+inline std::string levelHeader(const std::string& bitmap = "level.bmp", const std::string& marker = "Y N N N") {
+    return qzt::testing::headerLines(bitmap, "View_Level", marker);
+}
 std::string testLevel();
 
 // An enemy at level (levelX, levelY) whose image set's first frame lies at
@@ -34,31 +36,27 @@ extern const std::vector<Copy> TestLevelCopies;
 // A BMP file, with the builder's own pixels when none are given.
 void writeBmp(const std::string& path, int width, int height, uint16_t bitCount, std::vector<uint8_t> pixels = {});
 
-// Client pixels of the main window, rows from the top.
+// Client pixels of a window (the main one by default), rows from the top.
 struct Pixels {
     RECT rect;
     std::vector<Rgb> colours;
     Rgb at(int x, int y) const { return colours[size_t((y - rect.top) * (rect.right - rect.left) + x - rect.left)]; }
 };
-Pixels readPixels(RECT rect);
-// The same from any window's client area.
-Pixels readPixels(HWND window, RECT rect);
-inline Pixels readView() { return readPixels({ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight}); }
-
-// Every view pixel (or those of area) traced to the bitmap: the last copy
-// covering it, else the background at scroll position (h, v).
+Pixels readPixels(RECT rect, HWND from = nullptr);
 constexpr RECT WholeView{ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight};
+inline Pixels readView() { return readPixels(WholeView); }
+
+// Every pixel of area traced to the bitmap: the last copy covering it, else
+// the background at scroll position (h, v).
 ::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies,
                                      RECT area = WholeView);
+// Every pixel of area traced to the bitmap area of the same size at (x, y).
+inline ::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int x, int y) {
+    return viewShows(pixels, x - area.left + ViewLeft, y - area.top + ViewTop - LevelOriginRow, {}, area);
+}
+Rgb systemColour(int index);  // as Pixels holds it
 
-// Handles every waiting message; true when the quit message was among them.
-// Every pixel of area (client coordinates) traced to the bitmap area of
-// the same size at (bitmapX, bitmapY).
-::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int bitmapX, int bitmapY);
-// The system colour as Pixels holds it.
-Rgb systemColour(int index);
-
-bool pumpMessages();
+bool pumpMessages();  // true when the quit message was among them
 std::string textOf(HWND window);
 // A control's notification to its parent, as WM_COMMAND carries it.
 void notify(HWND control, WORD code = BN_CLICKED);
@@ -77,13 +75,25 @@ public:
     std::string caption() const { return textOf(window); }
     // The main window is gone and the quit message was posted.
     bool ended() { return !IsWindow(window) && pumpMessages(); }
-    // The first window made of a class, and the controls made in a window
-    // in creation order.
+    // The first window made of a class; the windows made in parent, in
+    // creation order, and their lines.
     HWND madeWindow(const std::string& className) const;
     std::vector<HWND> controlsOf(HWND parent) const;
     std::vector<std::string> controlLinesOf(HWND parent) const;
 
+    // Starts, opens the test level through the dialog and finds the tool
+    // window of className and its controls.
+    void startWithTool(const char* className);
+    HWND control(int which) const { return controls.at(size_t(which)); }
+    int selected(int list) const { return int(SendMessageA(control(list), CB_GETCURSEL, 0, 0)); }
+    void choose(int list, int item) const {
+        SendMessageA(control(list), CB_SETCURSEL, WPARAM(item), 0);
+        notify(control(list), CBN_SELCHANGE);
+    }
+
     HWND window = nullptr;  // the main window
+    HWND tool = nullptr;
+    std::vector<HWND> controls;  // the tool window's
     // Answers for the coming message boxes and file dialogs, each kind in its
     // own order, all to be used by the end. "" or no answer left cancels (OK
     // for a box without Cancel).

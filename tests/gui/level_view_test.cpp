@@ -1,10 +1,7 @@
 // The level view on screen, read back from the main window's pixels and
-// traced to the level bitmap: a level named on the command line, the redraws
-// and the recording line.
-#include <algorithm>
+// traced to the level bitmap: a level named on the command line and the redraws.
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "gfx/level_view.h"
 #include "gui/gui_support.h"
@@ -45,30 +42,6 @@ TEST_F(LevelViewTest, CommandLineLevelIsDrawnInsideTheViewOnlyAndRedrawsFollowTh
         SendMessageA(window, message, 0, 0);
         EXPECT_TRUE(viewShows(readView(), h, v, TestLevelCopies));
     }
-}
-
-TEST_F(LevelViewTest, RecordingDrawsTheEnemyAgainAndShowsTheStepsOfItsMovement) {
-    ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    editor.state.mode = Recording;
-    editor.state.recordEnemy = 4;
-    editor.state.recordX = 250;
-    editor.state.recordY = 150;
-    editor.state.recordMovements = 1;
-    RedrawLevelView();
-    std::vector<Copy> copies = TestLevelCopies;
-    copies.push_back({250, 150, 300, 400, 30, 20});
-    EXPECT_TRUE(viewShows(readView(), 0, 0, copies));
-    EXPECT_EQ(textOf(editor.main.recordStepsText), "12");
-
-    // Outside recording the count is blanked, out to the bare panel at its
-    // right, and not written.
-    editor.state.mode = Normal;
-    SetWindowTextA(editor.main.recordStepsText, "7");
-    pumpMessages();
-    RedrawLevelView();
-    EXPECT_EQ(textOf(editor.main.recordStepsText), "7");
-    const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
-    EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));
 }
 
 // A top-down file keeps its negative height, yet scrolls over all its rows.

@@ -10,16 +10,7 @@ namespace {
 
 using testing::crlfLines;
 
-std::string headerBytes() {
-    return crlfLines({"Sub", "Title", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", "Y N N N", ""});
-}
-
-LevelDocument headerOnly() {
-    LevelDocument doc;
-    testing::RecordingSteps steps;
-    EXPECT_EQ(testing::loadText(headerBytes() + "END", doc, steps), LoadOk);
-    return doc;
-}
+using testing::headerLines;
 
 LevelDocument loadBack(const std::string& bytes) {
     LevelDocument doc;
@@ -31,12 +22,12 @@ LevelDocument loadBack(const std::string& bytes) {
 TEST(DatWriter, WritesTheExampleBackByteForByte) {
     std::string bytes = testing::exampleLevelBytes();
     EXPECT_EQ(serializeLevel(loadBack(bytes)), bytes);
-    EXPECT_EQ(serializeLevel(headerOnly()), headerBytes() + crlfLines({"", "", "", "END", ""}) +
+    EXPECT_EQ(serializeLevel(loadBack(headerLines() + "END")), headerLines() + crlfLines({"", "", "", "END", ""}) +
                                                 " ---edited in morvelin's QZT level editor--- ");
 }
 
 TEST(DatWriter, WritesUsedSlotsOnlyWithSlotNumbersAndPacksEnemies) {
-    LevelDocument doc = headerOnly();
+    LevelDocument doc = loadBack(headerLines() + "END");
     doc.programs[1].movementCount = 3;  // not used: never written
     EnemyProgram& program = doc.programs[3];
     program.used = 1;
@@ -52,7 +43,7 @@ TEST(DatWriter, WritesUsedSlotsOnlyWithSlotNumbersAndPacksEnemies) {
     doc.enemies[4] = Enemy{-3, 0, 0, 0, 0, 0, 0, 1};
     doc.imageSets[5] = ImageSet{7, 8, 9, 10, 3, 11, 1};  // slotIndex disagrees: the slot is written
     EXPECT_EQ(serializeLevel(doc),
-              headerBytes() +
+              headerLines() +
                   crlfLines({"BEP 3", " UP 12 0 3 ", "7 1 2 ", "-3 -2147483648 2147483647 ", "EEP", "BEP 5", "EEP", "",
                              "ENEMY 7 6 4 5 1 2 3 ", "ENEMY 0 0 0 0 -3 0 0 ", "", "CIS 7 8 9 10 3 5 ", "", "END", ""}) +
                   SavedFileComment);

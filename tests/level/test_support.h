@@ -72,9 +72,11 @@ inline std::string crlfLines(std::initializer_list<const char*> lines) {
     return out;
 }
 
-// The ten header lines (and the empty eleventh) of a level whose bitmap is level.bmp.
-inline std::string headerLines() {
-    return crlfLines({"Sub", "Title", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500", "Y N N N", ""});
+// The ten header lines and the empty eleventh.
+inline std::string headerLines(const std::string& bitmap = "level.bmp", const std::string& title = "Title",
+                               const std::string& marker = "Y N N N") {
+    return crlfLines({"Sub", title.c_str(), bitmap.c_str(), "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500",
+                      marker.c_str(), ""});
 }
 
 // A level in the exact bytes the editor writes: programs in slots 0 and 2,

@@ -10,88 +10,69 @@
 namespace qzt {
 namespace {
 
-std::vector<std::string> readAll(const std::string& bytes) {
-    LineReader reader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    std::vector<std::string> lines;
+using Lines = std::vector<std::string>;
+
+// The lines of bytes held in memory (piece 0), or pulled at most piece bytes
+// at a time from a file whose size says `size`; *afterTwo: bytes pulled once
+// two lines were read.
+Lines readAll(const std::string& bytes, size_t piece = 0, uint64_t size = 0, size_t* afterTwo = nullptr) {
+    size_t at = 0;
+    LineReader reader = piece ? LineReader([&](unsigned char* out, size_t max) {
+        const size_t n = std::min({max, piece, bytes.size() - at});
+        std::memcpy(out, bytes.data() + at, n);
+        at += n;
+        return n;
+    }, size ? size : bytes.size()) : LineReader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    Lines lines;
     for (Line line; reader.readLine(line), line.kind != LineKind::Exhausted;) {
         lines.push_back(line.kind == LineKind::EndOfFile ? "<eof>" : line.text);
+        if (afterTwo && lines.size() == 2) *afterTwo = at;
     }
     return lines;
 }
 
-TEST(LineReader, DropsTheByteBeforeEachLfAndKeepsOnlyAnUnterminatedEnd) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(readAll("abc\r\n\r\nxy\n\n"), (Lines{"abc", "", "x", ""}));
-    EXPECT_EQ(readAll("x\r\nEND"), (Lines{"x", "END"}));
-    EXPECT_EQ(readAll("ENX"), Lines{"END"});  // only the first two bytes count
-    EXPECT_EQ(readAll("EXZ"), Lines{"<eof>"});
-    EXPECT_EQ(readAll("EN"), Lines{"<eof>"});
-    EXPECT_EQ(readAll("ENDS"), Lines{"<eof>"});
-    EXPECT_EQ(readAll(std::string(500, 'q')), Lines{"<eof>"});
+TEST(LineReader, DropsTheByteBeforeEachLfCutsLongLinesAndKeepsOnlyAnUnterminatedEnd) {
+    std::string letters;
+    for (int i = 0; i < 600; ++i) letters += char('a' + i % 26);
+    const std::string q499(499, 'q');
+    const std::pair<std::string, Lines> cases[] = {
+        {"abc\r\n\r\nxy\n\n", {"abc", "", "x", ""}}, {"x\r\nEND", {"x", "END"}},
+        {"ENX", {"END"}},  // only the first two bytes count
+        {"EXZ", {"<eof>"}}, {"EN", {"<eof>"}}, {"ENDS", {"<eof>"}}, {std::string(500, 'q'), {"<eof>"}},
+        {letters + "\r\n", {letters.substr(0, 499), letters.substr(501)}},  // 499 characters, two bytes lost
+        {q499 + "\r\nnext\r\n", {q499, "next"}}, {q499 + "qq", {q499}},
+    };
+    for (const auto& [bytes, lines] : cases)
+        for (size_t piece : {0, 1, 7, 1000}) EXPECT_EQ(readAll(bytes, piece), lines) << bytes.substr(0, 9) << piece;
 }
 
-// Read piece by piece, a file gives the lines that its bytes give, reads no
-// further than the lines need, and ends where the file really ends.
-TEST(LineReader, PiecesGiveTheSameLinesAndStopWhereTheLinesDo) {
-    std::string bytes = "one\r\n" + std::string(700, 'x') + "\r\n" + std::string(499, 'y') + "\r\nENZ";
-    for (size_t piece : {size_t(1), size_t(7), size_t(1000)}) {
-        size_t at = 0;
-        LineReader reader([&](unsigned char* out, size_t max) {
-            const size_t n = std::min({max, piece, bytes.size() - at});
-            std::memcpy(out, bytes.data() + at, n);
-            at += n;
-            return n;
-        }, bytes.size());
-        std::vector<std::string> lines;
-        Line line;
-        for (int i = 0; i < 2; ++i) reader.readLine(line), lines.push_back(line.text);
-        EXPECT_LE(at, size_t(5 + 501 + 501 + piece));
-        while (reader.readLine(line), line.kind != LineKind::Exhausted) lines.push_back(line.text);
-        EXPECT_EQ(lines, readAll(bytes)) << piece;
+// Pulled piece by piece, no further than the lines need, ending where the bytes do.
+TEST(LineReader, PullsOnlyWhatTheLinesNeed) {
+    const std::string bytes = "one\r\n" + std::string(700, 'x') + "\r\n" + std::string(499, 'y') + "\r\nENZ";
+    for (size_t piece : {1, 7, 1000}) {
+        size_t pulled = 0;
+        EXPECT_EQ(readAll(bytes, piece, 0, &pulled).back(), "END");
+        EXPECT_LE(pulled, 5 + 501 + 501 + piece);
     }
-    // A file shorter than its size said ends where its bytes do.
-    const std::string shorter = "a\r\nEND";
-    size_t at = 0;
-    LineReader reader([&](unsigned char* out, size_t max) {
-        const size_t n = std::min(max, shorter.size() - at);
-        std::memcpy(out, shorter.data() + at, n);
-        at += n;
-        return n;
-    }, 1u << 30);
-    std::vector<std::string> lines;
-    for (Line line; reader.readLine(line), line.kind != LineKind::Exhausted;) lines.push_back(line.text);
-    EXPECT_EQ(lines, (std::vector<std::string>{"a", "END"}));
-}
-
-TEST(LineReader, LongLinesGive499CharactersAndLoseTwoBytes) {
-    std::string longLine;
-    for (int i = 0; i < 600; ++i) longLine += char('a' + i % 26);
-    EXPECT_EQ(readAll(longLine + "\r\n"), (std::vector<std::string>{longLine.substr(0, 499), longLine.substr(501)}));
-    std::string fits(499, 'q');  // a LF at index 500 still ends the line
-    EXPECT_EQ(readAll(fits + "\r\nnext\r\n"), (std::vector<std::string>{fits, "next"}));
-    EXPECT_EQ(readAll(std::string(501, 'q')), std::vector<std::string>{std::string(499, 'q')});
+    EXPECT_EQ(readAll("a\r\nEND", 3, 1u << 30), (Lines{"a", "END"}));  // shorter than its size said
 }
 
 TEST(NextToken, SplitsOnBlanksAndTabsAndLeavesTheBufferWhenNoneIsLeft) {
     char token[TokenBufferSize];
     const char* text = " \tBEP  12\t";
-    int used = nextToken(text, token);
+    const int used = nextToken(text, token);
     EXPECT_EQ(used, 5);
     EXPECT_STREQ(token, "BEP");
-    used += nextToken(text + used, token);
+    EXPECT_EQ(nextToken(text + used + nextToken(text + used, token), token), -1);
     EXPECT_STREQ(token, "12");
-    EXPECT_EQ(nextToken(text + used, token), -1);
-    EXPECT_STREQ(token, "12");
-    EXPECT_EQ(nextToken("", token), -1);
-    std::string run(700, 'z');  // longer runs are split after 499 characters
+    const std::string run(700, 'z');  // longer runs are split after 499 characters
     EXPECT_EQ(nextToken(run.c_str(), token), 499);
     EXPECT_EQ(std::strlen(token), 499u);
 }
 
 TEST(Decimal, ParsesLikeTheStandardConversionButSaturates) {
-    std::pair<const char*, int32_t> cases[] = {
-        {"123", 123},         {"  \t-45xyz", -45},         {"+7", 7},
-        {"abc", 0},           {"- 5", 0},                  {"", 0},
+    const std::pair<const char*, int32_t> cases[] = {
+        {"123", 123}, {"  \t-45xyz", -45}, {"+7", 7}, {"abc", 0}, {"- 5", 0}, {"", 0},
         {"2147483648", INT32_MAX}, {"-99999999999999", INT32_MIN}, {"-2147483648", INT32_MIN},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(parseDecimal(text), value) << text;
