@@ -139,7 +139,9 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
         ASSERT_TRUE(GetComboBoxInfo(control(list), &info));
         SendMessageA(info.hwndItem, WM_CHAR, WPARAM('1'), 1);
         EXPECT_EQ(selected(list), -1);
-        if (list == ImageSets) EXPECT_TRUE(blankOutside(preview(), RECT{}));
+        if (list == ImageSets) {
+            EXPECT_TRUE(blankOutside(preview(), RECT{}));
+        }
         dialogs.clear();
         notify(control(Ok));
         EXPECT_EQ(dialogs, Lines{"Editing Action Error|Choose an image set and an enemy program from the lists.|40030"});
