@@ -1,5 +1,4 @@
-// The enemy that Create New Enemy makes: its slot, its fields, and the
-// choices and levels that make none.
+// The enemy that Create New Enemy makes, and the choices and levels that make none.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -40,11 +39,9 @@ TEST(NewEnemyRules, FillsTheLowestFreeSlotAtOneOneAndCountsIt) {
     doc->enemies[2].x = 300;
     EXPECT_EQ(createEnemy(*doc, {4, 14, 7, -3, 2000000000}), NewEnemyOutcome::Created);
     const Enemy& made = doc->enemies[2];
-    EXPECT_EQ(made.used, 1);
-    EXPECT_EQ(doc->enemyCount, 4);
-    EXPECT_EQ((std::vector<int32_t>{made.x, made.y, made.imageSet, made.program, made.hitPoints, made.speed,
-                                    made.animationRate}),
-              (std::vector<int32_t>{1, 1, 4, 14, 7, -3, 2000000000}));
+    EXPECT_EQ((std::vector<int32_t>{made.used, doc->enemyCount, made.x, made.y, made.imageSet, made.program,
+                                    made.hitPoints, made.speed, made.animationRate}),
+              (std::vector<int32_t>{1, 4, 1, 1, 4, 14, 7, -3, 2000000000}));
     EXPECT_EQ(createEnemy(*doc, {0, 2, 1, 1, 1}), NewEnemyOutcome::Created);
     EXPECT_EQ(doc->enemies[4].used, 1);
 }
@@ -56,7 +53,6 @@ TEST(NewEnemyRules, AFullLevelOrAMissingChoiceChangesNothing) {
     const auto before = testing::bytesOf(*full);
     EXPECT_EQ(createEnemy(*full, {0, 2, 1, 1, 1}), NewEnemyOutcome::NoFreeSlot);
     EXPECT_EQ(testing::bytesOf(*full), before);
-
     const NewEnemyChoice missing[] = {{-1, 2, 1, 1, 1}, {0, -1, 1, 1, 1}, {1, 2, 1, 1, 1}, {0, 3, 1, 1, 1},
                                       {15, 2, 1, 1, 1}, {0, 15, 1, 1, 1}};
     for (const NewEnemyChoice& choice : missing) {

@@ -1,10 +1,10 @@
-// What the program editor's controls do to the programs, and everything they
-// must leave alone: no open program, a slot freed behind the editor's back,
-// a full program, a movement that was never recorded, a list without an item.
+// What the program editor's controls do to the programs, and what they leave
+// alone: nothing open, a freed slot, a full program, no such movement, no item.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -44,9 +44,7 @@ TEST(ProgramEditorRules, AddProgramTakesTheLowestFreeSlotEmptyAndOpensIt) {
     doc->programs[0].movementCount = 9;  // left from a deleted program
     int32_t open = 1;
     EXPECT_EQ(addProgram(*doc, open), 0);
-    EXPECT_EQ(open, 0);
-    EXPECT_EQ(doc->programs[0].used, 1);
-    EXPECT_EQ(doc->programs[0].movementCount, 0);
+    EXPECT_EQ(std::tuple(open, doc->programs[0].used, doc->programs[0].movementCount), std::tuple(0, 1, 0));
     EXPECT_EQ(addProgram(*doc, open), 2);
 
     for (EnemyProgram& program : doc->programs) program.used = 1;
@@ -85,14 +83,11 @@ TEST(ProgramEditorRules, OnlyAListItemNamingASlotOpensAProgram) {
 
 TEST(ProgramEditorRules, AMovementShowsAsListPositionsWithNoneForAValueWithoutAnItem) {
     auto doc = level();
-    const auto shown = movementItems(*doc, 1, 0);
-    ASSERT_TRUE(shown);
-    EXPECT_EQ((std::vector<int32_t>{shown->direction, shown->steps, shown->frameX, shown->frameY}),
-              (std::vector<int32_t>{7, 4, 2, 7}));
-    const auto odd = movementItems(*doc, 1, 1);
-    ASSERT_TRUE(odd);
-    EXPECT_EQ((std::vector<int32_t>{odd->direction, odd->steps, odd->frameX, odd->frameY}),
-              (std::vector<int32_t>{-1, -6, -1, -1}));
+    for (auto [m, items] : {std::pair{0, std::vector{7, 4, 2, 7}}, std::pair{1, std::vector{-1, -6, -1, -1}}}) {
+        const auto shown = movementItems(*doc, 1, m);
+        ASSERT_TRUE(shown);
+        EXPECT_EQ((std::vector{shown->direction, shown->steps, shown->frameX, shown->frameY}), items);
+    }
     doc->programs[1].direction[0] = 0;
     EXPECT_EQ(movementItems(*doc, 1, 0)->direction, -1);
 
@@ -147,9 +142,7 @@ TEST(ProgramEditorRules, DeleteFreesAProgramNoUsedEnemyRunsKeepingItsMovements) 
 
     open = 1;  // an unused enemy refers to it
     EXPECT_EQ(deleteOpenProgram(*doc, open), DeleteOutcome::Deleted);
-    EXPECT_EQ(open, NoOpenProgram);
-    EXPECT_EQ(doc->programs[1].used, 0);
-    EXPECT_EQ(doc->programs[1].movementCount, 2);
+    EXPECT_EQ(std::tuple(open, doc->programs[1].used, doc->programs[1].movementCount), std::tuple(NoOpenProgram, 0, 2));
     EXPECT_EQ(movement(doc->programs[1], 0), (std::vector<int32_t>{UP, 4, 2, 7}));
 
     before = bytesOf(*doc);
