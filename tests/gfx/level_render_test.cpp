@@ -59,9 +59,8 @@ LevelDocument overlappingLevel() {
 const std::vector<Copy> OverlappingCopies = {
     {100, 40, 300, 400, 30, 20}, {120, 50, 1, 198, 40, 50}, {470, 100, 200, 250, 60, 60}, {5, 5, 620, 790, 30, 20}};
 
-// Every pixel of picture, whose top-left shows client point (left, top) at
-// scroll s, traced back to the bitmap: the last copy over it whose source
-// lies on the bitmap, else the background.
+// Every pixel of picture (top-left: client point (left, top) at scroll s) traced to the
+// bitmap: the last copy over it whose source lies on the bitmap, else the background.
 ::testing::AssertionResult showsCopies(const RgbImage& picture, int left, int top, Scroll s, Point bitmapSize) {
     int wrong = 0;
     std::ostringstream first;
@@ -85,8 +84,7 @@ const std::vector<Copy> OverlappingCopies = {
 }
 
 constexpr RenderLayers EnemiesOnly{true, false, false};
-
-TEST(RenderView, TheViewsWindowOntoTheLevelWithEnemiesInSlotOrder) {
+TEST(RenderLevel, TheViewOrTheLevelWithEnemiesInSlotOrder) {
     const LevelDocument doc = overlappingLevel();
     const RgbImage bitmap = traceableBitmap(640, 800);
     for (const Scroll s : {Scroll{0, 0}, Scroll{37, 101}, Scroll{140, 223}}) {
@@ -95,23 +93,17 @@ TEST(RenderView, TheViewsWindowOntoTheLevelWithEnemiesInSlotOrder) {
         ASSERT_EQ(std::make_pair(view.width, view.height), std::make_pair(ViewWidth, ViewHeight));
         EXPECT_TRUE(showsCopies(view, ViewLeft, ViewTop, s, {640, 800}));
     }
-    // Past the bitmap's last row nothing is copied: black.
+    for (const auto& [area, top] :
+         {std::pair{LevelArea::LevelRows, 0}, std::pair{LevelArea::WholeBitmap, LevelOriginRow}}) {
+        const RgbImage level = renderLevel(doc, bitmap, area, EnemiesOnly);
+        ASSERT_EQ(std::make_pair(level.width, level.height), std::make_pair(640, 800 - LevelOriginRow + top));
+        EXPECT_TRUE(showsCopies(level, ViewLeft, ViewTop - top, {}, {640, 800}));
+    }
+    // Without enemies, the bitmap itself; past its last row, black.
+    EXPECT_EQ(renderLevel(doc, bitmap, LevelArea::WholeBitmap, {false, false, false}).bytes, bitmap.bytes);
     const RgbImage low = renderView(doc, traceableBitmap(640, 500), {0, 0});
     EXPECT_EQ(low.at(250, 380 - 1), Black);
     EXPECT_EQ(traceSource(low.at(250, 302)), Point(250, 499));
-}
-
-TEST(RenderLevel, LevelRowsOrTheWholeBitmapWithEveryEnemy) {
-    const LevelDocument doc = overlappingLevel();
-    const RgbImage bitmap = traceableBitmap(640, 800);
-    const RgbImage level = renderLevel(doc, bitmap, LevelArea::LevelRows, EnemiesOnly);
-    ASSERT_EQ(std::make_pair(level.width, level.height), std::make_pair(640, 800 - LevelOriginRow));
-    EXPECT_TRUE(showsCopies(level, ViewLeft, ViewTop, {}, {640, 800}));
-    const RgbImage whole = renderLevel(doc, bitmap, LevelArea::WholeBitmap, EnemiesOnly);
-    ASSERT_EQ(std::make_pair(whole.width, whole.height), std::make_pair(640, 800));
-    EXPECT_TRUE(showsCopies(whole, ViewLeft, ViewTop - LevelOriginRow, {}, {640, 800}));
-    // Without enemies, the bitmap itself.
-    EXPECT_EQ(renderLevel(doc, bitmap, LevelArea::WholeBitmap, {false, false, false}).bytes, bitmap.bytes);
 }
 
 // n = 4 movements: red shading to orange by 50 a movement; LineTo leaves its

@@ -61,24 +61,36 @@ protected:
         return path(name);
     }
     std::string read(const std::string& name) const { return qzt::testing::readFile(path(name)); }
+    // A level on a bitmap with rows above and below the level's first one.
+    std::string tallLevel(const std::string& name) const {
+        EXPECT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));
+        return write(name, levelText({"CIS 2 200 6 4 2 0", "ENEMY 0 1 5 10 3 2 0", "BEP 0", "RIGHT 4 0 1",
+                                      "STOP 1 0 1", "EEP", "END"}, 3, "tall.bmp"));
+    }
 
     qzt::testing::TempDir dir_;
 };
 
-// Each command gives the editor's message, then the line (when there is one) and
-// the cause; check goes on past a failing file, and resave leaves its output alone.
+// Each command gives the editor's message, then the line (when there is one) and the
+// cause; check goes on past a failing file, and resave leaves its output alone. Only
+// regular files are read, and nothing waits on one that is not.
 TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     ASSERT_TRUE(test::writeBytesToFile(path("bad.bmp"), test::buildBmp({4, 2, 8, 0, 40, 300})));  // 300 colours
+    std::filesystem::create_directory(path("folder.dat"));
+    std::filesystem::create_directory(path("folder.bmp"));
     const std::string good = write("good.dat", levelText(HandWritten)), out = write("out.dat", "precious");
-    struct Case { std::string bytes, errors; };  // no bytes: no file
-    const std::string bitmap = "line 3: " + path("bad.bmp") + ": colour count 300 is above 256";
+    struct Case { std::string name, bytes, errors; };  // no bytes: no file written
     const Case cases[] = {
-        {levelText({"CIS 1 2"}), "Inncorrect syntax in .dat file\n@: line 11: CIS needs 6 numbers"},
-        {levelText({"END"}, 3, "bad.bmp"), BitmapMessage + "\n@: " + bitmap},
-        {"", "does not exist"},  // the data file's own fault, not a bitmap's
+        {"level.dat", levelText({"CIS 1 2"}), "Inncorrect syntax in .dat file\n@: line 11: CIS needs 6 numbers"},
+        {"level.dat", levelText({"END"}, 3, "bad.bmp"),
+         BitmapMessage + "\n@: line 3: " + path("bad.bmp") + ": colour count 300 is above 256"},
+        {"level.dat", levelText({"END"}, 3, "folder.bmp"),
+         BitmapMessage + "\n@: line 3: " + path("folder.bmp") + ": is a directory"},
+        {"absent.dat", "", "does not exist"},  // the data file's own fault, not a bitmap's
+        {"folder.dat", "", "is a directory"},
     };
     for (const Case& c : cases) {
-        const std::string file = c.bytes.empty() ? path("absent.dat") : write("level.dat", c.bytes);
+        const std::string file = c.bytes.empty() ? path(c.name) : write(c.name, c.bytes);
         std::string errors = file + ": " + c.errors + "\n";
         for (size_t at; (at = errors.find('@')) != std::string::npos;) errors.replace(at, 1, file);
         EXPECT_EQ(run({"check", file, good, file}), RunResult(1, "", errors + errors));
@@ -86,17 +98,6 @@ TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
         EXPECT_EQ(run({"resave", file, out}), RunResult(1, "", errors));
         EXPECT_EQ(read("out.dat"), "precious");
     }
-}
-
-// Only regular files are read, and nothing waits on one that is not.
-TEST_F(QztLevelTool, DataFilesAndBitmapsThatAreNoRegularFilesAreRefusedAtOnce) {
-    std::filesystem::create_directory(path("folder.dat"));
-    std::filesystem::create_directory(path("folder.bmp"));
-    EXPECT_EQ(run({"check", path("folder.dat")}), RunResult(1, "", path("folder.dat") + ": is a directory\n"));
-    const std::string level = write("level.dat", levelText({"END"}, 3, "folder.bmp"));
-    EXPECT_EQ(run({"check", level}),
-              RunResult(1, "", level + ": " + BitmapMessage + "\n" + level + ": line 3: " + path("folder.bmp") +
-                                   ": is a directory\n"));
 #ifndef _WIN32
     ASSERT_EQ(mkfifo(path("pipe.dat").c_str(), 0600), 0);
     EXPECT_EQ(run({"check", path("pipe.dat"), "/dev/zero"}),
@@ -104,9 +105,8 @@ TEST_F(QztLevelTool, DataFilesAndBitmapsThatAreNoRegularFilesAreRefusedAtOnce) {
 #endif
 }
 
-// A good level: check says nothing, resave writes exactly the editor's bytes and
-// info prints the level and its bitmap as JSON. Header bytes carry no encoding:
-// each one comes out as the character of its code.
+// A good level: check says nothing, resave writes the editor's bytes, info prints
+// JSON. Header bytes carry no encoding: each comes out as the character of its code.
 TEST_F(QztLevelTool, GoodLevelPassesResavesAndPrintsAsJson) {
     const std::string in = write("in.dat", levelText(HandWritten, 2, "Caf\xE9_\x80\xFF"));
     EXPECT_EQ(run({"check", in, in}), RunResult(0, "", ""));
@@ -138,15 +138,9 @@ TEST_F(QztLevelTool, GoodLevelPassesResavesAndPrintsAsJson) {
     EXPECT_EQ(nlohmann::json::parse(out), expected);
 }
 
-// A level on a bitmap with rows above and below the level's first one.
-const Args RenderedLevel = {"CIS 2 200 6 4 2 0", "ENEMY 0 1 5 10 3 2 0", "BEP 0", "RIGHT 4 0 1", "STOP 1 0 1", "EEP",
-                            "END"};
-
-// Every failure leaves OUT as it was: usage (2), a level or bitmap that does
-// not load or has no level rows, an OUT that cannot be written (1).
+// Every failure leaves OUT as it was: usage (2); no level, bitmap or level rows, or an unwritable OUT (1).
 TEST_F(QztLevelTool, RenderFailsWithoutTouchingItsOutput) {
-    ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));
-    const std::string good = write("good.dat", levelText(RenderedLevel, 3, "tall.bmp"));
+    const std::string good = tallLevel("good.dat");
     const std::string low = write("low.dat", levelText({"END"}));  // lvl.bmp: 2 rows
     const std::string bad = write("bad.dat", levelText({"CIS 1 2"}));
     const std::string out = write("out.png", "precious");
@@ -189,8 +183,7 @@ std::tuple<int, int, std::string> decodedByImageMagick(const std::string& png) {
 
 // The PNG holds the renderer's picture for the options given, pixel for pixel.
 TEST_F(QztLevelTool, RenderWritesThePictureAsAPngOthersDecode) {
-    ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));
-    const std::string level = write("level.dat", levelText(RenderedLevel, 3, "tall.bmp"));
+    const std::string level = tallLevel("level.dat");
     auto doc = std::make_unique<LevelDocument>();
     ToolLoadSteps steps;
     ASSERT_EQ(loadLevelFile(level.c_str(), *doc, steps), LoadOk);
