@@ -33,8 +33,7 @@ T take(std::deque<T>& answers, T otherwise) {
     return otherwise;
 }
 
-// A file dialog comes to the front again once its own box is closed: it is
-// answered again only when the box refused the file.
+// A file dialog comes to the front again once its own box is closed: answered again only on a refusal.
 void answer(EditorTest& test, HWND dialog) {
     if (!answered.insert(dialog).second) return;
     if (HWND fileName = GetDlgItem(dialog, FileNameBoxId)) {
@@ -78,8 +77,8 @@ LRESULT CALLBACK callHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Pixel (x, y) of the test picture (x, y < 1024) has a colour of its own;
-// pictureSource gives it back, (-1, -1) for any other colour.
+// Pixel (x, y) of the test picture (x, y < 1024) has a colour of its own; pictureSource gives
+// it back, (-1, -1) for any other colour.
 Rgb pictureColour(int x, int y) {
     return Rgb(x & 0xFF) << 16 | Rgb(y & 0xFF) << 8 | 0x80 | (x >> 8 & 3) | (y >> 8 & 3) << 2;
 }
@@ -88,15 +87,6 @@ Point pictureSource(Rgb colour) {
     const int blue = int(colour & 0xFF);
     if ((blue & 0xF0) != 0x80) return {-1, -1};
     return {int(colour >> 16 & 0xFF) | (blue & 3) << 8, int(colour >> 8 & 0xFF) | (blue >> 2 & 3) << 8};
-}
-
-// 24 bits, bottom-up; 640 pixels make a row with no padding.
-std::vector<uint8_t> picturePixels() {
-    std::vector<uint8_t> bytes;
-    for (int y = 799; y >= 0; --y)
-        for (int x = 0; x < 640; ++x)
-            for (int shift : {0, 8, 16}) bytes.push_back(uint8_t(pictureColour(x, y) >> shift));
-    return bytes;
 }
 
 }  // namespace
@@ -204,7 +194,11 @@ void EditorTest::SetUp() {
     active = this;
     hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
-    writeBmp(dir.file("level.bmp"), 640, 800, 24, picturePixels());
+    std::vector<uint8_t> picture;  // 24 bits, bottom-up; 640 pixels make a row with no padding
+    for (int y = 799; y >= 0; --y)
+        for (int x = 0; x < 640; ++x)
+            for (int shift : {0, 8, 16}) picture.push_back(uint8_t(pictureColour(x, y) >> shift));
+    writeBmp(dir.file("level.bmp"), 640, 800, 24, std::move(picture));
     qzt::testing::writeFile(dir.file("level.dat"), testLevel());
 }
 

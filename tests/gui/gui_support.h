@@ -1,7 +1,5 @@
-// Shared by the GUI tests: a level bitmap whose every pixel tells where it
-// came from, the test level and what its view shows, the main window's pixels
-// read back, and an editor started in this process for each test with a hook
-// that records its windows and answers its dialogs.
+// Shared by the GUI tests: a traceable level bitmap, the test level and its view, pixels read
+// back, and an editor started in this process with a hook recording windows and answering dialogs.
 #pragma once
 
 #include <windows.h>
@@ -22,14 +20,12 @@ namespace qzt::gui {
 
 using Rgb = uint32_t;  // 0xRRGGBB
 
-// The header of a level "View_Level", and the test level.
 inline std::string levelHeader(const std::string& bitmap = "level.bmp", const std::string& marker = "Y N N N") {
     return qzt::testing::headerLines(bitmap, "View_Level", marker);
 }
 std::string testLevel();
 
-// An enemy at level (levelX, levelY) whose image set's first frame lies at
-// (x, y) in the bitmap.
+// An enemy at level (levelX, levelY) whose image set's first frame lies at bitmap (x, y).
 struct Copy { int levelX, levelY, x, y, width, height; };
 extern const std::vector<Copy> TestLevelCopies;
 
@@ -46,14 +42,9 @@ Pixels readPixels(RECT rect, HWND from = nullptr);
 constexpr RECT WholeView{ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight};
 inline Pixels readView() { return readPixels(WholeView); }
 
-// Every pixel of area traced to the bitmap: the last copy covering it, else
-// the background at scroll position (h, v).
+// Every pixel of area traced to the bitmap: the last copy over it, else the background at (h, v).
 ::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies,
                                      RECT area = WholeView);
-// Every pixel of area traced to the bitmap area of the same size at (x, y).
-inline ::testing::AssertionResult showsBitmapArea(const Pixels& pixels, RECT area, int x, int y) {
-    return viewShows(pixels, x - area.left + ViewLeft, y - area.top + ViewTop - LevelOriginRow, {}, area);
-}
 Rgb systemColour(int index);  // as Pixels holds it
 
 bool pumpMessages();  // true when the quit message was among them
@@ -75,14 +66,12 @@ public:
     std::string caption() const { return textOf(window); }
     // The main window is gone and the quit message was posted.
     bool ended() { return !IsWindow(window) && pumpMessages(); }
-    // The first window made of a class; the windows made in parent, in
-    // creation order, and their lines.
+    // The first window made of a class; the windows made in parent and their lines, in creation order.
     HWND madeWindow(const std::string& className) const;
     std::vector<HWND> controlsOf(HWND parent) const;
     std::vector<std::string> controlLinesOf(HWND parent) const;
 
-    // Starts, opens the test level through the dialog and finds the tool
-    // window of className and its controls.
+    // Starts, opens the test level and finds the tool window of className and its controls.
     void startWithTool(const char* className);
     HWND control(int which) const { return controls.at(size_t(which)); }
     int selected(int list) const { return int(SendMessageA(control(list), CB_GETCURSEL, 0, 0)); }
@@ -94,9 +83,8 @@ public:
     HWND window = nullptr;  // the main window
     HWND tool = nullptr;
     std::vector<HWND> controls;  // the tool window's
-    // Answers for the coming message boxes and file dialogs, each kind in its
-    // own order, all to be used by the end. "" or no answer left cancels (OK
-    // for a box without Cancel).
+    // Answers for the coming boxes and file dialogs, each kind in order, all to be used by the end.
+    // "" or no answer left cancels (OK for a box without Cancel).
     std::deque<int> boxAnswers;
     std::deque<std::string> fileAnswers;
     // Every dialog as it showed: "file:Title", or "Caption|message|flags in hex".

@@ -1,6 +1,5 @@
-// Level Properties: the header copied into the boxes and back, the time
-// bonus as a number, and OK reloading the bitmap beside the level, or, when
-// that bitmap cannot be read, changing nothing at all.
+// Level Properties: the header into the boxes and back, the time bonus as a number, and OK
+// reloading the bitmap beside the level or, when it cannot be read, changing nothing.
 #include <climits>
 #include <filesystem>
 #include <string>
@@ -90,8 +89,7 @@ TEST_F(LevelPropertiesTest, CancelKeepsTheHeaderAndTheNextPropertiesShowsItAgain
     EXPECT_EQ(rows()[1], "View_Level");
 }
 
-// The open dialog moved the current directory into the level's; another
-// directory with bitmaps of the same names then becomes the current one.
+// The open dialog moved the current directory into the level's; another one with bitmaps of the same names replaces it.
 TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelWhateverTheCurrentDirectoryAndRedraws) {
     const qzt::testing::TempDir elsewhere;
     std::filesystem::create_directory(dir.path() / "pics");
@@ -114,8 +112,7 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelWhateverTheCurrentDire
     EXPECT_EQ(scrollMax(), 800 - 577);
     EXPECT_TRUE(viewShows(readView(), 40, 60, TestLevelCopies));
 
-    // Shorter than the view and its margin: the negative maximum makes an
-    // empty range, which the scroll bar keeps as 0 to 0.
+    // Shorter than the view and its margin: an empty range, which the scroll bar keeps as 0 to 0.
     send(PropertiesCommand);
     type(2, "short.bmp");
     ok();

@@ -1,7 +1,5 @@
-// Create New Enemy: the refusals before it opens, the lists of used slots,
-// OK reading the lists and boxes, the remembered numbers, the preview traced
-// to the level bitmap, and lists without a chosen item. The slot rules are
-// the native tests'.
+// Create New Enemy's refusals, lists, OK, remembered numbers, preview and lists without a chosen
+// item. The slot rules are the native tests'.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -26,8 +24,7 @@ public:
         startWithTool(NewEnemyClass);
         ASSERT_EQ(controls.size(), 12u);
     }
-    // The client area from the preview square's corner: the square's right
-    // edge lies a little beyond the client area.
+    // The client area from the preview square's corner (the square reaches past its right edge).
     Pixels preview() const {
         RECT client;
         GetClientRect(tool, &client);
@@ -111,10 +108,8 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
     EXPECT_EQ(bytesOf(doc), before);
 }
 
-// Every notification draws the chosen image set's first frame, with a column
-// and a row more, at the square's corner and unclipped; the rest of the
-// square is blank. A list without a chosen item (typed into) draws nothing,
-// and OK makes nothing.
+// Every notification draws the chosen image set's first frame, a column and a row more, at the
+// square's corner, unclipped, the rest blank. A list without a chosen item draws and makes nothing.
 TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
     editor.document.imageSets[2].width = 110;  // wider and taller than the square
     editor.document.imageSets[2].height = 130;
@@ -125,7 +120,8 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
     for (const auto& c : cases) {
         choose(ImageSets, c.item);
         const Pixels shown = preview();
-        EXPECT_TRUE(showsBitmapArea(shown, c.area, c.x, c.y)) << c.item;
+        EXPECT_TRUE(viewShows(shown, c.x - c.area.left + ViewLeft, c.y - c.area.top + ViewTop - LevelOriginRow, {},
+                              c.area)) << c.item;
         EXPECT_TRUE(blankOutside(shown, c.area)) << c.item;
     }
 
