@@ -5,6 +5,7 @@
 #include "app/side_panel.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
+#include "gfx/rect.h"
 
 namespace qzt {
 namespace {
@@ -30,7 +31,7 @@ void newProgramCommand() {
     case RecordingStart::Started:
         break;
     }
-    blankArea(200, 410, 250, 432);
+    blankAreas({makeRect(200, 410, 250, 432)});
     setDecimalText(editor.main.recordProgramText, editor.state.recordProgram);
 }
 

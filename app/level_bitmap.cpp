@@ -11,8 +11,7 @@ void showLevelBitmapCells(HDC dc) {
     SelectPalette(dc, cells.palette, TRUE);
     RealizePalette(dc);
     // A top-down file keeps its negative height in the cell; it has as many rows.
-    const int rows = cells.height < 0 ? -cells.height : cells.height;
-    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, rows - VerticalScrollMargin, TRUE);
+    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, int(bitmapRows(cells.height)) - VerticalScrollMargin, TRUE);
 }
 
 bool replaceLevelBitmap(const char* path) {

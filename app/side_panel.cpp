@@ -14,15 +14,11 @@ namespace {
 constexpr int EditTextCapacity = 25;
 
 void blankImageSetPanel() {
-    blankArea(555, 242, 705, 264);
-    blankArea(555, 264, 705, 286);
-    blankArea(595, 220, 745, 242);
+    blankAreas({makeRect(555, 242, 705, 264), makeRect(555, 264, 705, 286), makeRect(595, 220, 745, 242)});
 }
 
 void blankEnemyPanel() {
-    blankArea(555, 32, 705, 52);
-    blankArea(555, 54, 705, 74);
-    blankArea(595, 10, 745, 30);
+    blankAreas({makeRect(555, 32, 705, 52), makeRect(555, 54, 705, 74), makeRect(595, 10, 745, 30)});
 }
 
 void writeImageSetPosition(int slot) {
@@ -53,10 +49,9 @@ constexpr EnemyEdit EnemyEdits[] = {
 
 }  // namespace
 
-void blankArea(int left, int top, int right, int bottom) {
+void blankAreas(std::initializer_list<RECT> areas) {
     WindowDC window(editor.main.window);
-    const RECT area = makeRect(left, top, right, bottom);
-    FillRect(window, &area, panelBrush());
+    for (const RECT& area : areas) FillRect(window, &area, panelBrush());
 }
 
 void refreshImageSetPanel() {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <initializer_list>
 
 namespace qzt {
 
@@ -18,7 +18,7 @@ void commitSidePanelEdit(HWND control, WORD notification);
 // Any notification of the Frames list sets the selected image set's frames.
 void onFramesCombo(HWND control);
 
-// Blanks (left, top)-(right, bottom) of the main window with the panel brush.
-void blankArea(int left, int top, int right, int bottom);
+// Blanks areas of the main window with the panel brush, through one context.
+void blankAreas(std::initializer_list<RECT> areas);
 
 }  // namespace qzt

@@ -7,11 +7,6 @@ namespace qzt {
 namespace {
 
 template <typename Record, int Slots>
-bool isUsedSlot(const Record (&slots)[Slots], int32_t slot) {
-    return isSlot(slot, Slots) && slots[slot].used;
-}
-
-template <typename Record, int Slots>
 int32_t listedSlot(const Record (&slots)[Slots], const char* itemText) {
     if (!itemText) return -1;
     const int32_t slot = parseDecimal(itemText);

@@ -25,7 +25,7 @@ EnemyProgram* writableMovement(LevelDocument& doc, int32_t editorProgram, int m)
 }  // namespace
 
 const EnemyProgram* openProgram(const LevelDocument& doc, int32_t editorProgram) {
-    if (!isSlot(editorProgram, MAX_PROGRAMS) || !doc.programs[editorProgram].used) return nullptr;
+    if (!isUsedSlot(doc.programs, editorProgram)) return nullptr;
     return &doc.programs[editorProgram];
 }
 

@@ -1,7 +1,6 @@
 #include "edit/scrolling.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "edit/view_geometry.h"
 
@@ -41,8 +40,7 @@ int verticalScroll(int code, int position, int thumb, int maximum) {
 }
 
 int verticalScrollMax(int32_t bitmapHeight) {
-    const int64_t rows = std::llabs(int64_t(bitmapHeight));
-    return int(std::max<int64_t>(0, rows - VerticalScrollMargin));
+    return int(std::max<int64_t>(0, bitmapRows(bitmapHeight) - VerticalScrollMargin));
 }
 
 }  // namespace qzt

@@ -10,6 +10,12 @@ namespace qzt {
 
 inline bool isSlot(int64_t index, int slots) { return index >= 0 && index < slots; }
 
+// Whether slot names a record of slots whose used flag is set.
+template <typename Record, int Slots>
+bool isUsedSlot(const Record (&slots)[Slots], int64_t slot) {
+    return isSlot(slot, Slots) && slots[slot].used;
+}
+
 // -1 when all 15 are used.
 int lowestFreeImageSet(const LevelDocument& doc);
 int lowestFreeProgram(const LevelDocument& doc);

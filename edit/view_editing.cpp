@@ -80,10 +80,10 @@ bool commitEnemyField(LevelDocument& doc, const EditorState& state, EnemyField f
     Enemy& enemy = doc.enemies[state.selectedEnemy];
     switch (field) {
     case EnemyField::Program:
-        if (isSlot(value, MAX_PROGRAMS) && doc.programs[value].used) enemy.program = value;
+        if (isUsedSlot(doc.programs, value)) enemy.program = value;
         break;
     case EnemyField::ImageSet:
-        if (isSlot(value, MAX_IMAGE_SETS) && doc.imageSets[value].used) enemy.imageSet = value;
+        if (isUsedSlot(doc.imageSets, value)) enemy.imageSet = value;
         break;
     case EnemyField::HitPoints: enemy.hitPoints = value; break;
     case EnemyField::Speed: enemy.speed = value; break;

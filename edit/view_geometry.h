@@ -45,17 +45,17 @@ inline bool insideView(int cx, int cy) {
     return cx >= ViewLeft && cx < ViewLeft + ViewWidth && cy >= ViewTop && cy < ViewTop + ViewHeight;
 }
 
-// Whether a bitmap of this size (a negative height for a top-down one) fills
-// the whole view at scroll position s.
+// The rows of a bitmap of this height: a top-down one's is negative.
+inline int64_t bitmapRows(int32_t height) { return height < 0 ? -int64_t(height) : int64_t(height); }
+
+// Whether a bitmap of this size fills the whole view at scroll position s.
 inline bool bitmapCoversView(int32_t width, int32_t height, Scroll s) {
-    const int64_t rows = height < 0 ? -int64_t(height) : int64_t(height);
     return s.h >= 0 && s.v >= 0 && int64_t(s.h) + ViewWidth <= width &&
-           int64_t(s.v) + LevelOriginRow + ViewHeight <= rows;
+           int64_t(s.v) + LevelOriginRow + ViewHeight <= bitmapRows(height);
 }
 
-// Client position of a level point and of a bitmap point.
+// Client position of a level point.
 inline int clientXOfLevel(int64_t x, Scroll s) { return clampToInt(x - s.h + ViewLeft); }
 inline int clientYOfLevel(int64_t y, Scroll s) { return clampToInt(y - s.v + ViewTop); }
-inline int clientYOfBitmap(int64_t y, Scroll s) { return clampToInt(y - LevelOriginRow - s.v + ViewTop); }
 
 }  // namespace qzt

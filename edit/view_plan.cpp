@@ -30,9 +30,8 @@ ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scrol
     plan.copies.push_back({ViewLeft, ViewTop, ViewWidth, ViewHeight, scroll.h, scroll.v + LevelOriginRow});
     for (int i = 0; i < doc.enemyCount && i < MAX_ENEMIES; ++i) {
         const Enemy& enemy = doc.enemies[i];
-        if (!enemy.used || !isSlot(enemy.imageSet, MAX_IMAGE_SETS)) continue;
-        const ImageSet& set = doc.imageSets[enemy.imageSet];
-        if (set.used) plan.copies.push_back(firstFrameAt(set, enemy.x, enemy.y, scroll));
+        if (enemy.used && isUsedSlot(doc.imageSets, enemy.imageSet))
+            plan.copies.push_back(firstFrameAt(doc.imageSets[enemy.imageSet], enemy.x, enemy.y, scroll));
     }
     if (state.mode != Recording) return plan;
     // The recording enemy is drawn whether or not its image set is in use.

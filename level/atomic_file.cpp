@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "level/dat_reader.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -24,23 +26,12 @@ namespace {
 // The temporary file's name is short and of fixed length, so any legal
 // target has room for it beside itself, and the same for every save of one
 // target, so a save that was killed leaves one file that the next replaces.
-template <typename Char>
-std::basic_string<Char> temporaryNameFor(const std::basic_string<Char>& name) {
+std::string temporaryNameFor(const std::string& name) {
     uint32_t hash = 2166136261u;
-    for (Char c : name) hash = (hash ^ uint32_t(c)) * 16777619u;
+    for (char c : name) hash = (hash ^ uint8_t(c)) * 16777619u;
     char text[20];
     std::snprintf(text, sizeof text, ".qzt%08x.tmp", unsigned(hash));
-    return std::basic_string<Char>(text, text + std::strlen(text));
-}
-
-template <typename Char>
-size_t nameStart(const std::basic_string<Char>& path) {
-    const size_t slash = path.find_last_of(Char('/'));
-    const size_t backslash = path.find_last_of(Char('\\'));
-    size_t cut = std::string::npos;
-    if (slash != std::string::npos) cut = slash;
-    if (backslash != std::string::npos && (cut == std::string::npos || backslash > cut)) cut = backslash;
-    return cut == std::string::npos ? 0 : cut + 1;
+    return text;
 }
 
 #ifdef _WIN32
@@ -70,8 +61,8 @@ bool replace(const char* path, const std::string& bytes, std::string& why) {
         why = "the file is read-only";
         return false;
     }
-    const size_t cut = nameStart(target);
-    const std::wstring temp = target.substr(0, cut) + temporaryNameFor(target.substr(cut));
+    const std::string directory = directoryOf(path);
+    const std::wstring temp = widePath((directory + temporaryNameFor(path + directory.size())).c_str());
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         why = "cannot create a file in its directory: " + systemError(GetLastError());
@@ -106,8 +97,7 @@ std::string resolveLink(const char* path) {
     const ssize_t length = readlink(path, target, sizeof target - 1);
     if (length <= 0) return path;
     const std::string named(target, size_t(length));
-    const std::string link(path);
-    return named[0] == '/' ? named : link.substr(0, nameStart(link)) + named;
+    return named[0] == '/' ? named : directoryOf(path) + named;
 }
 
 class Directory {
@@ -155,9 +145,9 @@ bool targetAccepts(const struct stat* info, std::string& why) {
 // Names relative to the directory, so only the file name's length counts.
 bool replace(const char* path, const std::string& bytes, std::string& why) {
     const std::string target = resolveLink(path);
-    const size_t cut = nameStart(target);
-    const std::string name = target.substr(cut), temp = temporaryNameFor(name);
-    Directory directory(target.substr(0, cut));
+    const std::string directoryPath = directoryOf(target.c_str());
+    const std::string name = target.substr(directoryPath.size()), temp = temporaryNameFor(name);
+    Directory directory(directoryPath);
     if (directory.fd() < 0) {
         why = "cannot create a file in its directory: " + lastError();
         return false;

@@ -1,8 +1,6 @@
 #include "level/dat_reader.h"
 
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "level/decimal.h"
 #include "level/regular_file.h"
