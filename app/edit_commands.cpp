@@ -1,11 +1,11 @@
 #include "app/edit_commands.h"
 
-#include "app/control_text.h"
-#include "app/editor_globals.h"
+#include "win32/control_text.h"
+#include "win32/editor_globals.h"
 #include "app/side_panel.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
-#include "gfx/rect.h"
+#include "win32/rect.h"
 
 namespace qzt {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/screen_load_steps.h"
 #include "app/shutdown.h"
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 

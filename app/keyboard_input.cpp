@@ -1,9 +1,9 @@
 #include "app/keyboard_input.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 
 namespace qzt {
 namespace {

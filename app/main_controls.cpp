@@ -1,6 +1,6 @@
 #include "app/main_controls.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 
 namespace qzt {
 namespace {

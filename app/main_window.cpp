@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/edit_commands.h"
 #include "app/file_commands.h"
 #include "app/keyboard_input.h"
@@ -9,8 +9,8 @@
 #include "app/scroll_input.h"
 #include "app/side_panel.h"
 #include "app/timer_tick.h"
-#include "app/window_classes.h"
-#include "gfx/level_view.h"
+#include "win32/window_classes.h"
+#include "win32/level_view.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"

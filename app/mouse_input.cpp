@@ -1,9 +1,9 @@
 #include "app/mouse_input.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/side_panel.h"
 #include "edit/view_editing.h"
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 
 namespace qzt {
 namespace {

@@ -1,10 +1,10 @@
 #include "app/screen_load_steps.h"
 
-#include "app/editor_globals.h"
-#include "app/level_bitmap.h"
-#include "gfx/bitmap_copy.h"
-#include "gfx/bmp_loader.h"
-#include "gfx/level_view.h"
+#include "win32/editor_globals.h"
+#include "win32/level_bitmap.h"
+#include "win32/bitmap_copy.h"
+#include "win32/bmp_loader.h"
+#include "win32/level_view.h"
 
 namespace qzt {
 

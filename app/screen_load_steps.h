@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "gfx/gdi_guards.h"
+#include "win32/gdi_guards.h"
 
 #include "level/dat_reader.h"
 

@@ -1,8 +1,8 @@
 #include "app/scroll_input.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "edit/scrolling.h"
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 
 namespace qzt {
 namespace {

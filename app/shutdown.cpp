@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/startup.h"
 
 namespace qzt {

@@ -1,12 +1,12 @@
 #include "app/side_panel.h"
 
-#include "app/control_text.h"
-#include "app/editor_globals.h"
+#include "win32/control_text.h"
+#include "win32/editor_globals.h"
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
-#include "gfx/gdi_guards.h"
-#include "gfx/level_view.h"
-#include "gfx/rect.h"
+#include "win32/gdi_guards.h"
+#include "win32/level_view.h"
+#include "win32/rect.h"
 
 namespace qzt {
 namespace {

@@ -1,9 +1,9 @@
 #include "app/timer_tick.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "edit/preview.h"
-#include "gfx/gdi_guards.h"
-#include "gfx/level_view.h"
+#include "win32/gdi_guards.h"
+#include "win32/level_view.h"
 
 namespace qzt {
 namespace {

@@ -8,9 +8,9 @@
 
 #include <iterator>
 
-#include "app/control_text.h"
-#include "app/editor_globals.h"
-#include "app/window_classes.h"
+#include "win32/control_text.h"
+#include "win32/editor_globals.h"
+#include "win32/window_classes.h"
 #include "edit/program_editor_rules.h"
 #include "windows/tool_window.h"
 

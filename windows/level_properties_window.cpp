@@ -5,11 +5,11 @@
 
 #include <iterator>
 
-#include "app/control_text.h"
-#include "app/editor_globals.h"
-#include "app/level_bitmap.h"
-#include "app/window_classes.h"
-#include "gfx/level_view.h"
+#include "win32/control_text.h"
+#include "win32/editor_globals.h"
+#include "win32/level_bitmap.h"
+#include "win32/window_classes.h"
+#include "win32/level_view.h"
 #include "level/dat_reader.h"
 #include "windows/tool_window.h"
 

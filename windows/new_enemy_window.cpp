@@ -5,15 +5,15 @@
 
 #include <iterator>
 
-#include "app/control_text.h"
-#include "app/editor_globals.h"
-#include "app/window_classes.h"
+#include "win32/control_text.h"
+#include "win32/editor_globals.h"
+#include "win32/window_classes.h"
 #include "edit/new_enemy_rules.h"
 #include "edit/view_geometry.h"
-#include "gfx/bitmap_copy.h"
-#include "gfx/level_view.h"
-#include "gfx/gdi_guards.h"
-#include "gfx/rect.h"
+#include "win32/bitmap_copy.h"
+#include "win32/level_view.h"
+#include "win32/gdi_guards.h"
+#include "win32/rect.h"
 #include "windows/tool_window.h"
 
 namespace qzt {

@@ -1,6 +1,6 @@
 #include "windows/tool_window.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "level/decimal.h"
 
 namespace qzt {

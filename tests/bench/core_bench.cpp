@@ -13,7 +13,7 @@
 
 #include "gfx/bmp_decode.h"
 #include "gfx/bmp_file.h"
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 #include "tests/gfx/bmp_builder.h"
 #include "tests/level/test_support.h"
 #include "tools/qztlevel/png_output.h"

@@ -15,13 +15,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
-#include "app/window_classes.h"
-#include "gfx/bitmap_copy.h"
-#include "gfx/level_view.h"
+#include "win32/window_classes.h"
+#include "win32/bitmap_copy.h"
+#include "win32/level_view.h"
 #include "level/dat_writer.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"

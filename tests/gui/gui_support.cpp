@@ -7,7 +7,7 @@
 
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "app/window_classes.h"
+#include "win32/window_classes.h"
 #include "gfx/bmp_builder.h"
 
 namespace qzt::gui {

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/menu_bar.h"
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 #include "level/test_support.h"
 
 namespace qzt::gui {

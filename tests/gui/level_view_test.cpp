@@ -3,7 +3,7 @@
 #include <string>
 #include <tuple>
 
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 #include "gui/gui_support.h"
 
 namespace qzt::gui {

@@ -4,7 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/window_classes.h"
+#include "win32/window_classes.h"
 #include "edit/document_bytes.h"
 #include "gui/gui_support.h"
 

@@ -6,7 +6,7 @@
 
 #include "gfx/bmp_builder.h"
 #include "gfx/bmp_decode.h"
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 #include "gui/gui_support.h"
 
 namespace qzt::gui {

@@ -15,7 +15,7 @@
 
 #include "gfx/bmp_builder.h"
 #include "gfx/bmp_decode.h"
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/test_support.h"

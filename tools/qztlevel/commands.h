@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 
 namespace qzt {
 

@@ -1,4 +1,4 @@
-#include "app/control_text.h"
+#include "win32/control_text.h"
 
 #include <vector>
 

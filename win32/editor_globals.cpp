@@ -1,4 +1,4 @@
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 
 namespace qzt {
 

@@ -1,6 +1,6 @@
-#include "gfx/bitmap_copy.h"
+#include "win32/bitmap_copy.h"
 
-#include "gfx/gdi_guards.h"
+#include "win32/gdi_guards.h"
 
 namespace qzt {
 

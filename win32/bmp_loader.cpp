@@ -1,4 +1,4 @@
-#include "gfx/bmp_loader.h"
+#include "win32/bmp_loader.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "gfx/level_view.h"
+#include "win32/level_view.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "edit/preview.h"
 #include "edit/view_plan.h"
-#include "gfx/gdi_guards.h"
-#include "gfx/rect.h"
+#include "win32/gdi_guards.h"
+#include "win32/rect.h"
 
 namespace qzt {
 

@@ -1,8 +1,8 @@
-#include "app/level_bitmap.h"
+#include "win32/level_bitmap.h"
 
-#include "app/editor_globals.h"
-#include "gfx/bmp_loader.h"
-#include "gfx/gdi_guards.h"
+#include "win32/editor_globals.h"
+#include "win32/bmp_loader.h"
+#include "win32/gdi_guards.h"
 
 namespace qzt {
 

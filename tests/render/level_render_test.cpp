@@ -1,4 +1,4 @@
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 
 #include <gtest/gtest.h>
 

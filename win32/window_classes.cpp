@@ -1,6 +1,6 @@
-#include "app/window_classes.h"
+#include "win32/window_classes.h"
 
-#include "app/editor_globals.h"
+#include "win32/editor_globals.h"
 #include "app/main_window.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"

@@ -1,11 +1,11 @@
-#include "gfx/level_render.h"
+#include "render/level_render.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "edit/slot_rules.h"
 #include "edit/view_plan.h"
-#include "gfx/canvas.h"
+#include "render/canvas.h"
 
 namespace qzt {
 namespace {

@@ -1,4 +1,4 @@
-#include "gfx/canvas.h"
+#include "render/canvas.h"
 
 #include <algorithm>
 #include <cstring>
