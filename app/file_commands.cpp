@@ -7,15 +7,21 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "win32/editor_globals.h"
 #include "app/screen_load_steps.h"
 #include "app/shutdown.h"
-#include "win32/level_view.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
 namespace {
+
+constexpr int FileNameCapacity = 500;
+// The dialogs' own buffer: they propose what it holds and fill in the choice.
+char fileNameBuffer[FileNameCapacity];
+OPENFILENAMEA dialogRecord;
 
 constexpr char SavingCaption[] = "Dat file Saving Error";
 constexpr UINT QuestionFlags = MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_TOPMOST;
@@ -28,7 +34,7 @@ constexpr DWORD SaveDialogFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVE
 
 // Runs one of the two dialogs on the shared record; true when a file was chosen.
 bool chooseFile(const char* title, DWORD flags, BOOL(WINAPI* dialog)(LPOPENFILENAMEA)) {
-    OPENFILENAMEA& record = editor.fileDialogRecord;
+    OPENFILENAMEA& record = dialogRecord;
     record.lpstrTitle = title;
     record.Flags = flags;
     return dialog(&record) != 0;
@@ -38,23 +44,26 @@ bool chooseFile(const char* title, DWORD flags, BOOL(WINAPI* dialog)(LPOPENFILEN
 // leaves the file as it was.
 bool saveThroughDialog() {
     if (!chooseFile(SaveTitle, SaveDialogFlags, GetSaveFileNameA)) return false;
-    const SaveOutcome outcome = saveLevelFile(editor.fileNameBuffer, editor.document);
+    const SaveOutcome outcome = saveLevelFile(fileNameBuffer, session.document);
+    if (outcome.ok) session.levelPath = fileNameBuffer;
     if (!outcome.ok) notice("Could not write the .dat file.  The file on disk was not changed.", SavingCaption);
     return outcome.ok;
 }
 
 }  // namespace
 
+const OPENFILENAMEA& fileDialogRecord() { return dialogRecord; }
+
 void setUpFileDialogRecord() {
-    editor.fileNameBuffer[0] = '\0';
-    OPENFILENAMEA& record = editor.fileDialogRecord;
+    fileNameBuffer[0] = '\0';
+    OPENFILENAMEA& record = dialogRecord;
     record = OPENFILENAMEA{};
     record.lStructSize = sizeof record;
-    record.hwndOwner = editor.main.window;
-    record.hInstance = editor.instance;
+    record.hwndOwner = shell.mainWindow;
+    record.hInstance = shell.instance;
     record.lpstrFilter = "QZT dat file\0*.dat\0";
     record.nFilterIndex = 1;
-    record.lpstrFile = editor.fileNameBuffer;
+    record.lpstrFile = fileNameBuffer;
     record.nMaxFile = FileNameCapacity;
     record.lpstrTitle = OpenTitle;
     record.Flags = OpenDialogFlags;
@@ -63,7 +72,8 @@ void setUpFileDialogRecord() {
 
 void openLevelFile(const char* path) {
     ScreenLoadSteps steps;
-    const LoadResult result = loadLevelFile(path, editor.document, steps);
+    const LoadResult result = loadLevelFile(path, session.document, steps);
+    session.levelPath = result == LoadOk ? path : "";
     if (result == LoadOk) {
         RedrawLevelView();
         return;
@@ -83,27 +93,27 @@ void openLevelFromCommandLine(const char* commandLine) {
     // As after the open dialog, the dialogs then propose this file; a path
     // too long for the buffer is loaded all the same, just not proposed.
     if (path.size() < FileNameCapacity) {
-        std::memcpy(editor.fileNameBuffer, path.c_str(), path.size() + 1);
-        openLevelFile(editor.fileNameBuffer);
+        std::memcpy(fileNameBuffer, path.c_str(), path.size() + 1);
+        openLevelFile(fileNameBuffer);
     } else {
         openLevelFile(path.c_str());
     }
 }
 
 void openCommand() {
-    if (chooseFile(OpenTitle, OpenDialogFlags, GetOpenFileNameA)) openLevelFile(editor.fileNameBuffer);
+    if (chooseFile(OpenTitle, OpenDialogFlags, GetOpenFileNameA)) openLevelFile(fileNameBuffer);
 }
 
 void saveCommand() {
-    if (editor.document.loaded) saveThroughDialog();
+    if (session.document.loaded) saveThroughDialog();
 }
 
 void leaveEditor() {
-    if (!editor.document.loaded) {
+    if (!session.document.loaded) {
         ExitEditor();
         return;
     }
-    switch (MessageBoxA(editor.main.window, "Would you like to save?", LoadingCaption, QuestionFlags)) {
+    switch (MessageBoxA(shell.mainWindow, "Would you like to save?", LoadingCaption, QuestionFlags)) {
     case IDYES:
         if (saveThroughDialog()) ExitEditor();
         break;

@@ -2,11 +2,15 @@
 // through the shared file dialog record, and the save prompt.
 #pragma once
 
+#include <windows.h>
+#include <commdlg.h>
+
 namespace qzt {
 
 // Set up at start-up: the one record both file dialogs use, proposing
 // FileNameBuffer (empty at first).
 void setUpFileDialogRecord();
+const OPENFILENAMEA& fileDialogRecord();
 
 // Loads the level at path and reports the outcome as "Open" does.
 void openLevelFile(const char* path);

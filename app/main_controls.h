@@ -1,7 +1,32 @@
-// The main window's scroll bars and side panel.
+// The main window's scroll bars, side panel and recording line.
 #pragma once
 
+#include <windows.h>
+
 namespace qzt {
+
+// The side panel's value controls and the recording line's program number;
+// the scroll bars and the step count are the shell's, for the view's drawing.
+struct SidePanelControls {
+    // Enemy panel.
+    HWND enemyIndexText = nullptr;
+    HWND enemyXText = nullptr;
+    HWND enemyYText = nullptr;
+    HWND enemyImageSetEdit = nullptr;
+    HWND enemyProgramEdit = nullptr;
+    HWND enemyHitPointsEdit = nullptr;
+    HWND enemySpeedEdit = nullptr;
+    HWND enemyAnimationRateEdit = nullptr;
+    // Image-set panel.
+    HWND imageSetIndexText = nullptr;
+    HWND imageSetXText = nullptr;
+    HWND imageSetYText = nullptr;
+    HWND framesCombo = nullptr;
+    // Recording line below the view.
+    HWND recordProgramText = nullptr;
+};
+
+extern SidePanelControls sidePanel;
 
 // The thirty child controls in their fixed order, and the eight frame counts
 // of FramesCombo. The scroll bars start hidden.

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "win32/editor_globals.h"
 #include "app/edit_commands.h"
 #include "app/file_commands.h"
 #include "app/keyboard_input.h"
@@ -9,8 +8,10 @@
 #include "app/scroll_input.h"
 #include "app/side_panel.h"
 #include "app/timer_tick.h"
-#include "win32/window_classes.h"
 #include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
@@ -23,10 +24,10 @@ constexpr int MainWindowHeight = 480;
 
 // The view is only ever drawn by explicit redraws, never on WM_PAINT.
 void onSizeOrActivate() {
-    if (editor.document.loaded) RedrawLevelView();
+    if (session.document.loaded) RedrawLevelView();
 }
 
-bool loadedAndNormal() { return editor.document.loaded && editor.state.mode == Normal; }
+bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
 
 // Menu commands in this order; at most one id matches.
 void onMenuCommand(WORD command) {
@@ -44,10 +45,10 @@ void onMenuCommand(WORD command) {
         if (loadedAndNormal()) showNewEnemyWindow();
         break;
     case PropertiesCommand:
-        if (editor.document.loaded) showLevelPropertiesWindow();
+        if (session.document.loaded) showLevelPropertiesWindow();
         break;
     case SaveCommand:
-        if (editor.document.loaded) saveCommand();
+        if (session.document.loaded) saveCommand();
         break;
     case OpenCommand:
         openCommand();
@@ -70,12 +71,12 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void createMainWindow() {
-    const RECT& work = editor.workArea;
-    editor.main.window = CreateWindowExA(0, MainWindowClass, "QZT Level Editor", WS_OVERLAPPEDWINDOW,
+void createMainWindow(HMENU menuBar) {
+    const RECT& work = shell.workArea;
+    shell.mainWindow = CreateWindowExA(0, MainWindowClass, "QZT Level Editor", WS_OVERLAPPEDWINDOW,
                                          work.right / 2 - MainWindowWidth / 2, work.bottom / 2 - MainWindowHeight / 2,
-                                         MainWindowWidth, MainWindowHeight, nullptr, editor.main.menuBar,
-                                         editor.instance, nullptr);
+                                         MainWindowWidth, MainWindowHeight, nullptr, menuBar,
+                                         shell.instance, nullptr);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,8 +6,8 @@
 namespace qzt {
 
 // "QZT Level Editor", 640 x 480, centred on the work area's right and bottom
-// edges, with the menu bar; stored in editor.main.window.
-void createMainWindow();
+// edges, with the menu bar; stored in shell.mainWindow.
+void createMainWindow(HMENU menuBar);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,11 +1,17 @@
 #include "app/mouse_input.h"
 
-#include "win32/editor_globals.h"
 #include "app/side_panel.h"
 #include "edit/view_editing.h"
 #include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
+
+// Loaded before start-up; IDC_SIZENWSE, named by number so the code builds
+// with UNICODE defined too.
+const HCURSOR ResizeCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32642));
+
 namespace {
 
 // Client coordinates arrive as two unsigned 16-bit halves.
@@ -16,25 +22,25 @@ Pointer pointerAt(LPARAM position) { return {LOWORD(position), HIWORD(position),
 void onButtonDown(bool leftButton, LPARAM position) {
     // An edit of the side panel that loses the focus now commits to the
     // enemy selected before this press.
-    SetFocus(editor.main.window);
+    SetFocus(shell.mainWindow);
     const Pointer pointer = pointerAt(position);
-    if (selectAt(editor.document, editor.state, leftButton, pointer)) {
+    if (selectAt(session.document, session.state, leftButton, pointer)) {
         RedrawLevelView();
         refreshImageSetPanel();
         refreshEnemyPanel();
     }
     // After the panels: a press just right of a set shows "NONE" yet resizes it.
-    if (grabResizeHandle(editor.document, editor.state, pointer)) SetCursor(ResizeCursor);
+    if (grabResizeHandle(session.document, session.state, pointer)) SetCursor(ResizeCursor);
 }
 
 void onMouseMove(LPARAM position) {
-    const MoveOutcome outcome = movePointer(editor.document, editor.state, pointerAt(position));
+    const MoveOutcome outcome = movePointer(session.document, session.state, pointerAt(position));
     if (outcome.overResizeHandle) SetCursor(ResizeCursor);
     if (outcome.resized || outcome.movedImageSet || outcome.movedEnemy) RedrawLevelView();
     if (outcome.movedImageSet) refreshImageSetPosition();
     if (outcome.movedEnemy) refreshEnemyPosition();
 }
 
-void onButtonUp() { releaseButton(editor.state); }
+void onButtonUp() { releaseButton(session.state); }
 
 }  // namespace qzt

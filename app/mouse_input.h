@@ -6,6 +6,9 @@
 
 namespace qzt {
 
+// Shown over an image set's resize handle.
+extern const HCURSOR ResizeCursor;
+
 void onButtonDown(bool leftButton, LPARAM position);
 void onMouseMove(LPARAM position);
 void onButtonUp();

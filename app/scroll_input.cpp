@@ -1,8 +1,10 @@
 #include "app/scroll_input.h"
 
-#include "win32/editor_globals.h"
 #include "edit/scrolling.h"
+#include "win32/level_bitmap.h"
 #include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
 namespace {
@@ -18,18 +20,18 @@ void moveBar(HWND bar, int position) {
 
 // Every code redraws, even those that move nothing.
 void onHorizontalScroll(WPARAM wParam) {
-    if (!editor.document.loaded) return;
-    int& position = editor.state.hScroll;
+    if (!session.document.loaded) return;
+    int& position = session.state.trackedHScroll;
     position = horizontalScroll(LOWORD(wParam), position, HIWORD(wParam));
-    moveBar(editor.main.horizontalScrollBar, position);
+    moveBar(shell.horizontalScrollBar, position);
     RedrawLevelView();
 }
 
 void onVerticalScroll(WPARAM wParam) {
-    if (!editor.document.loaded) return;
-    int& position = editor.state.vScroll;
-    position = verticalScroll(LOWORD(wParam), position, HIWORD(wParam), verticalScrollMax(editor.levelBitmap.height));
-    moveBar(editor.main.verticalScrollBar, position);
+    if (!session.document.loaded) return;
+    int& position = session.state.trackedVScroll;
+    position = verticalScroll(LOWORD(wParam), position, HIWORD(wParam), verticalScrollMax(levelBitmap.height));
+    moveBar(shell.verticalScrollBar, position);
     RedrawLevelView();
 }
 

@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
-#include "win32/editor_globals.h"
 #include "app/startup.h"
+#include "win32/level_bitmap.h"
+#include "win32/shell.h"
+#include "windows/level_properties_window.h"
 
 namespace qzt {
 
 void ExitEditor() {
-    DestroyWindow(editor.main.window);
+    DestroyWindow(shell.mainWindow);
     ReleaseEditorResources();
     PostQuitMessage(0);
 }
@@ -17,12 +19,10 @@ void ExitEditor() {
 // editor's own storage: nothing to free for them. The level bitmap, the clip
 // region and the other tool windows end with the process.
 void ReleaseEditorResources() {
-    LevelBitmapCells& cells = editor.levelBitmap;
-    if (cells.palette) DeleteObject(cells.palette);
-    cells.palette = nullptr;
-    if (editor.tools.levelPropertiesWindow) DestroyWindow(editor.tools.levelPropertiesWindow);
-    editor.tools.levelPropertiesWindow = nullptr;
-    KillTimer(editor.main.window, EditorTimerId);
+    if (levelBitmap.palette) DeleteObject(levelBitmap.palette);
+    levelBitmap.palette = nullptr;
+    destroyLevelPropertiesWindow();
+    KillTimer(shell.mainWindow, EditorTimerId);
 }
 
 }  // namespace qzt

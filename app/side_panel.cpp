@@ -1,12 +1,14 @@
 #include "app/side_panel.h"
 
-#include "win32/control_text.h"
-#include "win32/editor_globals.h"
+#include "app/main_controls.h"
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
+#include "win32/control_text.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_view.h"
 #include "win32/rect.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
 namespace {
@@ -22,93 +24,93 @@ void blankEnemyPanel() {
 }
 
 void writeImageSetPosition(int slot) {
-    const ImageSet& set = editor.document.imageSets[slot];
-    setDecimalText(editor.main.imageSetXText, set.x);
-    setDecimalText(editor.main.imageSetYText, set.y);
-    setDecimalText(editor.main.imageSetIndexText, slot);
+    const ImageSet& set = session.document.imageSets[slot];
+    setDecimalText(sidePanel.imageSetXText, set.x);
+    setDecimalText(sidePanel.imageSetYText, set.y);
+    setDecimalText(sidePanel.imageSetIndexText, slot);
 }
 
 void writeEnemyPosition(int slot) {
-    const Enemy& enemy = editor.document.enemies[slot];
-    setDecimalText(editor.main.enemyXText, enemy.x);
-    setDecimalText(editor.main.enemyYText, enemy.y);
-    setDecimalText(editor.main.enemyIndexText, slot);
+    const Enemy& enemy = session.document.enemies[slot];
+    setDecimalText(sidePanel.enemyXText, enemy.x);
+    setDecimalText(sidePanel.enemyYText, enemy.y);
+    setDecimalText(sidePanel.enemyIndexText, slot);
 }
 
 struct EnemyEdit {
-    HWND MainWindowHandles::*control;
+    HWND SidePanelControls::*control;
     EnemyField field;
 };
 constexpr EnemyEdit EnemyEdits[] = {
-    {&MainWindowHandles::enemyProgramEdit, EnemyField::Program},
-    {&MainWindowHandles::enemyImageSetEdit, EnemyField::ImageSet},
-    {&MainWindowHandles::enemyHitPointsEdit, EnemyField::HitPoints},
-    {&MainWindowHandles::enemySpeedEdit, EnemyField::Speed},
-    {&MainWindowHandles::enemyAnimationRateEdit, EnemyField::AnimationRate},
+    {&SidePanelControls::enemyProgramEdit, EnemyField::Program},
+    {&SidePanelControls::enemyImageSetEdit, EnemyField::ImageSet},
+    {&SidePanelControls::enemyHitPointsEdit, EnemyField::HitPoints},
+    {&SidePanelControls::enemySpeedEdit, EnemyField::Speed},
+    {&SidePanelControls::enemyAnimationRateEdit, EnemyField::AnimationRate},
 };
 
 }  // namespace
 
 void blankAreas(std::initializer_list<RECT> areas) {
-    WindowDC window(editor.main.window);
+    WindowDC window(shell.mainWindow);
     for (const RECT& area : areas) FillRect(window, &area, panelBrush());
 }
 
 void refreshImageSetPanel() {
-    const int slot = editor.state.selectedImageSet;
+    const int slot = session.state.selectedImageSet;
     blankImageSetPanel();
     if (isSlot(slot, MAX_IMAGE_SETS)) {
         writeImageSetPosition(slot);
         // The list keeps its selection for a count it lacks unless told -1.
-        SendMessageA(editor.main.framesCombo, CB_SETCURSEL,
-                     WPARAM(framesSelectionOf(editor.document.imageSets[slot].frameCount)), 0);
+        SendMessageA(sidePanel.framesCombo, CB_SETCURSEL,
+                     WPARAM(framesSelectionOf(session.document.imageSets[slot].frameCount)), 0);
     } else {
-        SetWindowTextA(editor.main.imageSetIndexText, "NONE");
+        SetWindowTextA(sidePanel.imageSetIndexText, "NONE");
     }
 }
 
 void refreshEnemyPanel() {
-    const MainWindowHandles& main = editor.main;
-    const int slot = editor.state.selectedEnemy;
+    const SidePanelControls& panel = sidePanel;
+    const int slot = session.state.selectedEnemy;
     blankEnemyPanel();
-    for (const EnemyEdit& edit : EnemyEdits) SetWindowTextA(main.*edit.control, "");
+    for (const EnemyEdit& edit : EnemyEdits) SetWindowTextA(panel.*edit.control, "");
     if (!isSlot(slot, MAX_ENEMIES)) {
-        SetWindowTextA(main.enemyIndexText, "NONE");
+        SetWindowTextA(panel.enemyIndexText, "NONE");
         return;
     }
-    const Enemy& enemy = editor.document.enemies[slot];
-    setDecimalText(main.enemyProgramEdit, enemy.program);
-    setDecimalText(main.enemyImageSetEdit, enemy.imageSet);
+    const Enemy& enemy = session.document.enemies[slot];
+    setDecimalText(panel.enemyProgramEdit, enemy.program);
+    setDecimalText(panel.enemyImageSetEdit, enemy.imageSet);
     writeEnemyPosition(slot);
-    setDecimalText(main.enemyHitPointsEdit, enemy.hitPoints);
-    setDecimalText(main.enemySpeedEdit, enemy.speed);
-    setDecimalText(main.enemyAnimationRateEdit, enemy.animationRate);
+    setDecimalText(panel.enemyHitPointsEdit, enemy.hitPoints);
+    setDecimalText(panel.enemySpeedEdit, enemy.speed);
+    setDecimalText(panel.enemyAnimationRateEdit, enemy.animationRate);
 }
 
 void refreshImageSetPosition() {
     blankImageSetPanel();
-    writeImageSetPosition(editor.state.selectedImageSet);
+    writeImageSetPosition(session.state.selectedImageSet);
 }
 
 void refreshEnemyPosition() {
     blankEnemyPanel();
-    writeEnemyPosition(editor.state.selectedEnemy);
+    writeEnemyPosition(session.state.selectedEnemy);
 }
 
 void commitSidePanelEdit(HWND control, WORD notification) {
     if (notification != EN_KILLFOCUS || !control) return;
     for (const EnemyEdit& edit : EnemyEdits) {
-        if (editor.main.*edit.control != control) continue;
+        if (sidePanel.*edit.control != control) continue;
         // The edit keeps what was typed, even when the value was ignored.
-        commitEnemyField(editor.document, editor.state, edit.field, decimalText(control, EditTextCapacity));
+        commitEnemyField(session.document, session.state, edit.field, decimalText(control, EditTextCapacity));
         return;
     }
 }
 
 void onFramesCombo(HWND control) {
-    if (!control || control != editor.main.framesCombo) return;
+    if (!control || control != sidePanel.framesCombo) return;
     const int selection = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    if (applyFramesSelection(editor.document, editor.state, selection)) RedrawLevelView();
+    if (applyFramesSelection(session.document, session.state, selection)) RedrawLevelView();
 }
 
 }  // namespace qzt

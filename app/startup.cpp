@@ -1,14 +1,17 @@
 #include "app/startup.h"
 
-#include "win32/editor_globals.h"
 #include "app/file_commands.h"
 #include "app/main_controls.h"
 #include "app/main_window.h"
 #include "app/menu_bar.h"
-#include "win32/window_classes.h"
+#include "edit/view_geometry.h"
 #include "win32/bitmap_copy.h"
 #include "win32/bmp_loader.h"
 #include "win32/gdi_guards.h"
+#include "win32/level_bitmap.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
@@ -21,37 +24,51 @@ constexpr int LogoLeft = 170;
 constexpr int LogoTop = 50;
 constexpr int VerticalScrollMaxBeforeLoad = 100;
 
+// IDI_APPLICATION as an ANSI name, whatever the character set.
+const LPCSTR ApplicationIcon = MAKEINTRESOURCEA(32512);
+
+// One after the other, stopping at the first that fails and leaving the
+// later ones unregistered.
+bool registerWindowClasses() {
+    return registerWindowClass(LevelPropertiesClass, levelPropertiesProc, nullptr) &&
+           registerWindowClass(NewEnemyClass, newEnemyProc, nullptr) &&
+           registerWindowClass(MainWindowClass, MainWindowProc, LoadIconA(nullptr, ApplicationIcon)) &&
+           registerWindowClass(EnemyProgramEditorClass, enemyProgramEditorProc, nullptr);
+}
+
 // Drawn this once; nothing redraws it. Without a logo file the window stays blank.
 void drawLogo() {
-    LevelBitmapCells& cells = editor.levelBitmap;
-    WindowDC window(editor.main.window);
+    LevelBitmapCells& cells = levelBitmap;
+    WindowDC window(shell.mainWindow);
     cells.bitmap = LoadBmpFile(LogoPath, window, &cells.palette, &cells.width, &cells.height);
     if (cells.bitmap) copyFromBitmap(window, LogoLeft, LogoTop, cells.width, cells.height, cells.bitmap, 0, 0);
 }
 
 void showMainWindow(int showCommand) {
-    const MainWindowHandles& main = editor.main;
-    ShowWindow(main.window, showCommand);
-    ShowWindow(main.horizontalScrollBar, showCommand);
-    ShowWindow(main.verticalScrollBar, showCommand);
+    ShowWindow(shell.mainWindow, showCommand);
+    ShowWindow(shell.horizontalScrollBar, showCommand);
+    ShowWindow(shell.verticalScrollBar, showCommand);
     showLevelPropertiesButtons();
-    SetScrollRange(main.horizontalScrollBar, SB_CTL, 0, HorizontalScrollMax, TRUE);
-    SetScrollRange(main.verticalScrollBar, SB_CTL, 0, VerticalScrollMaxBeforeLoad, TRUE);
-    DrawMenuBar(main.window);
+    SetScrollRange(shell.horizontalScrollBar, SB_CTL, 0, HorizontalScrollMax, TRUE);
+    SetScrollRange(shell.verticalScrollBar, SB_CTL, 0, VerticalScrollMaxBeforeLoad, TRUE);
+    DrawMenuBar(shell.mainWindow);
 }
 
 }  // namespace
 
 bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     // Start-up sets every value the run begins with.
-    editor = EditorGlobals{};
-    editor.viewClipRegion = CreateRectRgn(ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &editor.workArea, 0);
-    editor.instance = instance;
-    editor.main.menuBar = createMenuBar();
-    if (!registerWindowClasses(instance)) return false;
+    session = Session{};
+    shell = Shell{};
+    levelBitmap = LevelBitmapCells{};
+    sidePanel = SidePanelControls{};
+    shell.viewClipRegion = CreateRectRgn(ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &shell.workArea, 0);
+    shell.instance = instance;
+    HMENU menuBar = createMenuBar();
+    if (!registerWindowClasses()) return false;
 
-    createMainWindow();
+    createMainWindow(menuBar);
     createMainControls();
     createLevelPropertiesWindow();
     createNewEnemyWindow();
@@ -59,7 +76,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     showMainWindow(showCommand);
     setUpFileDialogRecord();
     drawLogo();
-    SetTimer(editor.main.window, EditorTimerId, EditorTimerMilliseconds, nullptr);
+    SetTimer(shell.mainWindow, EditorTimerId, EditorTimerMilliseconds, nullptr);
     openLevelFromCommandLine(commandLine);
     return true;
 }

@@ -1,18 +1,19 @@
 #include "app/timer_tick.h"
 
-#include "win32/editor_globals.h"
 #include "edit/preview.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
 namespace {
 
 void drawPreviewStep(const PreviewStroke& stroke) {
     Pen pen(stroke.colour);
-    WindowDC window(editor.main.window);
+    WindowDC window(shell.mainWindow);
     Selection selected(window, pen);
-    SelectClipRgn(window, editor.viewClipRegion);
+    SelectClipRgn(window, shell.viewClipRegion);
     MoveToEx(window, stroke.from.x, stroke.from.y, nullptr);
     if (stroke.kind == PreviewStroke::Line)
         LineTo(window, stroke.to.x, stroke.to.y);
@@ -21,8 +22,8 @@ void drawPreviewStep(const PreviewStroke& stroke) {
 }
 
 void drawOutlines(const OutlinePlan& plan) {
-    WindowDC window(editor.main.window);
-    SelectClipRgn(window, editor.viewClipRegion);
+    WindowDC window(shell.mainWindow);
+    SelectClipRgn(window, shell.viewClipRegion);
     Pen pen(plan.colour);
     Selection selected(window, pen);
     for (const OutlinePolyline& line : plan.polylines) {
@@ -35,9 +36,9 @@ void drawOutlines(const OutlinePlan& plan) {
 
 void runTimerTick() {
     const Scroll scroll = scrollPosition();
-    const PreviewTick preview = advancePreview(editor.document, editor.state, scroll);
+    const PreviewTick preview = advancePreview(session.document, session.state, scroll);
     if (preview.draws) drawPreviewStep(preview.stroke);
-    const OutlinePlan outlines = nextOutlines(editor.document, editor.state, scroll);
+    const OutlinePlan outlines = nextOutlines(session.document, session.state, scroll);
     if (outlines.runs) drawOutlines(outlines);
 }
 

@@ -18,13 +18,15 @@ struct EditorState {
     int32_t selectedImageSet = -1;
     bool dragging = false;
     bool outlineBlink = true;
-    int32_t hScroll = 0;
-    int32_t vScroll = 0;
+    // Where the scroll handlers last put the bars. A load resets them to 0
+    // while the bars keep their positions, so they are no view position:
+    // the view reads the bars.
+    int32_t trackedHScroll = 0;
+    int32_t trackedVScroll = 0;
     int32_t recordEnemy = -1;
     int32_t recordProgram = 0;
     int32_t recordMovements = 0;
     int32_t lastDirection = 0;
-    int32_t currentDirection = 0;
     int32_t recordX = 0;
     int32_t recordY = 0;
     int32_t previewStep = 0;

@@ -26,7 +26,6 @@ RecordingStart startRecording(LevelDocument& doc, EditorState& state) {
     state.recordY = enemy.y;
     state.recordMovements = 0;
     state.lastDirection = 0;
-    state.currentDirection = 0;
     // The slot's old movements stay until overwritten; the enemy's previous
     // program stays used.
     doc.programs[program].used = 1;
@@ -55,7 +54,6 @@ RecordKey recordKey(LevelDocument& doc, EditorState& state, unsigned key) {
         return RecordKey::Refused;
 
     const int64_t speed = doc.enemies[state.recordEnemy].speed;
-    state.currentDirection = direction;
     state.recordX = clampToInt(state.recordX + directionDx(direction) * speed);
     state.recordY = clampToInt(state.recordY + directionDy(direction) * speed);
     if (!newMovement) {

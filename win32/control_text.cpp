@@ -18,4 +18,24 @@ int32_t decimalText(HWND control, int limit) {
     return parseDecimal(text.data());
 }
 
+int selectedItem(HWND list) {
+    const LRESULT item = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    return item == CB_ERR ? -1 : int(item);
+}
+
+const char* selectedItemText(HWND list, ItemText& text) {
+    const int item = selectedItem(list);
+    if (item < 0) return nullptr;
+    const LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, WPARAM(item), 0);
+    if (length == CB_ERR || length >= LRESULT(sizeof text)) return nullptr;
+    SendMessageA(list, CB_GETLBTEXT, WPARAM(item), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void addDecimalItem(HWND list, int32_t value) {
+    char text[MaxDecimalLength + 1] = {};
+    formatDecimal(value, text);
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
 }  // namespace qzt

@@ -1,33 +1,36 @@
 #include "win32/level_bitmap.h"
 
-#include "win32/editor_globals.h"
+#include "edit/view_geometry.h"
 #include "win32/bmp_loader.h"
 #include "win32/gdi_guards.h"
+#include "win32/shell.h"
 
 namespace qzt {
 
-void showLevelBitmapCells(HDC dc) {
-    const LevelBitmapCells& cells = editor.levelBitmap;
-    SelectPalette(dc, cells.palette, TRUE);
-    RealizePalette(dc);
-    // A top-down file keeps its negative height in the cell; it has as many rows.
-    SetScrollRange(editor.main.verticalScrollBar, SB_CTL, 0, int(bitmapRows(cells.height)) - VerticalScrollMargin, TRUE);
-}
+LevelBitmapCells levelBitmap;
 
-bool replaceLevelBitmap(const char* path) {
-    const WindowDC dc(editor.main.window);
+bool swapLevelBitmap(const char* path, std::string* why) {
+    const WindowDC dc(shell.mainWindow);
     LevelBitmapCells loaded;
-    loaded.bitmap = LoadBmpFile(path, dc, &loaded.palette, &loaded.width, &loaded.height);
+    loaded.bitmap = LoadBmpFile(path, dc, &loaded.palette, &loaded.width, &loaded.height, why);
     if (!loaded.bitmap) {
         if (loaded.palette) DeleteObject(loaded.palette);
         return false;
     }
-    LevelBitmapCells& cells = editor.levelBitmap;
-    if (cells.bitmap) DeleteObject(cells.bitmap);
-    if (cells.palette) DeleteObject(cells.palette);
-    cells = loaded;
-    showLevelBitmapCells(dc);
+    dropLevelBitmap();
+    if (levelBitmap.palette) DeleteObject(levelBitmap.palette);
+    levelBitmap = loaded;
+    SelectPalette(dc, levelBitmap.palette, TRUE);
+    RealizePalette(dc);
+    // A top-down file keeps its negative height in the cell; it has as many rows.
+    SetScrollRange(shell.verticalScrollBar, SB_CTL, 0, int(bitmapRows(levelBitmap.height)) - VerticalScrollMargin,
+                   TRUE);
     return true;
+}
+
+void dropLevelBitmap() {
+    if (levelBitmap.bitmap) DeleteObject(levelBitmap.bitmap);
+    levelBitmap.bitmap = nullptr;
 }
 
 }  // namespace qzt

@@ -1,15 +1,17 @@
 #include "win32/level_view.h"
 
-#include "win32/editor_globals.h"
 #include "edit/preview.h"
 #include "edit/view_plan.h"
 #include "win32/gdi_guards.h"
+#include "win32/level_bitmap.h"
 #include "win32/rect.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt {
 
 Scroll scrollPosition() {
-    return {GetScrollPos(editor.main.horizontalScrollBar, SB_CTL), GetScrollPos(editor.main.verticalScrollBar, SB_CTL)};
+    return {GetScrollPos(shell.horizontalScrollBar, SB_CTL), GetScrollPos(shell.verticalScrollBar, SB_CTL)};
 }
 
 void blankUncoveredView(HDC window, int32_t bitmapWidth, int32_t bitmapHeight, Scroll scroll) {
@@ -19,27 +21,24 @@ void blankUncoveredView(HDC window, int32_t bitmapWidth, int32_t bitmapHeight, S
 }
 
 void RedrawLevelView() {
-    const MainWindowHandles& main = editor.main;
     const Scroll scroll = scrollPosition();
-    restartPreview(editor.document, editor.state, scroll);
-    const ViewPlan plan = planLevelView(editor.document, editor.state, scroll);
+    restartPreview(session.document, session.state, scroll);
+    const ViewPlan plan = planLevelView(session.document, session.state, scroll);
 
-    WindowDC window(main.window);
+    WindowDC window(shell.mainWindow);
     MemoryDC bitmap(window);
-    HBITMAP levelBitmap = editor.levelBitmap.bitmap;
-    Selection selected(bitmap, levelBitmap);
+    Selection selected(bitmap, levelBitmap.bitmap);
     // The step count of the recording line and the free space to its right.
     const RECT stepCount = makeRect(350, 410, 450, 432);
     FillRect(window, &stepCount, panelBrush());
-    SelectClipRgn(window, editor.viewClipRegion);
+    SelectClipRgn(window, shell.viewClipRegion);
     // Without a bitmap nothing covers the view.
-    const LevelBitmapCells& cells = editor.levelBitmap;
-    blankUncoveredView(window, levelBitmap ? cells.width : 0, cells.height, scroll);
-    if (levelBitmap) {
+    blankUncoveredView(window, levelBitmap.bitmap ? levelBitmap.width : 0, levelBitmap.height, scroll);
+    if (levelBitmap.bitmap) {
         for (const BitmapCopy& c : plan.copies)
             BitBlt(window, c.x, c.y, c.width, c.height, bitmap, c.sourceX, c.sourceY, SRCCOPY);
     }
-    if (plan.writesSteps) SetWindowTextA(main.recordStepsText, plan.stepsText.c_str());
+    if (plan.writesSteps) SetWindowTextA(shell.recordStepsText, plan.stepsText.c_str());
 }
 
 }  // namespace qzt

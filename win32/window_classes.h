@@ -1,4 +1,4 @@
-// The editor's four window classes.
+// The editor's four window classes: their names, and how each is registered.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,8 @@ constexpr char LevelPropertiesClass[] = "Header Props";
 constexpr char NewEnemyClass[] = "New Enemy Box";
 constexpr char EnemyProgramEditorClass[] = "EnemProg Box";
 
-// Registers the classes one after the other and stops at the first that
-// fails, leaving the later ones unregistered.
-bool registerWindowClasses(HINSTANCE instance);
+// Every class redraws on resizing, has the arrow cursor and the panel brush
+// for background. False when the class could not be registered.
+bool registerWindowClass(const char* name, WNDPROC procedure, HICON icon);
 
 }  // namespace qzt

@@ -6,49 +6,47 @@
 // used, changes nothing.
 #include "windows/enemy_program_editor.h"
 
-#include <iterator>
-
-#include "win32/control_text.h"
-#include "win32/editor_globals.h"
-#include "win32/window_classes.h"
 #include "edit/program_editor_rules.h"
+#include "win32/control_text.h"
+#include "win32/controls.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/tool_window.h"
 
 namespace qzt {
 namespace {
 
 constexpr char Title[] = "Edit Enemy Program";
-constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST;
 // At most 9 characters of the steps box are read.
 constexpr int StepsLimit = 10;
 
 enum Control {
-    ProgramLabel, DoneButton, DeleteProgramButton, AddButton, AddProgramButton, ProgramBox, MovementLabel,
-    MovementBox, DirectionLabel, DirectionBox, StepsLabel, StepsBox, FramesLabel, FrameXBox, FrameYBox,
-    ControlCount
+    DoneButton, DeleteProgramButton, AddButton, AddProgramButton, ProgramBox, MovementBox, DirectionBox, StepsBox,
+    FrameXBox, FrameYBox, ControlCount
 };
-
-constexpr ControlLayout Controls[] = {
-    {"STATIC", "Program for editing", LabelStyle, 10, 10, 250, 20},
-    {"BUTTON", "DONE", ButtonStyle, 110, 170, 75, 30},
-    {"BUTTON", "Delete Prog", ButtonStyle, 190, 170, 90, 30},
-    {"BUTTON", "Add", ButtonStyle, 275, 37, 35, 20},
-    {"BUTTON", "Add Prog", ButtonStyle, 285, 170, 90, 30},
-    {"COMBOBOX", nullptr, ListStyle, 185, 10, 75, 80},
-    {"STATIC", "Movement within program", LabelStyle, 20, 35, 250, 20},
-    {"COMBOBOX", nullptr, ListStyle, 195, 35, 75, 80},
-    {"STATIC", "Direction", LabelStyle, 30, 60, 250, 20},
-    {"COMBOBOX", nullptr, ListStyle, 215, 60, 105, 80},
-    {"STATIC", "Number of steps", LabelStyle, 30, 85, 250, 20},
-    {"EDIT", "", NumberBoxStyle, 215, 85, 75, 20},
-    {"STATIC", "Cycle between frames X and Y", LabelStyle, 30, 110, 250, 20},
-    {"COMBOBOX", nullptr, ListStyle, 30, 130, 75, 80},
-    {"COMBOBOX", nullptr, ListStyle, 215, 130, 75, 80},
-};
-static_assert(std::size(Controls) == ControlCount);
 
 HWND editorWindow;
 HWND controls[ControlCount];
+
+const ControlLayout Controls[] = {
+    {"STATIC", "Program for editing", LabelStyle, 10, 10, 250, 20, nullptr},
+    {"BUTTON", "DONE", ButtonStyle, 110, 170, 75, 30, &controls[DoneButton]},
+    {"BUTTON", "Delete Prog", ButtonStyle, 190, 170, 90, 30, &controls[DeleteProgramButton]},
+    {"BUTTON", "Add", ButtonStyle, 275, 37, 35, 20, &controls[AddButton]},
+    {"BUTTON", "Add Prog", ButtonStyle, 285, 170, 90, 30, &controls[AddProgramButton]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 185, 10, 75, 80, &controls[ProgramBox]},
+    {"STATIC", "Movement within program", LabelStyle, 20, 35, 250, 20, nullptr},
+    {"COMBOBOX", nullptr, DropDownListStyle, 195, 35, 75, 80, &controls[MovementBox]},
+    {"STATIC", "Direction", LabelStyle, 30, 60, 250, 20, nullptr},
+    {"COMBOBOX", nullptr, DropDownListStyle, 215, 60, 105, 80, &controls[DirectionBox]},
+    {"STATIC", "Number of steps", LabelStyle, 30, 85, 250, 20, nullptr},
+    {"EDIT", "", NumberBoxStyle, 215, 85, 75, 20, &controls[StepsBox]},
+    {"STATIC", "Cycle between frames X and Y", LabelStyle, 30, 110, 250, 20, nullptr},
+    {"COMBOBOX", nullptr, DropDownListStyle, 30, 130, 75, 80, &controls[FrameXBox]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 215, 130, 75, 80, &controls[FrameYBox]},
+};
+
 // The program open in the editor: -1 or a slot. It outlives hiding and
 // opening another level.
 int32_t editorProgram = NoOpenProgram;
@@ -60,21 +58,21 @@ void listUsedPrograms() {
     HWND list = controls[ProgramBox];
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (int slot = 0; slot < MAX_PROGRAMS; ++slot)
-        if (editor.document.programs[slot].used) addDecimalItem(list, slot);
+        if (session.document.programs[slot].used) addDecimalItem(list, slot);
 }
 
 // True when a program was made; its number joins the list unselected.
 bool addProgramItem() {
-    const int32_t slot = addProgram(editor.document, editorProgram);
+    const int32_t slot = addProgram(session.document, editorProgram);
     if (slot >= 0) addDecimalItem(controls[ProgramBox], slot);
     return slot >= 0;
 }
 
 void addMovementItem() {
-    const int m = addMovement(editor.document, editorProgram);
+    const int m = addMovement(session.document, editorProgram);
     if (m >= 0) {
         addDecimalItem(controls[MovementBox], m);
-    } else if (openProgram(editor.document, editorProgram)) {
+    } else if (openProgram(session.document, editorProgram)) {
         MessageBeep(MB_OK);  // the program is full
     }
 }
@@ -85,14 +83,14 @@ bool openSelectedProgram() {
     ItemText text;
     if (!openListedProgram(editorProgram, selectedItemText(controls[ProgramBox], text))) return false;
     SendMessageA(controls[MovementBox], CB_RESETCONTENT, 0, 0);
-    const int movements = recordedMovements(editor.document, editorProgram);
+    const int movements = recordedMovements(session.document, editorProgram);
     for (int m = 0; m < movements; ++m) addDecimalItem(controls[MovementBox], m);
     selectItem(MovementBox, 0);
     return true;
 }
 
 void showMovement(int m) {
-    const auto items = movementItems(editor.document, editorProgram, m);
+    const auto items = movementItems(session.document, editorProgram, m);
     if (!items) return;
     selectItem(FrameXBox, items->frameX);
     selectItem(FrameYBox, items->frameY);
@@ -101,11 +99,11 @@ void showMovement(int m) {
 }
 
 void storeSelection(Control list, int m, MovementList field) {
-    storeListItem(editor.document, editorProgram, m, field, selectedItem(controls[list]));
+    storeListItem(session.document, editorProgram, m, field, selectedItem(controls[list]));
 }
 
 void deleteProgram() {
-    switch (deleteOpenProgram(editor.document, editorProgram)) {
+    switch (deleteOpenProgram(session.document, editorProgram)) {
     case DeleteOutcome::InUse:
         notice("Enemy program is in use by an enemy.  Could not delete.", EditingCaption);
         break;
@@ -121,7 +119,7 @@ void commitSteps() {
     const int m = selectedItem(controls[MovementBox]);
     char text[StepsLimit] = {};
     GetWindowTextA(controls[StepsBox], text, StepsLimit);
-    storeSteps(editor.document, editorProgram, m, text);
+    storeSteps(session.document, editorProgram, m, text);
 }
 
 // List notifications of every kind (focus, drop-down, selection) count.
@@ -138,7 +136,7 @@ void onCommand(HWND sender, WORD notification) {
     if (sender == controls[DoneButton]) ShowWindow(editorWindow, SW_HIDE);
     if (sender == controls[DeleteProgramButton]) deleteProgram();
     // Only the steps box loses the focus with a notification.
-    if (notification == EN_KILLFOCUS && editor.document.loaded) commitSteps();
+    if (notification == EN_KILLFOCUS && session.document.loaded) commitSteps();
 }
 
 }  // namespace
@@ -146,7 +144,7 @@ void onCommand(HWND sender, WORD notification) {
 void createEnemyProgramEditor() {
     editorProgram = NoOpenProgram;
     editorWindow = createToolWindow(EnemyProgramEditorClass, Title, 175, 75, 450, 250);
-    createControls(editorWindow, Controls, controls);
+    createControls(editorWindow, Controls);
     for (int frame = 0; frame < FrameItemCount; ++frame) {
         addDecimalItem(controls[FrameXBox], frame);
         addDecimalItem(controls[FrameYBox], frame);

@@ -3,14 +3,14 @@
 // loads, so a typo never leaves a level that cannot be opened once saved.
 #include "windows/level_properties_window.h"
 
-#include <iterator>
-
-#include "win32/control_text.h"
-#include "win32/editor_globals.h"
-#include "win32/level_bitmap.h"
-#include "win32/window_classes.h"
-#include "win32/level_view.h"
 #include "level/dat_reader.h"
+#include "win32/control_text.h"
+#include "win32/controls.h"
+#include "win32/level_bitmap.h"
+#include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/tool_window.h"
 
 namespace qzt {
@@ -26,75 +26,78 @@ constexpr int HeaderTextLimit = 200;
 constexpr int TimeBonusLimit = 25;
 
 constexpr int HeaderTextRows = 8;
-enum Control { OkButton, CancelButton, FirstTextBox, TimeBonusBox = FirstTextBox + HeaderTextRows, ControlCount = 20 };
+enum Control { OkButton, CancelButton, FirstTextBox, TimeBonusBox = FirstTextBox + HeaderTextRows, ControlCount };
 constexpr int BitmapPathRow = 2;
 
-// The text boxes follow the header's text lines in file order.
-constexpr ControlLayout Controls[] = {
-    {"BUTTON", "OK", HiddenButtonStyle, 110, 220, 60, 30},
-    {"BUTTON", "Cancel", HiddenButtonStyle, 190, 220, 60, 30},
-    {"EDIT", nullptr, TextBoxStyle, 5, 10, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 31, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 52, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 73, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 94, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 115, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 136, 200, 20},
-    {"EDIT", nullptr, TextBoxStyle, 5, 157, 200, 20},
-    {"EDIT", nullptr, NumberBoxStyle, 5, 178, 200, 20},
-    {"STATIC", "Level Subtitle (No spaces. Use underscore)", LabelStyle, 205, 10, 325, 20},
-    {"STATIC", "Level Title (No spaces. Use underscore)", LabelStyle, 205, 31, 325, 20},
-    {"STATIC", "Path to main .bmp file from dat file location", LabelStyle, 205, 52, 325, 20},
-    {"STATIC", "Background midi music file from dat file location", LabelStyle, 205, 73, 325, 20},
-    {"STATIC", "Level win .wav file from dat file location", LabelStyle, 205, 94, 325, 20},
-    {"STATIC", "Level oneup .wav file from dat file location", LabelStyle, 205, 115, 325, 20},
-    {"STATIC", "Level lose .wav file from dat file location", LabelStyle, 205, 136, 325, 20},
-    {"STATIC", "Level score count .wav file from dat file location", LabelStyle, 205, 157, 325, 20},
-    {"STATIC", "Time bonus for level", LabelStyle, 205, 178, 290, 20},
-};
-static_assert(std::size(Controls) == ControlCount);
-
+HWND propertiesWindow;
 HWND controls[ControlCount];
 
-HWND window() { return editor.tools.levelPropertiesWindow; }
+// The text boxes follow the header's text lines in file order.
+const ControlLayout Controls[] = {
+    {"BUTTON", "OK", HiddenButtonStyle, 110, 220, 60, 30, &controls[OkButton]},
+    {"BUTTON", "Cancel", HiddenButtonStyle, 190, 220, 60, 30, &controls[CancelButton]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 10, 200, 20, &controls[FirstTextBox]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 31, 200, 20, &controls[FirstTextBox + 1]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 52, 200, 20, &controls[FirstTextBox + 2]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 73, 200, 20, &controls[FirstTextBox + 3]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 94, 200, 20, &controls[FirstTextBox + 4]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 115, 200, 20, &controls[FirstTextBox + 5]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 136, 200, 20, &controls[FirstTextBox + 6]},
+    {"EDIT", nullptr, TextBoxStyle, 5, 157, 200, 20, &controls[FirstTextBox + 7]},
+    {"EDIT", nullptr, NumberBoxStyle, 5, 178, 200, 20, &controls[TimeBonusBox]},
+    {"STATIC", "Level Subtitle (No spaces. Use underscore)", LabelStyle, 205, 10, 325, 20, nullptr},
+    {"STATIC", "Level Title (No spaces. Use underscore)", LabelStyle, 205, 31, 325, 20, nullptr},
+    {"STATIC", "Path to main .bmp file from dat file location", LabelStyle, 205, 52, 325, 20, nullptr},
+    {"STATIC", "Background midi music file from dat file location", LabelStyle, 205, 73, 325, 20, nullptr},
+    {"STATIC", "Level win .wav file from dat file location", LabelStyle, 205, 94, 325, 20, nullptr},
+    {"STATIC", "Level oneup .wav file from dat file location", LabelStyle, 205, 115, 325, 20, nullptr},
+    {"STATIC", "Level lose .wav file from dat file location", LabelStyle, 205, 136, 325, 20, nullptr},
+    {"STATIC", "Level score count .wav file from dat file location", LabelStyle, 205, 157, 325, 20, nullptr},
+    {"STATIC", "Time bonus for level", LabelStyle, 205, 178, 290, 20, nullptr},
+};
 
 void commitHeader() {
     char bitmapPath[HeaderTextLimit] = {};
     GetWindowTextA(controls[FirstTextBox + BitmapPathRow], bitmapPath, HeaderTextLimit);
     // Beside the data file, as opening it found it: a file dialog may have
     // moved the current directory since.
-    if (!replaceLevelBitmap(levelBitmapPath(editor.fileNameBuffer, bitmapPath).c_str())) {
+    if (!swapLevelBitmap(levelBitmapPath(session.levelPath.c_str(), bitmapPath).c_str())) {
         notice(loadResultMessage(LoadBitmapError), LoadingCaption);
         return;
     }
-    LevelHeader& header = editor.document.header;
+    LevelHeader& header = session.document.header;
     for (int row = 0; row < HeaderTextRows; ++row)
         GetWindowTextA(controls[FirstTextBox + row], header.*HeaderTextFields[row].text, HeaderTextLimit);
     header.timeBonus = decimalText(controls[TimeBonusBox], TimeBonusLimit);
-    SetWindowTextA(editor.main.window, header.title);
+    SetWindowTextA(shell.mainWindow, header.title);
     RedrawLevelView();
-    ShowWindow(window(), SW_HIDE);
+    ShowWindow(propertiesWindow, SW_HIDE);
 }
 
 // Any notification of a button counts as a press; the boxes' are ignored.
 void onCommand(HWND sender) {
     if (sender == controls[OkButton]) commitHeader();
-    if (sender == controls[CancelButton]) ShowWindow(window(), SW_HIDE);
+    if (sender == controls[CancelButton]) ShowWindow(propertiesWindow, SW_HIDE);
 }
 
 }  // namespace
 
 void createLevelPropertiesWindow() {
-    editor.tools.levelPropertiesWindow = createToolWindow(LevelPropertiesClass, Title, 210, 125, 520, 350);
-    createControls(window(), Controls, controls);
+    propertiesWindow = createToolWindow(LevelPropertiesClass, Title, 210, 125, 520, 350);
+    createControls(propertiesWindow, Controls);
 }
 
 void showLevelPropertiesWindow() {
-    const LevelHeader& header = editor.document.header;
+    const LevelHeader& header = session.document.header;
     for (int row = 0; row < HeaderTextRows; ++row)
         SetWindowTextA(controls[FirstTextBox + row], header.*HeaderTextFields[row].text);
     setDecimalText(controls[TimeBonusBox], header.timeBonus);
-    ShowWindow(window(), SW_SHOW);
+    ShowWindow(propertiesWindow, SW_SHOW);
+}
+
+void destroyLevelPropertiesWindow() {
+    if (propertiesWindow) DestroyWindow(propertiesWindow);
+    propertiesWindow = nullptr;
 }
 
 void showLevelPropertiesButtons() {

@@ -3,17 +3,18 @@
 // frame. Text typed into a list's field is never taken for a slot.
 #include "windows/new_enemy_window.h"
 
-#include <iterator>
-
-#include "win32/control_text.h"
-#include "win32/editor_globals.h"
-#include "win32/window_classes.h"
 #include "edit/new_enemy_rules.h"
 #include "edit/view_geometry.h"
 #include "win32/bitmap_copy.h"
-#include "win32/level_view.h"
+#include "win32/control_text.h"
+#include "win32/controls.h"
 #include "win32/gdi_guards.h"
+#include "win32/level_bitmap.h"
+#include "win32/level_view.h"
 #include "win32/rect.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/tool_window.h"
 
 namespace qzt {
@@ -25,39 +26,35 @@ constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS
 constexpr int NumberLimit = 15;
 constexpr int PreviewLeft = 325, PreviewTop = 5, PreviewRight = 445, PreviewBottom = 125;
 
-enum Control {
-    OkButton, CancelButton, ImageSetList, ProgramList, ImageSetLabel, ProgramLabel,
-    HitPointsBox, HitPointsLabel, SpeedBox, SpeedLabel, AnimationRateBox, AnimationRateLabel, ControlCount
-};
-
-// The number boxes start at 2, 3 and 5 and then keep what was last typed.
-constexpr ControlLayout Controls[] = {
-    {"BUTTON", "OK", ButtonStyle, 110, 170, 60, 30},
-    {"BUTTON", "Cancel", ButtonStyle, 190, 170, 60, 30},
-    {"COMBOBOX", nullptr, ListStyle, 10, 10, 75, 90},
-    {"COMBOBOX", nullptr, ListStyle, 10, 40, 75, 90},
-    {"STATIC", "Image Set to use for enemy", LabelStyle, 100, 10, 250, 20},
-    {"STATIC", "Enemy Program to use for enemy", LabelStyle, 100, 40, 250, 20},
-    {"EDIT", "2", NumberBoxStyle, 10, 70, 75, 20},
-    {"STATIC", "Enemy hitpoints", LabelStyle, 100, 70, 250, 20},
-    {"EDIT", "3", NumberBoxStyle, 10, 100, 75, 20},
-    {"STATIC", "Enemy speed", LabelStyle, 100, 100, 250, 20},
-    {"EDIT", "5", NumberBoxStyle, 10, 130, 75, 20},
-    {"STATIC", "Enemy animation rate (updated every _ frames)", LabelStyle, 100, 130, 350, 20},
-};
-static_assert(std::size(Controls) == ControlCount);
+enum Control { OkButton, CancelButton, ImageSetList, ProgramList, HitPointsBox, SpeedBox, AnimationRateBox, ControlCount };
 
 HWND newEnemyWindow;
 HWND controls[ControlCount];
 
+// The number boxes start at 2, 3 and 5 and then keep what was last typed.
+const ControlLayout Controls[] = {
+    {"BUTTON", "OK", ButtonStyle, 110, 170, 60, 30, &controls[OkButton]},
+    {"BUTTON", "Cancel", ButtonStyle, 190, 170, 60, 30, &controls[CancelButton]},
+    {"COMBOBOX", nullptr, ListStyle, 10, 10, 75, 90, &controls[ImageSetList]},
+    {"COMBOBOX", nullptr, ListStyle, 10, 40, 75, 90, &controls[ProgramList]},
+    {"STATIC", "Image Set to use for enemy", LabelStyle, 100, 10, 250, 20, nullptr},
+    {"STATIC", "Enemy Program to use for enemy", LabelStyle, 100, 40, 250, 20, nullptr},
+    {"EDIT", "2", NumberBoxStyle, 10, 70, 75, 20, &controls[HitPointsBox]},
+    {"STATIC", "Enemy hitpoints", LabelStyle, 100, 70, 250, 20, nullptr},
+    {"EDIT", "3", NumberBoxStyle, 10, 100, 75, 20, &controls[SpeedBox]},
+    {"STATIC", "Enemy speed", LabelStyle, 100, 100, 250, 20, nullptr},
+    {"EDIT", "5", NumberBoxStyle, 10, 130, 75, 20, &controls[AnimationRateBox]},
+    {"STATIC", "Enemy animation rate (updated every _ frames)", LabelStyle, 100, 130, 350, 20, nullptr},
+};
+
 int32_t chosenImageSet() {
     ItemText text;
-    return listedImageSet(editor.document, selectedItemText(controls[ImageSetList], text));
+    return listedImageSet(session.document, selectedItemText(controls[ImageSetList], text));
 }
 
 int32_t chosenProgram() {
     ItemText text;
-    return listedProgram(editor.document, selectedItemText(controls[ProgramList], text));
+    return listedProgram(session.document, selectedItemText(controls[ProgramList], text));
 }
 
 // The chosen image set's first frame with a column and a row more on its
@@ -68,10 +65,10 @@ void drawPreview() {
     const RECT square = makeRect(PreviewLeft, PreviewTop, PreviewRight, PreviewBottom);
     FillRect(dc, &square, panelBrush());
     const int32_t chosen = chosenImageSet();
-    if (chosen < 0 || !editor.levelBitmap.bitmap) return;
-    const ImageSet& set = editor.document.imageSets[chosen];
+    if (chosen < 0 || !levelBitmap.bitmap) return;
+    const ImageSet& set = session.document.imageSets[chosen];
     copyFromBitmap(dc, PreviewLeft, PreviewTop, clampToInt(int64_t(set.width) + 2),
-                   clampToInt(int64_t(set.height) + 2), editor.levelBitmap.bitmap, set.x, set.y);
+                   clampToInt(int64_t(set.height) + 2), levelBitmap.bitmap, set.x, set.y);
 }
 
 void createChosenEnemy() {
@@ -81,7 +78,7 @@ void createChosenEnemy() {
     choice.hitPoints = decimalText(controls[HitPointsBox], NumberLimit);
     choice.speed = decimalText(controls[SpeedBox], NumberLimit);
     choice.animationRate = decimalText(controls[AnimationRateBox], NumberLimit);
-    switch (createEnemy(editor.document, choice)) {
+    switch (createEnemy(session.document, choice)) {
     case NewEnemyOutcome::NothingChosen:
         notice("Choose an image set and an enemy program from the lists.", EditingCaption);
         return;  // the window stays for another choice
@@ -106,14 +103,14 @@ void onCommand(HWND sender) {
 
 void createNewEnemyWindow() {
     newEnemyWindow = createToolWindow(NewEnemyClass, Title, 175, 100, 450, 300);
-    createControls(newEnemyWindow, Controls, controls);
+    createControls(newEnemyWindow, Controls);
 }
 
 void showNewEnemyWindow() {
     HWND imageSets = controls[ImageSetList], programs = controls[ProgramList];
     SendMessageA(imageSets, CB_RESETCONTENT, 0, 0);
     SendMessageA(programs, CB_RESETCONTENT, 0, 0);
-    const LevelDocument& doc = editor.document;
+    const LevelDocument& doc = session.document;
     for (int slot = 0; slot < MAX_IMAGE_SETS; ++slot)
         if (doc.imageSets[slot].used) addDecimalItem(imageSets, slot);
     for (int slot = 0; slot < MAX_PROGRAMS; ++slot)

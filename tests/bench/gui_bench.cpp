@@ -15,23 +15,27 @@
 #include <utility>
 #include <vector>
 
-#include "win32/editor_globals.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
-#include "win32/window_classes.h"
-#include "win32/bitmap_copy.h"
-#include "win32/level_view.h"
 #include "level/dat_writer.h"
+#include "tests/gfx/bmp_builder.h"
+#include "tests/level/test_support.h"
+#include "win32/bitmap_copy.h"
+#include "win32/level_bitmap.h"
+#include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+#include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
-#include "tests/gfx/bmp_builder.h"
-#include "tests/level/test_support.h"
 
 namespace {
 
-using qzt::editor;
+using qzt::levelBitmap;
+using qzt::session;
+using qzt::shell;
 
 constexpr int ViewRuns = 501, WarmUpRuns = 20, SampleOpenRuns = 9, TallOpenRuns = 5, TallHeight = 16384;
 constexpr int ToolRuns = 51;
@@ -76,14 +80,14 @@ std::vector<double> medians(int runs, int warmUp, const std::vector<std::functio
 // failed selection would leave nothing to copy and time nothing (and ends
 // the program, so those contexts are not given back).
 struct LevelContexts {
-    HDC window = GetDC(editor.main.window);
+    HDC window = GetDC(shell.mainWindow);
     HDC memory = CreateCompatibleDC(window);
-    HGDIOBJ previous = SelectObject(memory, editor.levelBitmap.bitmap);
+    HGDIOBJ previous = SelectObject(memory, levelBitmap.bitmap);
     LevelContexts() { if (!previous) giveUp("the level bitmap cannot be selected"); }
     ~LevelContexts() {
         SelectObject(memory, previous);
         DeleteDC(memory);
-        ReleaseDC(editor.main.window, window);
+        ReleaseDC(shell.mainWindow, window);
     }
     void copyView() const {
         BitBlt(window, qzt::ViewLeft, qzt::ViewTop, qzt::ViewWidth, qzt::ViewHeight, memory, 0, qzt::LevelOriginRow,
@@ -98,12 +102,12 @@ void bareCopy() { LevelContexts().copyView(); }
 // the level bitmap's.
 void checkDraws(void (*draw)(), const char* name) {
     const COLORREF wanted = GetPixel(LevelContexts().memory, 0, qzt::LevelOriginRow);
-    HDC window = GetDC(editor.main.window);
+    HDC window = GetDC(shell.mainWindow);
     const RECT view{qzt::ViewLeft, qzt::ViewTop, qzt::ViewLeft + qzt::ViewWidth, qzt::ViewTop + qzt::ViewHeight};
     FillRect(window, &view, static_cast<HBRUSH>(GetStockObject(wanted ? BLACK_BRUSH : WHITE_BRUSH)));
     draw();
     const COLORREF shown = GetPixel(window, qzt::ViewLeft, qzt::ViewTop);
-    ReleaseDC(editor.main.window, window);
+    ReleaseDC(shell.mainWindow, window);
     if (shown != wanted) giveUp(std::string(name) + " does not draw the level bitmap");
 }
 
@@ -127,11 +131,11 @@ void bitmapFloor(const std::string& path) {
     if (!bytes) giveUp("cannot map " + path);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes + sizeof(BITMAPFILEHEADER));
     const DWORD offBits = reinterpret_cast<const BITMAPFILEHEADER*>(bytes)->bfOffBits;
-    HDC window = GetDC(editor.main.window);
+    HDC window = GetDC(shell.mainWindow);
     HBITMAP bitmap = CreateDIBitmap(window, &info->bmiHeader, CBM_INIT, bytes + offBits, info, DIB_RGB_COLORS);
     qzt::copyFromBitmap(window, qzt::ViewLeft, qzt::ViewTop, qzt::ViewWidth, qzt::ViewHeight, bitmap, 0,
                         qzt::LevelOriginRow);
-    ReleaseDC(editor.main.window, window);
+    ReleaseDC(shell.mainWindow, window);
     DeleteObject(bitmap);
     UnmapViewOfFile(bytes);
     CloseHandle(mapping);
@@ -140,7 +144,7 @@ void bitmapFloor(const std::string& path) {
 
 void openAndCheck(const std::string& path, int height) {
     qzt::openLevelFile(path.c_str());
-    if (!editor.document.loaded || editor.levelBitmap.height != height) giveUp(path + " did not open");
+    if (!session.document.loaded || levelBitmap.height != height) giveUp(path + " did not open");
 }
 
 // Each tool window filled and shown from hidden, then filled again while
@@ -190,13 +194,13 @@ void run() {
     // The build machine's root is drive Z: under Wine.
     const std::string sample = std::string(QZT_SAMPLES_DIR[0] == '/' ? "Z:" : "") + QZT_SAMPLES_DIR + "/sample.dat";
     openAndCheck(sample, 1200);
-    if (editor.document.enemyCount < 1) giveUp("the sample has no enemy");
+    if (session.document.enemyCount < 1) giveUp("the sample has no enemy");
     // The sample's records with a tall bitmap, in a directory of their own.
     const qzt::testing::TempDir directory;
     const std::string tall = directory.file("tall.dat");
     if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp({640, TallHeight, 24})))
         giveUp("cannot write the tall bitmap");
-    auto tallLevel = std::make_unique<qzt::LevelDocument>(editor.document);
+    auto tallLevel = std::make_unique<qzt::LevelDocument>(session.document);
     qzt::setHeaderText(tallLevel->header.title, "Tall_Level");
     qzt::setHeaderText(tallLevel->header.bitmapPath, "tall.bmp");
     const qzt::SaveOutcome saved = qzt::saveLevelFile(tall.c_str(), *tallLevel);
@@ -204,7 +208,7 @@ void run() {
 
     // Fifteen enemies spread over the view at scroll (0, 0), through the
     // image sets; the view draws them from the document as it is.
-    qzt::LevelDocument& doc = editor.document;
+    qzt::LevelDocument& doc = session.document;
     for (int i = 0; i < qzt::MAX_ENEMIES; ++i) {
         qzt::Enemy& enemy = doc.enemies[i] = doc.enemies[i % doc.enemyCount];
         enemy.used = 1, enemy.x = 20 + (i % 5) * 95, enemy.y = 30 + (i / 5) * 115, enemy.imageSet = i % 3;
@@ -222,11 +226,11 @@ void run() {
     checkDraws(bareCopy, "the bare copy");
     // A press inside enemy 0 selects it and starts dragging it; each drag
     // step moves it, each scroll step moves the view by one column.
-    HWND window = editor.main.window, bar = editor.main.horizontalScrollBar;
+    HWND window = shell.mainWindow, bar = shell.horizontalScrollBar;
     const qzt::Enemy& dragged = doc.enemies[0];
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
                  MAKELPARAM(qzt::ViewLeft + dragged.x + 5, qzt::ViewTop + dragged.y + 5));
-    if (editor.state.selectedEnemy != 0 || editor.state.selectedImageSet >= 0 || !editor.state.dragging)
+    if (session.state.selectedEnemy != 0 || session.state.selectedImageSet >= 0 || !session.state.dragging)
         giveUp("the press does not start dragging enemy 0");
     const auto dragStep =
         alternately(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 150), MK_LBUTTON, MAKELPARAM(260, 190));
@@ -238,7 +242,7 @@ void run() {
     scrollStep();
     if (GetScrollPos(bar, SB_CTL) != 1) giveUp("a scroll step does not scroll");
     qzt::runTimerTick();
-    if (editor.state.previewStep != 1) giveUp("a tick does not step the preview");
+    if (session.state.previewStep != 1) giveUp("a tick does not step the preview");
     const std::vector<double> view =
         medians(ViewRuns, WarmUpRuns, {qzt::RedrawLevelView, bareCopy, dragStep, scrollStep, barStep});
     // Ticks only, so that the preview walks the whole program.

@@ -42,9 +42,9 @@ TEST_F(FileCommandsTest, OpenReportsEachFailedLoadAndSetsTheCaptionByItsRules) {
         dialogs.clear();
         open(bad);
         EXPECT_EQ(dialogs, (Dialogs{OpenDialog, "Dat file Loading Error|" + message + "|40030"}));
-        EXPECT_EQ(editor.document.loaded, 0);
+        EXPECT_EQ(session.document.loaded, 0);
         EXPECT_EQ(caption(), title);
-        EXPECT_EQ(std::string(editor.fileNameBuffer), bad);
+        EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), bad);
         EXPECT_TRUE(viewShows(viewAtDialog, 0, 0, {}));
     }
 }
@@ -52,15 +52,15 @@ TEST_F(FileCommandsTest, OpenReportsEachFailedLoadAndSetsTheCaptionByItsRules) {
 TEST_F(FileCommandsTest, SaveWritesWhatTheCoreWriterWritesAndLeavingWaitsForTheLevelOnDisk) {
     ASSERT_TRUE(start());
     open(dir.file("level.dat"));
-    editor.document.enemies[0].x = 77;
+    session.document.enemies[0].x = 77;
     const std::string locked = dir.file("locked.dat");
     writeFile(locked, "keep");
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-    const DWORD& flags = editor.fileDialogRecord.Flags;
+    const DWORD& flags = fileDialogRecord().Flags;
     // Save; Open, cancelled; then the save dialogs of leaving.
     fileAnswers = {dir.file("copy.dat"), "", "", locked, dir.file("exit.dat")};
     send(SaveCommand);
-    EXPECT_EQ(readFile(dir.file("copy.dat")), serializeLevel(editor.document));
+    EXPECT_EQ(readFile(dir.file("copy.dat")), serializeLevel(session.document));
     EXPECT_EQ(flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST), DWORD(OFN_OVERWRITEPROMPT));
     send(OpenCommand);  // cancelled
     EXPECT_EQ(flags, 0x1804u);
@@ -71,12 +71,12 @@ TEST_F(FileCommandsTest, SaveWritesWhatTheCoreWriterWritesAndLeavingWaitsForTheL
     send(ExitCommand);
     close();
     EXPECT_TRUE(IsWindow(window) && !pumpMessages()) << "the editor goes on";
-    EXPECT_EQ(editor.document.loaded, 1);
+    EXPECT_EQ(session.document.loaded, 1);
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readFile(locked), "keep");
     boxAnswers = {IDYES};
     send(ExitCommand);
-    EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(editor.document));
+    EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(session.document));
     EXPECT_TRUE(ended());
     // The file dialog asks itself whether to replace the file, in the system's words.
     ASSERT_EQ(dialogs.size(), 12u) << ::testing::PrintToString(dialogs);
@@ -89,7 +89,7 @@ TEST_F(FileCommandsTest, NoLeavesWritingNothingAndReleasesWhatTheRunHeld) {
     writeBmp(dir.file("level.bmp"), 640, 800, 8);  // 8 bits: a palette to release
     ASSERT_TRUE(start());
     open(dir.file("level.dat"));
-    const HPALETTE palette = editor.levelBitmap.palette;
+    const HPALETTE palette = levelBitmap.palette;
     ASSERT_EQ(GetObjectType(palette), DWORD(OBJ_PAL));
     boxAnswers = {IDNO};
     close();
@@ -106,14 +106,14 @@ TEST_F(FileCommandsTest, ACommandLineFileThatCannotBeOpenedIsReportedAndNothingL
     openLevelFromCommandLine(dir.path().string().c_str());
     const std::string message = "Dat file Loading Error|Could not open the .dat file.|40030";
     EXPECT_EQ(dialogs, (Dialogs{message, message}));
-    EXPECT_EQ(editor.document.loaded, 0);
+    EXPECT_EQ(session.document.loaded, 0);
 }
 
 // Each open replaces the bitmap; where a small one leaves the view uncovered,
 // nothing from before shows there.
 TEST_F(FileCommandsTest, OpeningReplacesTheBitmapAndBlanksWhatASmallOneLeavesUncovered) {
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    const HBITMAP first = editor.levelBitmap.bitmap;
+    const HBITMAP first = levelBitmap.bitmap;
     writeBmp(dir.file("small.bmp"), 300, 250, 24);
     writeFile(dir.file("small.dat"), levelHeader("small.bmp") + "\r\nEND\r\n");
     open(dir.file("small.dat"));

@@ -7,8 +7,8 @@
 
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "win32/window_classes.h"
 #include "gfx/bmp_builder.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -115,7 +115,7 @@ void writeBmp(const std::string& path, int width, int height, uint16_t bitCount,
 }
 
 Pixels readPixels(RECT rect, HWND from) {
-    from = from ? from : editor.main.window;
+    from = from ? from : shell.mainWindow;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     Rgb* bits = nullptr;
@@ -186,8 +186,8 @@ std::vector<std::string> itemsOf(HWND comboBox) {
 }
 
 void scrollTo(int h, int v) {
-    SetScrollPos(editor.main.horizontalScrollBar, SB_CTL, h, TRUE);
-    SetScrollPos(editor.main.verticalScrollBar, SB_CTL, v, TRUE);
+    SetScrollPos(shell.horizontalScrollBar, SB_CTL, h, TRUE);
+    SetScrollPos(shell.verticalScrollBar, SB_CTL, v, TRUE);
 }
 
 void EditorTest::SetUp() {
@@ -237,7 +237,7 @@ std::vector<std::string> EditorTest::controlLinesOf(HWND parent) const {
 void EditorTest::startWithTool(const char* className) {
     ASSERT_TRUE(start());
     open(dir.file("level.dat"));
-    ASSERT_EQ(editor.document.loaded, 1);
+    ASSERT_EQ(session.document.loaded, 1);
     dialogs.clear();
     tool = madeWindow(className);
     controls = controlsOf(tool);
@@ -245,7 +245,7 @@ void EditorTest::startWithTool(const char* className) {
 
 bool EditorTest::start(const char* commandLine) {
     const bool started = startEditor(GetModuleHandleA(nullptr), SW_SHOW, commandLine);
-    window = editor.main.window;
+    window = shell.mainWindow;
     return started;
 }
 

@@ -11,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include "win32/editor_globals.h"
+#include "app/main_controls.h"
 #include "app/menu_bar.h"
-#include "win32/level_view.h"
 #include "level/test_support.h"
+#include "win32/level_bitmap.h"
+#include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
 
 namespace qzt::gui {
 

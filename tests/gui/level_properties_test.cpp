@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "win32/window_classes.h"
 #include "edit/document_bytes.h"
 #include "gui/gui_support.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -43,7 +43,7 @@ public:
     void ok() const { notify(control(0)); }
     static int scrollMax() {
         int low = 0, high = 0;
-        GetScrollRange(editor.main.verticalScrollBar, SB_CTL, &low, &high);
+        GetScrollRange(shell.verticalScrollBar, SB_CTL, &low, &high);
         return high;
     }
 };
@@ -54,7 +54,7 @@ TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderCutTo199CharactersAndSe
     const std::string whole(199, 's'), cut(199, 't');
     type({whole, cut + "uuu", "level.bmp", "", "with spaces", "o2.wav", "l2.wav", "c2.wav"});
     ok();
-    const LevelHeader& h = editor.document.header;
+    const LevelHeader& h = session.document.header;
     EXPECT_EQ(Texts({h.subtitle, h.title, h.bitmapPath, h.musicPath, h.winSoundPath, h.oneUpSoundPath,
                      h.loseSoundPath, h.scoreCountSoundPath}),
               (Texts{whole, cut, "level.bmp", "", "with spaces", "o2.wav", "l2.wav", "c2.wav"}));
@@ -77,13 +77,13 @@ TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderCutTo199CharactersAndSe
 
 // Cancel keeps the header; Properties, also while recording, shows it again.
 TEST_F(LevelPropertiesTest, CancelKeepsTheHeaderAndTheNextPropertiesShowsItAgain) {
-    const auto before = bytesOf(editor.document);
+    const auto before = bytesOf(session.document);
     type({"S", "Typed_Title"});
     notify(control(1));
     EXPECT_FALSE(IsWindowVisible(tool));
-    EXPECT_EQ(bytesOf(editor.document), before);
+    EXPECT_EQ(bytesOf(session.document), before);
     EXPECT_EQ(caption(), "View_Level");
-    editor.state.mode = Recording;
+    session.state.mode = Recording;
     send(PropertiesCommand);
     EXPECT_TRUE(IsWindowVisible(tool));
     EXPECT_EQ(rows()[1], "View_Level");
@@ -99,7 +99,7 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelWhateverTheCurrentDire
     writeBmp(elsewhere.file("level.bmp"), 640, 900, 8);
     const InDirectory moved(elsewhere.path());
 
-    const HBITMAP first = editor.levelBitmap.bitmap;
+    const HBITMAP first = levelBitmap.bitmap;
     type(2, "pics\\level.bmp");
     scrollTo(40, 60);
     HDC dc = GetDC(window);
@@ -107,8 +107,8 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelWhateverTheCurrentDire
     ReleaseDC(window, dc);
     ok();
     EXPECT_TRUE(dialogs.empty());
-    EXPECT_NE(editor.levelBitmap.bitmap, first);
-    EXPECT_EQ(editor.levelBitmap.height, 800);
+    EXPECT_NE(levelBitmap.bitmap, first);
+    EXPECT_EQ(levelBitmap.height, 800);
     EXPECT_EQ(scrollMax(), 800 - 577);
     EXPECT_TRUE(viewShows(readView(), 40, 60, TestLevelCopies));
 
@@ -116,7 +116,7 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelWhateverTheCurrentDire
     send(PropertiesCommand);
     type(2, "short.bmp");
     ok();
-    EXPECT_EQ(editor.levelBitmap.height, 500);
+    EXPECT_EQ(levelBitmap.height, 500);
     EXPECT_EQ(scrollMax(), 0);
 }
 
@@ -125,8 +125,8 @@ TEST_F(LevelPropertiesTest, ABitmapThatCannotBeReadIsReportedAndChangesNothing) 
     writeBmp(elsewhere.file("missing.bmp"), 640, 900, 8);  // only in the current directory
     const InDirectory moved(elsewhere.path());
     qzt::testing::writeFile(dir.file("broken.bmp"), "BM not a bitmap");
-    const auto document = bytesOf(editor.document);
-    const LevelBitmapCells cells = editor.levelBitmap;
+    const auto document = bytesOf(session.document);
+    const LevelBitmapCells cells = levelBitmap;
     for (const char* path : {"missing.bmp", "broken.bmp"}) {
         SCOPED_TRACE(path);
         dialogs.clear();
@@ -137,8 +137,8 @@ TEST_F(LevelPropertiesTest, ABitmapThatCannotBeReadIsReportedAndChangesNothing) 
                                  "the file is correct.|40030"});
         EXPECT_TRUE(IsWindowVisible(tool));
         EXPECT_EQ(rows(), typed);
-        EXPECT_EQ(bytesOf(editor.document), document);
-        EXPECT_EQ(std::tuple(editor.levelBitmap.bitmap, editor.levelBitmap.palette, editor.levelBitmap.height),
+        EXPECT_EQ(bytesOf(session.document), document);
+        EXPECT_EQ(std::tuple(levelBitmap.bitmap, levelBitmap.palette, levelBitmap.height),
                   std::tuple(cells.bitmap, cells.palette, cells.height));
         EXPECT_EQ(scrollMax(), 800 - 577);
         EXPECT_EQ(caption(), "View_Level");
@@ -146,7 +146,7 @@ TEST_F(LevelPropertiesTest, ABitmapThatCannotBeReadIsReportedAndChangesNothing) 
     type(2, "level.bmp");
     ok();
     EXPECT_EQ(caption(), "New_Title");
-    EXPECT_EQ(editor.document.header.timeBonus, 77);
+    EXPECT_EQ(session.document.header.timeBonus, 77);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <string>
 #include <tuple>
 
-#include "win32/level_view.h"
+#include "app/file_commands.h"
 #include "gui/gui_support.h"
+#include "win32/level_view.h"
 
 namespace qzt::gui {
 namespace {
@@ -16,7 +17,7 @@ TEST_F(LevelViewTest, CommandLineLevelIsDrawnInsideTheViewOnlyAndRedrawsFollowTh
     ASSERT_TRUE(start(("\"" + path + "\"").c_str()));
     EXPECT_TRUE(dialogs.empty());
     EXPECT_EQ(caption(), "View_Level");
-    EXPECT_EQ(std::string(editor.fileNameBuffer), path);
+    EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), path);
     EXPECT_TRUE(viewShows(readView(), 0, 0, TestLevelCopies));
 
     // Drawn over a fresh window, then every window repaints itself: outside
@@ -48,9 +49,9 @@ TEST_F(LevelViewTest, CommandLineLevelIsDrawnInsideTheViewOnlyAndRedrawsFollowTh
 TEST_F(LevelViewTest, ATopDownBitmapScrollsOverAllItsRows) {
     writeBmp(dir.file("level.bmp"), 640, -700, 24);
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    EXPECT_EQ(editor.levelBitmap.height, -700);
+    EXPECT_EQ(levelBitmap.height, -700);
     int low = 0, high = 0;
-    GetScrollRange(editor.main.verticalScrollBar, SB_CTL, &low, &high);
+    GetScrollRange(shell.verticalScrollBar, SB_CTL, &low, &high);
     EXPECT_EQ(high, 700 - 577);
 }
 

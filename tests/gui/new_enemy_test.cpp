@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "win32/window_classes.h"
 #include "edit/document_bytes.h"
 #include "gui/gui_support.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -47,8 +47,8 @@ TEST_F(NewEnemyTest, DoesNotOpenWithoutAnImageSetAndThenWithoutAProgram) {
         {false, false, noImageSet}};
     for (const auto& c : cases) {
         for (int slot = 0; slot < 15; ++slot) {
-            editor.document.imageSets[slot].used = c.imageSets && slot == 1;
-            editor.document.programs[slot].used = c.programs && slot == 0;
+            session.document.imageSets[slot].used = c.imageSets && slot == 1;
+            session.document.programs[slot].used = c.programs && slot == 0;
         }
         dialogs.clear();
         send(NewEnemyCommand);
@@ -58,9 +58,9 @@ TEST_F(NewEnemyTest, DoesNotOpenWithoutAnImageSetAndThenWithoutAProgram) {
 }
 
 TEST_F(NewEnemyTest, ListsTheUsedSlotsInOrderWithTheFirstOfEachChosen) {
-    editor.document.imageSets[1].used = 0;
-    editor.document.imageSets[5].used = 1;
-    editor.document.programs[14].used = editor.document.programs[3].used = 1;
+    session.document.imageSets[1].used = 0;
+    session.document.imageSets[5].used = 1;
+    session.document.programs[14].used = session.document.programs[3].used = 1;
     send(NewEnemyCommand);
     EXPECT_TRUE(IsWindowVisible(tool));
     EXPECT_EQ(itemsOf(control(ImageSets)), (Lines{"0", "2", "5"}));
@@ -73,10 +73,10 @@ TEST_F(NewEnemyTest, ListsTheUsedSlotsInOrderWithTheFirstOfEachChosen) {
 }
 
 TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
-    LevelDocument& doc = editor.document;
+    LevelDocument& doc = session.document;
     doc.enemies[2].used = 0;
     doc.programs[6].used = 1;
-    editor.state.selectedEnemy = 4;
+    session.state.selectedEnemy = 4;
     scrollTo(20, 30);
     send(NewEnemyCommand);
     choose(ImageSets, 2);
@@ -87,7 +87,7 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
     notify(control(Ok));
     const Enemy& made = doc.enemies[2];
     EXPECT_EQ((std::vector<int32_t>{made.used, doc.enemyCount, made.x, made.y, made.imageSet, made.program,
-                                    made.hitPoints, made.speed, made.animationRate, editor.state.selectedEnemy}),
+                                    made.hitPoints, made.speed, made.animationRate, session.state.selectedEnemy}),
               (std::vector<int32_t>{1, 7, 1, 1, 2, 6, 12, 0, 7, 4}));
     EXPECT_FALSE(IsWindowVisible(tool));
     std::vector<Copy> copies = TestLevelCopies;
@@ -111,8 +111,8 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
 // Every notification draws the chosen image set's first frame, a column and a row more, at the
 // square's corner, unclipped, the rest blank. A list without a chosen item draws and makes nothing.
 TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
-    editor.document.imageSets[2].width = 110;  // wider and taller than the square
-    editor.document.imageSets[2].height = 130;
+    session.document.imageSets[2].width = 110;  // wider and taller than the square
+    session.document.imageSets[2].height = 130;
     send(NewEnemyCommand);
     pumpMessages();
     const struct { int item; RECT area; int x, y; } cases[] = {
@@ -125,7 +125,7 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
         EXPECT_TRUE(blankOutside(shown, c.area)) << c.item;
     }
 
-    const auto before = bytesOf(editor.document);
+    const auto before = bytesOf(session.document);
     for (int list : {ImageSets, Programs}) {
         SCOPED_TRACE(list);
         choose(ImageSets, 1);
@@ -142,7 +142,7 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
         notify(control(Ok));
         EXPECT_EQ(dialogs, Lines{"Editing Action Error|Choose an image set and an enemy program from the lists.|40030"});
         EXPECT_TRUE(IsWindowVisible(tool));
-        EXPECT_EQ(bytesOf(editor.document), before);
+        EXPECT_EQ(bytesOf(session.document), before);
     }
 }
 

@@ -4,9 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "win32/window_classes.h"
 #include "edit/document_bytes.h"
 #include "gui/gui_support.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -33,7 +33,7 @@ public:
     }
     // Direction, steps, frame X, frame Y.
     static Values movement(int program, int m) {
-        const EnemyProgram& p = editor.document.programs[program];
+        const EnemyProgram& p = session.document.programs[program];
         return {p.direction[m], p.steps[m], p.firstFrame[m], p.lastFrame[m]};
     }
     // Typed into the steps box, which then loses the focus to a press on the window.
@@ -108,11 +108,11 @@ TEST_F(ProgramEditorTest, TheStepsAreStoredWhenTheirBoxLosesTheFocus) {
 }
 
 TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnyUsedEnemyRunsAndFreesAnother) {
-    editor.state.selectedEnemy = -1;
+    session.state.selectedEnemy = -1;
     choose(Programs, 0);
     notify(control(DeleteProgram));
     EXPECT_EQ(dialogs, Lines{"Editing Action Error|Enemy program is in use by an enemy.  Could not delete.|40030"});
-    EXPECT_EQ(editor.document.programs[0].used, 1);
+    EXPECT_EQ(session.document.programs[0].used, 1);
 
     notify(control(AddProgram));
     notify(control(AddProgram));
@@ -120,15 +120,15 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnyUsedEnemyRunsAndFreesAnother) 
     choose(Direction, 2);
     const std::string before = shown();
     notify(control(DeleteProgram));
-    EXPECT_EQ(editor.document.programs[1].used, 0);
+    EXPECT_EQ(session.document.programs[1].used, 0);
     EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "2"}));
     EXPECT_EQ(selected(Programs), -1);
     EXPECT_EQ(shown(), before);
 
     // Nothing is open now: no control changes anything.
-    const auto document = bytesOf(editor.document);
+    const auto document = bytesOf(session.document);
     useEveryControl();
-    EXPECT_EQ(bytesOf(editor.document), document);
+    EXPECT_EQ(bytesOf(session.document), document);
     EXPECT_EQ(dialogs.size(), 1u);
     notify(control(AddProgram));  // the freed slot again
     EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "2", "1"}));
@@ -137,7 +137,7 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnyUsedEnemyRunsAndFreesAnother) 
 // A direction or frame that no item stands for leaves its list without a
 // selection, even where it had one; touching such a list keeps the value.
 TEST_F(ProgramEditorTest, ListsWithoutASelectionChangeNothing) {
-    EnemyProgram& zero = editor.document.programs[0];
+    EnemyProgram& zero = session.document.programs[0];
     zero.direction[0] = 12, zero.firstFrame[0] = 9, zero.lastFrame[0] = -1;
     notify(control(AddProgram));
     choose(Programs, 1);
@@ -166,9 +166,9 @@ TEST_F(ProgramEditorTest, AnOpenProgramThatIsNoLongerUsedIsNeverWritten) {
     notify(control(AddProgram));
     choose(Programs, 1);
     open(dir.file("level.dat"));
-    const auto document = bytesOf(editor.document);
+    const auto document = bytesOf(session.document);
     useEveryControl();
-    EXPECT_EQ(bytesOf(editor.document), document);
+    EXPECT_EQ(bytesOf(session.document), document);
     EXPECT_EQ(dialogs, Lines{"file:Open QZT data file"});
 }
 

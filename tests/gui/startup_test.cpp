@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/window_classes.h"
 #include "gui/gui_support.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -45,11 +45,11 @@ TEST_F(StartupTest, MakesTheWindowsFromTheWorkAreaWithTheirControlsAndMenu) {
         "STATIC|Program being edited - |5000000B|50,410,150,20", "STATIC|NONE|5000000B|200,410,50,20*",
         "STATIC|# of steps - |5000000B|275,410,75,20", "STATIC|0|5000000B|350,410,25,20*",
     };
-    const MainWindowHandles& m = editor.main;
-    const HWND kept[] = {m.horizontalScrollBar, m.verticalScrollBar, m.enemyIndexText, m.enemyXText, m.enemyYText,
+    const SidePanelControls& m = sidePanel;
+    const HWND kept[] = {shell.horizontalScrollBar, shell.verticalScrollBar, m.enemyIndexText, m.enemyXText, m.enemyYText,
                          m.enemyImageSetEdit, m.enemyProgramEdit, m.enemyHitPointsEdit, m.enemySpeedEdit,
                          m.enemyAnimationRateEdit, m.imageSetIndexText, m.imageSetXText, m.imageSetYText,
-                         m.framesCombo, m.recordProgramText, m.recordStepsText};
+                         m.framesCombo, m.recordProgramText, shell.recordStepsText};
     std::vector<std::string> children;
     size_t next = 0;
     for (const Created& c : created) {
@@ -89,7 +89,6 @@ TEST_F(StartupTest, MakesTheWindowsFromTheWorkAreaWithTheirControlsAndMenu) {
                                                  "EnemProg Box|Edit Enemy Program|00040000|337,294,450,250"}));
     const HWND properties = madeWindow(LevelPropertiesClass), newEnemy = madeWindow(NewEnemyClass),
                programs = madeWindow(EnemyProgramEditorClass);
-    EXPECT_EQ(editor.tools.levelPropertiesWindow, properties);
     for (HWND tool : {properties, newEnemy, programs}) {
         EXPECT_EQ(exStyleOf(tool), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         EXPECT_FALSE(IsWindowVisible(tool));
@@ -153,9 +152,9 @@ TEST_F(StartupTest, TheCommandsShowToolWindowsOnlyWithALevelAndTheOtherTwoOnlyIn
     };
     EXPECT_EQ(shownAfterCommands(), "000");
     open(dir.file("level.dat"));
-    editor.state.mode = Recording;
+    session.state.mode = Recording;
     EXPECT_EQ(shownAfterCommands(), "100");
-    editor.state.mode = Normal;
+    session.state.mode = Normal;
     EXPECT_EQ(shownAfterCommands(), "111");
 }
 
@@ -163,7 +162,7 @@ TEST_F(StartupTest, TheCommandsShowToolWindowsOnlyWithALevelAndTheOtherTwoOnlyIn
 // Save does nothing and closing asks nothing.
 TEST_F(StartupTest, DrawsTheLogoAndWithNoLevelLeavesWithoutAQuestion) {
     ASSERT_TRUE(start("   "));
-    const LevelBitmapCells& logo = editor.levelBitmap;
+    const LevelBitmapCells& logo = levelBitmap;
     ASSERT_TRUE(logo.bitmap) << "the test prefix has a logo";
     const Pixels shown = readPixels({170, 50, 170 + logo.width, 50 + logo.height});
     std::vector<Rgb> own(size_t(logo.width) * size_t(logo.height));

@@ -12,7 +12,7 @@ using TimerTickTest = EditorTest;
 
 constexpr Rgb White = 0xFFFFFF;
 
-void tick() { SendMessageA(editor.main.window, WM_TIMER, 1, 0); }
+void tick() { SendMessageA(shell.mainWindow, WM_TIMER, 1, 0); }
 
 bool lineHas(const Pixels& p, int x0, int y0, int x1, int y1, Rgb colour) {
     for (int x = x0, y = y0; x <= x1 && y <= y1; x += x0 < x1, y += y0 < y1)
@@ -22,7 +22,7 @@ bool lineHas(const Pixels& p, int x0, int y0, int x1, int y1, Rgb colour) {
 
 TEST_F(TimerTickTest, OutlinesBlinkBlueThenGreenAroundTheFrameAndTheStrip) {
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    ASSERT_TRUE(editor.state.outlineBlink);
+    ASSERT_TRUE(session.state.outlineBlink);
     // Image set 1: bitmap (300, 400), 30 x 20, 4 frames: client (310, 213),
     // cells 31 wide, the strip's right edge at 434.
     for (Rgb colour : {Rgb(0x0000FA), Rgb(0x00FA00), Rgb(0x0000FA)}) {
@@ -34,7 +34,7 @@ TEST_F(TimerTickTest, OutlinesBlinkBlueThenGreenAroundTheFrameAndTheStrip) {
         EXPECT_TRUE(lineHas(p, 310, 234, 434, 234, colour));
     }
     // Nothing is drawn without a level.
-    editor.document.loaded = 0;
+    session.document.loaded = 0;
     RedrawLevelView();
     tick();
     EXPECT_TRUE(viewShows(readView(), 0, 0, TestLevelCopies));
@@ -42,16 +42,16 @@ TEST_F(TimerTickTest, OutlinesBlinkBlueThenGreenAroundTheFrameAndTheStrip) {
 
 TEST_F(TimerTickTest, PreviewDrawsEachMovementInItsColourAndWrapsOntoTheEnemy) {
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    EnemyProgram& program = editor.document.programs[0];
+    EnemyProgram& program = session.document.programs[0];
     program.direction[1] = DOWN, program.steps[1] = 10;
     program.direction[2] = STOP, program.steps[2] = 1;
     program.movementCount = 3;
     // Enemy 0, speed 2, at level (100, 40): the pen starts at client (110, 50).
-    SendMessageA(editor.main.window, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 60));
-    SendMessageA(editor.main.window, WM_LBUTTONUP, 0, 0);
+    SendMessageA(shell.mainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 60));
+    SendMessageA(shell.mainWindow, WM_LBUTTONUP, 0, 0);
     tick();
     EXPECT_TRUE(lineHas(readView(), 110, 50, 133, 50, 0xFA0000));
-    SendMessageA(editor.main.window, WM_KEYDOWN, 'A', 0);  // a key is a tick too
+    SendMessageA(shell.mainWindow, WM_KEYDOWN, 'A', 0);  // a key is a tick too
     EXPECT_TRUE(lineHas(readView(), 134, 50, 134, 69, 0xFA3E00));
     // The circle, filled white; the wrap reads the bars as they are now.
     scrollTo(4, 6);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mouse_input.h"
 #include "gui/gui_support.h"
 
 namespace qzt::gui {
@@ -28,7 +29,7 @@ public:
     void key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 0); }
     // Index, X, Y and the five edits (program, image set, hit points, speed, rate).
     static Texts enemyPanel() {
-        const MainWindowHandles& m = editor.main;
+        const SidePanelControls& m = sidePanel;
         Texts texts;
         for (HWND control : {m.enemyIndexText, m.enemyXText, m.enemyYText, m.enemyProgramEdit, m.enemyImageSetEdit,
                              m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit})
@@ -36,7 +37,7 @@ public:
         return texts;
     }
     static Texts imageSetPanel() {
-        const MainWindowHandles& m = editor.main;
+        const SidePanelControls& m = sidePanel;
         return {textOf(m.imageSetIndexText), textOf(m.imageSetXText), textOf(m.imageSetYText),
                 std::to_string(SendMessageA(m.framesCombo, CB_GETCURSEL, 0, 0))};
     }
@@ -57,15 +58,15 @@ TEST_F(ViewEditingTest, PressesSelectAndFillThePanelsAndAnEdgePressStillResizes)
     EXPECT_EQ(enemyPanel(), (Texts{"NONE", "100", "40", "", "", "", "", ""}));
 
     // Just right of the set: no set is hit, yet its handle is.
-    SetFocus(editor.main.enemySpeedEdit);
+    SetFocus(sidePanel.enemySpeedEdit);
     press(52, Set0Y);
     EXPECT_EQ(GetFocus(), window);
     EXPECT_EQ(imageSetPanel()[0], "NONE");
-    EXPECT_EQ(editor.state.mode, Resizing);
+    EXPECT_EQ(session.state.mode, Resizing);
     EXPECT_EQ(GetCursor(), ResizeCursor);
     moveTo(70, 80);
     release();
-    EXPECT_EQ(editor.state.mode, Normal);
+    EXPECT_EQ(session.state.mode, Normal);
     // Enemies 1 and 5 use it: drawn 61 x 71 now.
     std::vector<Copy> copies = TestLevelCopies;
     for (int i : {1, 4}) copies[i].width = 59, copies[i].height = 69;
@@ -75,7 +76,7 @@ TEST_F(ViewEditingTest, PressesSelectAndFillThePanelsAndAnEdgePressStillResizes)
 TEST_F(ViewEditingTest, DraggingMovesAndRedrawsInsideTheViewOnlyAndARightPressDoesNotDrag) {
     press(Enemy0X, Enemy0Y, false);
     moveTo(300, 200);
-    EXPECT_EQ(editor.document.enemies[0].x, 100);
+    EXPECT_EQ(session.document.enemies[0].x, 100);
     press(Enemy0X, Enemy0Y);
     moveTo(300, 200);
     moveTo(600, 40);  // over the side panel: stays where it was last inside
@@ -93,8 +94,8 @@ TEST_F(ViewEditingTest, DraggingMovesAndRedrawsInsideTheViewOnlyAndARightPressDo
 TEST_F(ViewEditingTest, DeleteRemovesTheEnemyButRefusesAnImageSetInUse) {
     click(Enemy0X, Enemy0Y);
     key(VK_DELETE);
-    EXPECT_FALSE(editor.document.enemies[0].used);
-    EXPECT_EQ(editor.state.selectedEnemy, -1);
+    EXPECT_FALSE(session.document.enemies[0].used);
+    EXPECT_EQ(session.state.selectedEnemy, -1);
     // The key's tick drew the outlines, which stay clear of where enemy 0 was.
     const std::vector<Copy> copies(TestLevelCopies.begin() + 1, TestLevelCopies.end());
     EXPECT_TRUE(viewShows(readView(), 0, 0, copies, {110, 50, 142, 72}));
@@ -102,44 +103,44 @@ TEST_F(ViewEditingTest, DeleteRemovesTheEnemyButRefusesAnImageSetInUse) {
     click(Set0X, Set0Y);
     key(VK_DELETE);
     EXPECT_EQ(dialogs, Dialogs{"Editing Action Error|Image Set is in use by an enemy.  Could not delete.|40030"});
-    EXPECT_TRUE(editor.document.imageSets[0].used);
-    EXPECT_EQ(editor.state.selectedImageSet, -1);
+    EXPECT_TRUE(session.document.imageSets[0].used);
+    EXPECT_EQ(session.state.selectedImageSet, -1);
 }
 
 TEST_F(ViewEditingTest, EditsCommitOnFocusLossToTheEnemySelectedBeforeTheClick) {
-    const MainWindowHandles& m = editor.main;
+    const SidePanelControls& m = sidePanel;
     click(Enemy0X, Enemy0Y);
     for (const auto& [edit, text] : {std::pair{m.enemyProgramEdit, "7"}, {m.enemySpeedEdit, "9"}}) {
         SetFocus(edit);
         SetWindowTextA(edit, text);
     }
     click(150, 90);  // on enemy 1, which takes the focus: the commit comes first
-    const Enemy& enemy = editor.document.enemies[0];
+    const Enemy& enemy = session.document.enemies[0];
     EXPECT_EQ(std::pair(enemy.program, enemy.speed), std::pair(0, 9));  // program 7 is not used
     EXPECT_EQ(enemyPanel()[0], "1");
     EXPECT_EQ(enemyPanel()[6], "2");
 }
 
 TEST_F(ViewEditingTest, TheFramesListSetsTheCountButNotFromNoSelection) {
-    HWND combo = editor.main.framesCombo;
-    editor.document.imageSets[2].frameCount = 12;
+    HWND combo = sidePanel.framesCombo;
+    session.document.imageSets[2].frameCount = 12;
     click(250, 100);  // image set 2 at bitmap (240, 287)
     EXPECT_EQ(imageSetPanel(), (Texts{"2", "200", "250", "-1"}));
     SetFocus(combo);  // notifies the main window of the focus
     click(250, 250);
-    EXPECT_EQ(editor.document.imageSets[2].frameCount, 12);
+    EXPECT_EQ(session.document.imageSets[2].frameCount, 12);
     click(250, 100);
     SendMessageA(combo, CB_SETCURSEL, 4, 0);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(combo));
-    EXPECT_EQ(editor.document.imageSets[2].frameCount, 5);
+    EXPECT_EQ(session.document.imageSets[2].frameCount, 5);
 }
 
 TEST_F(ViewEditingTest, ScrollingMovesTheBarsAndRedrawsForEveryCode) {
     SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, 0);
     SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 200), 0);
     SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(GetScrollPos(editor.main.horizontalScrollBar, SB_CTL), 15);
-    EXPECT_EQ(GetScrollPos(editor.main.verticalScrollBar, SB_CTL), 201);
+    EXPECT_EQ(GetScrollPos(shell.horizontalScrollBar, SB_CTL), 15);
+    EXPECT_EQ(GetScrollPos(shell.verticalScrollBar, SB_CTL), 201);
     EXPECT_TRUE(viewShows(readView(), 15, 201, TestLevelCopies));
     scrollTo(0, 0);  // the bars alone: the view follows them with the next code
     SendMessageA(window, WM_HSCROLL, SB_ENDSCROLL, 0);
@@ -149,35 +150,35 @@ TEST_F(ViewEditingTest, ScrollingMovesTheBarsAndRedrawsForEveryCode) {
 TEST_F(ViewEditingTest, NewImageSetsUntilTheyRunOut) {
     for (int i = 3; i < MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
     EXPECT_TRUE(dialogs.empty());
-    EXPECT_EQ(editor.document.imageSets[14].y, 198);
+    EXPECT_EQ(session.document.imageSets[14].y, 198);
     send(NewImageSetCommand);
     EXPECT_EQ(dialogs, Dialogs{"Image Set Creation Error|Too many Image sets already.|40030"});
 }
 
 TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
-    const MainWindowHandles& m = editor.main;
+    const SidePanelControls& m = sidePanel;
     send(NewProgramCommand);
     EXPECT_EQ(dialogs, Dialogs{"Movement editing Error|No Enemy Selected.  Must have an enemy selected for this action.|40030"});
     click(Enemy0X, Enemy0Y);
     send(NewProgramCommand);
-    EXPECT_EQ(editor.state.mode, Recording);
+    EXPECT_EQ(session.state.mode, Recording);
     EXPECT_EQ(textOf(m.recordProgramText), "1");
     send(NewImageSetCommand);  // not while recording
-    EXPECT_FALSE(editor.document.imageSets[3].used);
+    EXPECT_FALSE(session.document.imageSets[3].used);
     for (WPARAM vk : {VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD3, VK_NUMPAD3}) key(vk);
-    EXPECT_EQ(textOf(m.recordStepsText), "2");
+    EXPECT_EQ(textOf(shell.recordStepsText), "2");
     std::vector<Copy> copies = TestLevelCopies;
     // Over enemy 0 itself, clear of the outlines and of the preview's first line.
     copies.push_back({110, 44, 300, 400, 30, 20});
     EXPECT_TRUE(viewShows(readView(), 0, 0, copies, {110, 51, 152, 76}));
     key(VK_RETURN);
-    EXPECT_EQ(editor.state.mode, Normal);
-    EXPECT_EQ(editor.document.programs[1].movementCount, 2);
-    EXPECT_EQ(editor.document.enemies[0].program, 1);
+    EXPECT_EQ(session.state.mode, Normal);
+    EXPECT_EQ(session.document.programs[1].movementCount, 2);
+    EXPECT_EQ(session.document.enemies[0].program, 1);
     // Outside recording the count is blanked, out to the bare panel at its right, and not written.
     pumpMessages();
     RedrawLevelView();
-    EXPECT_EQ(textOf(m.recordStepsText), "2");
+    EXPECT_EQ(textOf(shell.recordStepsText), "2");
     const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
     EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));
 
@@ -185,9 +186,9 @@ TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) 
     send(NewProgramCommand);
     key(VK_NUMPAD8);
     click(50, Set0Y);
-    EXPECT_EQ(editor.state.mode, Normal);
-    EXPECT_EQ(editor.document.programs[2].movementCount, 1);
-    for (EnemyProgram& p : editor.document.programs) p.used = 1;
+    EXPECT_EQ(session.state.mode, Normal);
+    EXPECT_EQ(session.document.programs[2].movementCount, 1);
+    for (EnemyProgram& p : session.document.programs) p.used = 1;
     dialogs.clear();
     send(NewProgramCommand);
     EXPECT_EQ(dialogs, Dialogs{"Movement editing Error|No empty movement programs.  Please delete one.|40030"});

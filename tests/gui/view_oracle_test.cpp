@@ -6,8 +6,8 @@
 
 #include "gfx/bmp_builder.h"
 #include "gfx/bmp_decode.h"
-#include "render/level_render.h"
 #include "gui/gui_support.h"
+#include "render/level_render.h"
 
 namespace qzt::gui {
 namespace {
@@ -64,7 +64,7 @@ TEST_P(ViewOracleTest, TheViewIsTheRenderersPicture) {
     ASSERT_TRUE(test::writeBytesToFile(bitmapPath, test::buildBmp(GetParam().shape)));
     qzt::testing::writeFile(dir.file("level.dat"), oracleLevel());
     ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-    ASSERT_TRUE(editor.document.loaded);
+    ASSERT_TRUE(session.document.loaded);
     const BmpReadResult read = readBmpFile(bitmapPath.c_str());
     ASSERT_TRUE(read.image) << read.why;
     const RgbImage bitmap = decodeBmpPixels(*read.image);
@@ -73,7 +73,7 @@ TEST_P(ViewOracleTest, TheViewIsTheRenderersPicture) {
         scrollTo(s.h, s.v);
         RedrawLevelView();
         const Pixels shown = readView();
-        const RgbImage expected = renderView(editor.document, bitmap, s);
+        const RgbImage expected = renderView(session.document, bitmap, s);
         int wrong = 0;
         std::string first;
         for (int y = 0; y < ViewHeight; ++y)

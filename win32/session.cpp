@@ -1,0 +1,7 @@
+#include "win32/session.h"
+
+namespace qzt {
+
+Session session;
+
+}  // namespace qzt

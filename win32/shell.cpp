@@ -1,0 +1,7 @@
+#include "win32/shell.h"
+
+namespace qzt {
+
+Shell shell;
+
+}  // namespace qzt
