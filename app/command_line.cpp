@@ -2,12 +2,9 @@
 
 #include <cstring>
 
+#include "level/blanks.h"
+
 namespace qzt {
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
 
 std::string commandLineFile(const char* commandLine) {
     if (!commandLine) return {};

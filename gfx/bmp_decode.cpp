@@ -4,13 +4,10 @@
 #include <cstdlib>
 
 #include "gfx/bmp_rle.h"
+#include "gfx/little_endian.h"
 
 namespace qzt {
 namespace {
-
-uint32_t readLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 ColourTable colourTableOf(const BmpImage& image) {
     ColourTable table{};
@@ -82,8 +79,7 @@ void decodeBgrRow(const uint8_t* in, int width, uint8_t* out) {
 
 void decodeMaskedRow(const uint8_t* in, int width, int bytesPerPixel, const Channel (&channels)[3], uint8_t* out) {
     for (int x = 0; x < width; ++x, in += bytesPerPixel, out += 3) {
-        uint32_t pixel = in[0] | uint32_t(in[1]) << 8;
-        if (bytesPerPixel == 4) pixel |= uint32_t(in[2]) << 16 | uint32_t(in[3]) << 24;
+        const uint32_t pixel = bytesPerPixel == 4 ? readLe32(in) : readLe16(in);
         for (int c = 0; c < 3; ++c) out[c] = channels[c].of(pixel);
     }
 }

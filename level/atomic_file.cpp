@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "level/dat_reader.h"
+#include "level/file_paths.h"
 
 #ifdef _WIN32
 #include <windows.h>

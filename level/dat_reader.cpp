@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "level/blanks.h"
 #include "level/decimal.h"
+#include "level/file_paths.h"
 #include "level/regular_file.h"
 
 namespace qzt {
@@ -11,8 +13,6 @@ namespace {
 
 const char kMarkerLine[] = "Y N N N";
 const char kDefaultCaption[] = "QZT Level Editor";
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Paths in data files are written for the game's platform, where "\" separates
 // directories; elsewhere it has to become "/" to name the same file.
@@ -306,14 +306,6 @@ int nextToken(const char* text, char* token) {
 
 std::string levelBitmapPath(const char* dataFilePath, const char* bitmapPath) {
     return joinBitmapPath(directoryOf(dataFilePath), bitmapPath);
-}
-
-std::string directoryOf(const char* path) {
-    const char* cut = nullptr;
-    for (const char* p = path; *p; ++p) {
-        if (*p == '\\' || *p == '/') cut = p + 1;
-    }
-    return cut ? std::string(path, size_t(cut - path)) : std::string();
 }
 
 LoadResult loadLevelBytes(const unsigned char* data, size_t size, const std::string& directory,

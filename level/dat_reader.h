@@ -59,10 +59,6 @@ std::string levelFileProblem(const char* path);
 // The message the Open command shows for a result; empty for LoadOk.
 const char* loadResultMessage(LoadResult result);
 
-// The directory of a path, up to and including its last "\" or "/"; empty
-// when it has neither.
-std::string directoryOf(const char* path);
-
 // Where a data file's bitmap path points: beside the data file, as loading
 // finds it, wherever the process's current directory is.
 std::string levelBitmapPath(const char* dataFilePath, const char* bitmapPath);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "level/dat_reader.h"
+#include "level/file_paths.h"
 #include "test_support.h"
 
 namespace qzt {

@@ -6,6 +6,7 @@
 
 #include "level/dat_reader.h"
 #include "level/decimal.h"
+#include "level/file_paths.h"
 
 namespace qzt {
 namespace {
