@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -194,7 +195,7 @@ void BM_QztLevelRender(benchmark::State& state) {
     const char* argv[] = {"qztlevel", "render", level.c_str(), png.c_str()};
     for (auto _ : state) {
         std::ostringstream out, err;
-        if (runQztLevel(4, argv, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
+        if (runQztLevel(4, argv, std::cin, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
     }
 }
 
