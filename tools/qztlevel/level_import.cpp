@@ -190,7 +190,7 @@ void readLevel(const Place& level, LevelDocument& doc) {
     if (level.has("enemyCount")) {
         const Place count = level.field("enemyCount");
         if (count.whole() != doc.enemyCount)
-            count.fail(std::to_string(count.whole()) + ", but " + std::to_string(doc.enemyCount) + " enemies are given");
+            count.fail(std::to_string(count.whole()) + " is not the number of enemies (" + std::to_string(doc.enemyCount) + ")");
     }
     doc.loaded = 1;
 }
