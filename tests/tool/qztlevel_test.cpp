@@ -187,9 +187,11 @@ TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
         {"/imageSets/1/slot", 0, "imageSets[1].slot: slot 0 is used twice"},
         {"/imageSets/0/colour", 1, "imageSets[0].colour: not a field of an image set"},
         {"/programs", Json::object(), "programs: expected an array, found an object"},
-        {"/programs/0/movements", Json(std::vector<Json>(76, movement)), "programs[0].movements: 76 movements, at most 75"},
+        {"/programs/0/movements", Json(std::vector<Json>(76, movement)),
+         "programs[0].movements: 76 movements, at most 75"},
         {"/programs/0/movements/0/direction", 10, "programs[0].movements[0].direction: 10 is not a direction (1..9)"},
-        {"/programs/0/movements/0/keyword", "UP", R"(programs[0].movements[0].keyword: "UP" does not name direction 6 (RIGHT))"},
+        {"/programs/0/movements/0/keyword", "UP",
+         R"(programs[0].movements[0].keyword: "UP" does not name direction 6 (RIGHT))"},
         {"/enemies/0/x", std::nullopt, "enemies[0].x: missing"},
         {"/enemies/0/x", "12", "enemies[0].x: expected a whole number, found a string"},
         {"/enemies/0/speed", 2147483648, "enemies[0].speed: 2147483648 is outside 32 bits (-2147483648..2147483647)"},
@@ -294,7 +296,8 @@ TEST_F(QztLevelTool, RenderWritesThePictureAsAPngOthersDecode) {
 TEST(QztLevelUsage, WrongUsageExitsWithTwoAndHelpWithZero) {
     struct Case { Args args; int code; };
     for (const Case& c : {Case{{}, 2}, Case{{"frobnicate", "a.dat"}, 2}, Case{{"check"}, 2}, Case{{"resave", "a"}, 2},
-                          Case{{"info", "a.dat", "b.dat"}, 2}, Case{{"import", "a.json"}, 2}, Case{{"check", "-v", "a.dat"}, 2}, Case{{"--help"}, 0},
+                          Case{{"info", "a.dat", "b.dat"}, 2}, Case{{"import", "a.json"}, 2},
+                          Case{{"check", "-v", "a.dat"}, 2}, Case{{"--help"}, 0},
                           Case{{"-h"}, 0}, Case{{"help"}, 0}, Case{{"info", "--help"}, 0},
                           Case{{"import", "--help"}, 0}, Case{{"render", "--help"}, 0}}) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

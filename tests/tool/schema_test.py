@@ -38,7 +38,8 @@ def write_maximal_level(folder):
     lines = texts + [str(INT32_MIN).encode(), b"Y N N N", b""]
     for slot in range(15):
         lines.append(b"BEP %d" % slot)
-        lines += [b" %s %d %d %d" % (KEYWORDS[(slot + i) % 9].encode(), INT32_MAX - i, i, INT32_MIN + i) for i in range(75)]
+        lines += [b" %s %d %d %d" % (KEYWORDS[(slot + i) % 9].encode(), INT32_MAX - i, i, INT32_MIN + i)
+                  for i in range(75)]
         lines.append(b"EEP")
     lines += [b"ENEMY %d %d 5 100 %d %d %d" % (INT32_MIN + s, s, 40 * s, INT32_MAX - s, -s) for s in range(15)]
     lines += [b"CIS %d 198 40 50 %d %d" % (42 * s, INT32_MAX, s) for s in range(15)]

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -54,9 +56,11 @@ public:
     // The elements of an array of at most most things.
     std::vector<Place> elements(size_t most, const char* things) const {
         if (!value_.is_array()) fail("expected an array, found " + found(value_));
-        if (value_.size() > most) fail(std::to_string(value_.size()) + " " + things + ", at most " + std::to_string(most));
+        if (value_.size() > most)
+            fail(std::to_string(value_.size()) + " " + things + ", at most " + std::to_string(most));
         std::vector<Place> places;
-        for (size_t i = 0; i < value_.size(); ++i) places.emplace_back(value_[i], path_ + "[" + std::to_string(i) + "]");
+        for (size_t i = 0; i < value_.size(); ++i)
+            places.emplace_back(value_[i], path_ + "[" + std::to_string(i) + "]");
         return places;
     }
     // A whole number of 32 bits; 7.0 counts, as JSON does not tell it from 7.
@@ -141,7 +145,8 @@ int32_t readDirection(const Place& movement) {
     if (movement.has("keyword")) {
         const Place given = movement.field("keyword");
         if (given.string() != keyword)
-            given.fail("\"" + given.string() + "\" does not name direction " + std::to_string(code) + " (" + keyword + ")");
+            given.fail("\"" + given.string() + "\" does not name direction " + std::to_string(code) + " (" + keyword +
+                       ")");
     }
     return code;
 }
@@ -189,8 +194,10 @@ void readLevel(const Place& level, LevelDocument& doc) {
     readEnemies(level.field("enemies"), doc);
     if (level.has("enemyCount")) {
         const Place count = level.field("enemyCount");
-        if (count.whole() != doc.enemyCount)
-            count.fail(std::to_string(count.whole()) + " is not the number of enemies (" + std::to_string(doc.enemyCount) + ")");
+        const int32_t given = count.whole();
+        if (given != doc.enemyCount)
+            count.fail(std::to_string(given) + " is not the number of enemies (" + std::to_string(doc.enemyCount) +
+                       ")");
     }
     doc.loaded = 1;
 }

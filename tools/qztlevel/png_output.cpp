@@ -1,7 +1,9 @@
 #include "tools/qztlevel/png_output.h"
 
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #define ZLIB_CONST
 #include <zlib.h>
