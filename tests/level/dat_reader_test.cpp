@@ -99,9 +99,7 @@ TEST(DatReader, ResultsOfWholeFiles) {
 }
 
 TEST(DatReader, RecordsAreToleratedInAnyOrderAndUnknownLinesSkipped) {
-    Loaded loaded = load(records({"CIS 1 2 3 4 5 7", "cis 9 9 9 9 9 9", "# a note", "ENEMY x 1 2 3 4 5 6 extra",
-                                  "BEP 1", "just words", "7 8 9", "ENEMY 1 2 3 4 5 6 7", "\tUP\t3 4 5 extra",
-                                  "up 1 1 1", "STOP 2 0 0", "EEP", "BEP 4", "EEP", "", "END", "CIS 1 2"}));
+    Loaded loaded = load(testing::toleratedRecordsLevel());
     ASSERT_EQ(loaded.result, LoadOk);
     const LevelDocument& doc = loaded.doc;
     EXPECT_TRUE(doc.imageSets[7].used);

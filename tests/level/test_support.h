@@ -89,6 +89,14 @@ inline std::string exampleLevelBytes() {
            SavedFileComment;
 }
 
+// Records in any order among lines the reader skips: unknown words, keywords
+// in another case, an ENEMY line inside a program block, lines after END.
+inline std::string toleratedRecordsLevel() {
+    return headerLines() + crlfLines({"CIS 1 2 3 4 5 7", "cis 9 9 9 9 9 9", "# a note", "ENEMY x 1 2 3 4 5 6 extra",
+                                      "BEP 1", "just words", "7 8 9", "ENEMY 1 2 3 4 5 6 7", "\tUP\t3 4 5 extra",
+                                      "up 1 1 1", "STOP 2 0 0", "EEP", "BEP 4", "EEP", "", "END", "CIS 1 2"});
+}
+
 // Loads bytes as if read from a file in directory "levels/".
 inline LoadResult loadText(const std::string& bytes, LevelDocument& doc, RecordingSteps& steps,
                            LoadDiagnostic* diagnostic = nullptr) {

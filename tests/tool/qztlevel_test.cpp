@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -45,11 +46,12 @@ std::string levelText(const Args& records, size_t line = 0, const std::string& t
 const Args HandWritten = {"",          "CIS 100 198 32 32 4 1   extra words", "ENEMY 0 2 5 10 120 -150 1", "BEP 0",
                           "\tRIGHT 12 0 1", " DOWNLEFT 4 2 3 ", "EEP", "CIS 1 198 40 50 2 0", "END"};
 
-RunResult run(const Args& args) {
+RunResult run(const Args& args, const std::string& input = "") {
     std::vector<const char*> argv = {"qztlevel"};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
+    std::istringstream in(input);
     std::ostringstream out, err;
-    return {runQztLevel(int(argv.size()), argv.data(), out, err), out.str(), err.str()};  // in order: a braced list
+    return {runQztLevel(int(argv.size()), argv.data(), in, out, err), out.str(), err.str()};  // in order: a braced list
 }
 
 class QztLevelTool : public ::testing::Test {
@@ -138,6 +140,83 @@ TEST_F(QztLevelTool, GoodLevelPassesResavesAndPrintsAsJson) {
     EXPECT_EQ(nlohmann::json::parse(out), expected);
 }
 
+// What info prints, import turns back into the bytes resave writes: the reader's
+// cases, texts of any bytes, numbers at both ends of 32 bits.
+TEST_F(QztLevelTool, ImportOfInfoWritesWhatResaveWrites) {
+    for (const char* bitmap : {"level.bmp", "level3.bmp"})
+        ASSERT_TRUE(test::writeBytesToFile(path(bitmap), test::buildBmp({})));
+    const std::string levels[] = {
+        qzt::testing::exampleLevelBytes(),
+        qzt::testing::toleratedRecordsLevel(),
+        qzt::testing::headerLines() + "END",
+        levelText(HandWritten, 2, "Caf\xE9\r\x80\xFF\r"),
+        levelText({"ENEMY 2147483647 0 0 0 -2147483648 0 -7", "BEP 14", "EEP", "END"}, 9, "-2147483648"),
+    };
+    for (const std::string& level : levels) {
+        const std::string in = write("in.dat", level);
+        ASSERT_EQ(run({"resave", in, path("resaved.dat")}), RunResult(0, "", ""));
+        const auto [code, json, err] = run({"info", in});
+        ASSERT_EQ(code, 0) << err;
+        EXPECT_EQ(run({"import", write("level.json", json), path("imported.dat")}), RunResult(0, "", ""));
+        EXPECT_EQ(read("imported.dat"), read("resaved.dat"));
+    }
+}
+
+// Each fault is named by its JSON path, exits 1 and leaves OUT alone. What import
+// may be given otherwise than info prints it gives the same level.
+TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
+    using Json = nlohmann::json;
+    const std::string in = write("in.dat", levelText(HandWritten)), out = write("out.dat", "precious");
+    ASSERT_EQ(run({"resave", in, path("resaved.dat")}), RunResult(0, "", ""));
+    const Json info = Json::parse(std::get<1>(run({"info", in})));
+    const Json movement = info["programs"][0]["movements"][0];
+    struct Case { std::string pointer; std::optional<Json> value; std::string fault; };  // no value: left out
+    const Case cases[] = {
+        {"/bitmap", std::nullopt, ""},
+        {"/bitmap", "anything", ""},
+        {"/enemyCount", std::nullopt, ""},
+        {"/programs/0/movements/1/keyword", std::nullopt, ""},
+        {"/timeBonus", 500.0, ""},
+        {"", Json::array(), "the document: expected an object, found an array"},
+        {"/colour", 1, "colour: not a field of a level"},
+        {"/title", "a\nb", "title: a line break would end the data-file line"},
+        {"/title", std::string("a\0b", 3), "title: U+0000 would end the text"},
+        {"/title", "\xC4\x80", "title: U+0100 is not a byte: each character stands for one byte, U+0001..U+00FF"},
+        {"/title", std::string(500, 'x'), "title: 500 bytes, more than a data-file line holds (499)"},
+        {"/imageSets/1/slot", 17, "imageSets[1].slot: 17 is not a slot (0..14)"},
+        {"/imageSets/1/slot", 0, "imageSets[1].slot: slot 0 is used twice"},
+        {"/imageSets/0/colour", 1, "imageSets[0].colour: not a field of an image set"},
+        {"/programs", Json::object(), "programs: expected an array, found an object"},
+        {"/programs/0/movements", Json(std::vector<Json>(76, movement)),
+         "programs[0].movements: 76 movements, at most 75"},
+        {"/programs/0/movements/0/direction", 10, "programs[0].movements[0].direction: 10 is not a direction (1..9)"},
+        {"/programs/0/movements/0/keyword", "UP",
+         R"(programs[0].movements[0].keyword: "UP" does not name direction 6 (RIGHT))"},
+        {"/enemies/0/x", std::nullopt, "enemies[0].x: missing"},
+        {"/enemies/0/x", "12", "enemies[0].x: expected a whole number, found a string"},
+        {"/enemies/0/speed", 2147483648, "enemies[0].speed: 2147483648 is outside 32 bits (-2147483648..2147483647)"},
+        {"/enemies/0/speed", 1.5, "enemies[0].speed: expected a whole number, found 1.5"},
+        {"/enemyCount", 2, "enemyCount: 2 is not the number of enemies (1)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pointer);
+        Json json = info;
+        const Json::json_pointer at(c.pointer);
+        if (c.value) json[at] = *c.value;
+        else json[at.parent_pointer()].erase(at.back());
+        const auto [code, stdOut, err] = run({"import", "-", out}, json.dump());
+        EXPECT_EQ(std::tie(code, err), c.fault.empty() ? std::make_tuple(0, std::string())
+                                                       : std::make_tuple(1, "standard input: " + c.fault + "\n"));
+        EXPECT_EQ(read("out.dat"), c.fault.empty() ? read("resaved.dat") : "precious");
+        write("out.dat", "precious");
+    }
+    EXPECT_EQ(run({"import", "-", out}, "{\n  \"title\": }"),
+              RunResult(1, "", "standard input: invalid JSON: parse error at line 2, column 12: syntax error while "
+                               "parsing value - unexpected '}'; expected '[', '{', or a literal\n"));
+    EXPECT_EQ(run({"import", path("absent.json"), out}), RunResult(1, "", path("absent.json") + ": does not exist\n"));
+    EXPECT_EQ(read("out.dat"), "precious");
+}
+
 // Every failure leaves OUT as it was: usage (2); no level, bitmap or level rows, or an unwritable OUT (1).
 TEST_F(QztLevelTool, RenderFailsWithoutTouchingItsOutput) {
     const std::string good = tallLevel("good.dat");
@@ -217,9 +296,10 @@ TEST_F(QztLevelTool, RenderWritesThePictureAsAPngOthersDecode) {
 TEST(QztLevelUsage, WrongUsageExitsWithTwoAndHelpWithZero) {
     struct Case { Args args; int code; };
     for (const Case& c : {Case{{}, 2}, Case{{"frobnicate", "a.dat"}, 2}, Case{{"check"}, 2}, Case{{"resave", "a"}, 2},
-                          Case{{"info", "a.dat", "b.dat"}, 2}, Case{{"check", "-v", "a.dat"}, 2}, Case{{"--help"}, 0},
+                          Case{{"info", "a.dat", "b.dat"}, 2}, Case{{"import", "a.json"}, 2},
+                          Case{{"check", "-v", "a.dat"}, 2}, Case{{"--help"}, 0},
                           Case{{"-h"}, 0}, Case{{"help"}, 0}, Case{{"info", "--help"}, 0},
-                          Case{{"render", "--help"}, 0}}) {
+                          Case{{"import", "--help"}, 0}, Case{{"render", "--help"}, 0}}) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const auto [code, out, err] = run(c.args);
         EXPECT_EQ(code, c.code);

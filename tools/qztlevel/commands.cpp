@@ -1,11 +1,15 @@
 #include "tools/qztlevel/commands.h"
 
+#include <istream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 
 #include "gfx/bmp_decode.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "level/regular_file.h"
+#include "tools/qztlevel/level_import.h"
 #include "tools/qztlevel/level_json.h"
 #include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
@@ -50,6 +54,28 @@ RgbImage renderRequested(const RenderRequest& request, const LevelDocument& doc,
     return renderLevel(doc, bitmap, request.area, request.layers);
 }
 
+// Every byte of a regular file, or of in for "-"; false with the cause in why.
+bool readInput(const std::string& file, std::istream& in, std::string& bytes, std::string& why) {
+    if (file == "-") {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return true;
+    }
+    RegularFile input;
+    if (!input.open(file.c_str(), why)) return false;
+    bytes.resize(size_t(input.size()));
+    if (input.readAt(0, bytes.data(), bytes.size())) return true;
+    why = "cannot be read";
+    return false;
+}
+
+// Saves doc to out with the editor's writer, or says why it could not.
+int save(const std::string& out, const LevelDocument& doc, std::ostream& err) {
+    SaveOutcome saved = saveLevelFile(out.c_str(), doc);
+    if (saved.ok) return ToolOk;
+    err << out << ": cannot save: " << saved.why << '\n';
+    return ToolFileFailed;
+}
+
 }  // namespace
 
 int runCheck(const std::vector<std::string>& files, std::ostream& err) {
@@ -64,12 +90,7 @@ int runCheck(const std::vector<std::string>& files, std::ostream& err) {
 int runResave(const std::string& in, const std::string& out, std::ostream& err) {
     ToolLoad load;
     if (!load.run(in, err)) return ToolFileFailed;
-    SaveOutcome saved = saveLevelFile(out.c_str(), *load.doc);
-    if (!saved.ok) {
-        err << out << ": cannot save: " << saved.why << '\n';
-        return ToolFileFailed;
-    }
-    return ToolOk;
+    return save(out, *load.doc, err);
 }
 
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {
@@ -79,6 +100,22 @@ int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {
     // The texts are made valid UTF-8 already; replace only guards the dump.
     out << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return ToolOk;
+}
+
+int runImport(const std::string& json, const std::string& out, std::istream& in, std::ostream& err) {
+    const std::string name = json == "-" ? "standard input" : json;
+    std::string text, why;
+    if (!readInput(json, in, text, why)) {
+        err << name << ": " << why << '\n';
+        return ToolFileFailed;
+    }
+    auto doc = std::make_unique<LevelDocument>();
+    const std::string fault = levelFromJsonText(text, *doc);
+    if (!fault.empty()) {
+        err << name << ": " << fault << '\n';
+        return ToolFileFailed;
+    }
+    return save(out, *doc, err);
 }
 
 int runRender(const RenderRequest& request, std::ostream& err) {

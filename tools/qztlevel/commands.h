@@ -17,6 +17,9 @@ int runCheck(const std::vector<std::string>& files, std::ostream& err);
 int runResave(const std::string& in, const std::string& out, std::ostream& err);
 // Prints the level and its bitmap as one JSON object.
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err);
+// Builds a level from JSON of the shape info prints, read from json or from
+// in when json is "-", and writes it to out; out is untouched unless it all read.
+int runImport(const std::string& json, const std::string& out, std::istream& in, std::ostream& err);
 
 struct RenderRequest {
     std::string level;

@@ -14,13 +14,15 @@ namespace qzt {
 namespace {
 
 const char Description[] = "Checks, normalises, describes and draws level data files without a window,\n"
-                           "with the editor's own reader and writer.";
+                           "and builds them from JSON, with the editor's own reader and writer.";
 const char Notes[] =
     "Bitmap paths are taken from the data file's own directory, as the editor\n"
     "does. Header texts are bytes: in JSON each byte is the character of the\n"
-    "same code (U+0000 to U+00FF).\n"
+    "same code (U+0000 to U+00FF). import reads that JSON back, from standard\n"
+    "input when LEVEL.json is -.\n"
     "\n"
-    "Exit status: 0 done, 1 a file failed to load or save, 2 wrong usage.";
+    "Exit status: 0 done, 1 a file failed to load or save or the JSON was\n"
+    "refused, 2 wrong usage.";
 
 // Every command's words; the parser leaves their count to the commands, which
 // name what is missing.
@@ -36,6 +38,7 @@ struct Commands {
     CLI::App* check;
     CLI::App* resave;
     CLI::App* info;
+    CLI::App* import;
     CLI::App* render;
     CLI::Option* view;
 
@@ -50,6 +53,9 @@ struct Commands {
         resave->add_option("IN.dat OUT.dat", w.files, "the level and where to write it");
         info = app.add_subcommand("info", "print the level and its bitmap as JSON");
         info->add_option("FILE.dat", w.files, "a level data file");
+        import = app.add_subcommand("import", "build a level from JSON of the shape info prints (the bitmap facts\n"
+                                              "are ignored) and write it to OUT as the editor saves it");
+        import->add_option("LEVEL.json OUT.dat", w.files, "the JSON (- for standard input) and where to write");
         render = app.add_subcommand("render", "draw the level as the editor shows it into a PNG file: the bitmap from\n"
                                               "the level's first row, the enemies, every used enemy's program path\n"
                                               "and the image-set outlines");
@@ -82,7 +88,7 @@ RenderRequest renderRequest(const Words& w, bool view) {
     return request;
 }
 
-int dispatch(const Commands& c, const Words& w, std::ostream& out, std::ostream& err) {
+int dispatch(const Commands& c, const Words& w, std::istream& in, std::ostream& out, std::ostream& err) {
     const size_t count = w.files.size();
     if (c.check->parsed()) {
         if (count == 0) return usageError("check needs at least one file", c.app, err);
@@ -96,13 +102,17 @@ int dispatch(const Commands& c, const Words& w, std::ostream& out, std::ostream&
         if (count != 1) return usageError("info needs exactly one file", c.app, err);
         return runInfo(w.files[0], out, err);
     }
+    if (c.import->parsed()) {
+        if (count != 2) return usageError("import needs LEVEL.json and OUT.dat", c.app, err);
+        return runImport(w.files[0], w.files[1], in, err);
+    }
     if (count != 2) return usageError("render needs LEVEL.dat and OUT.png", c.app, err);
     return runRender(renderRequest(w, c.view->count() > 0), err);
 }
 
 }  // namespace
 
-int runQztLevel(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int runQztLevel(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     Words words;
     Commands commands(words);
     CLI::App& app = commands.app;
@@ -125,7 +135,7 @@ int runQztLevel(int argc, const char* const* argv, std::ostream& out, std::ostre
         const std::vector<std::string> rest = app.remaining();
         return usageError(rest.empty() ? "no command given" : "unknown command '" + rest[0] + "'", app, err);
     }
-    return dispatch(commands, words, out, err);
+    return dispatch(commands, words, in, out, err);
 }
 
 }  // namespace qzt
