@@ -18,10 +18,10 @@ qzt_install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Wine runs with a prefix inside the build tree and without its own noise, so
-# nothing depends on the user's Wine setup.
+# Wine runs with a prefix inside the build tree (or the one given) and without
+# its own noise, so nothing depends on the user's Wine setup.
 qzt_wine_env() {
-    export WINEPREFIX="$QZT_ROOT/build/win32/wineprefix"
+    export WINEPREFIX="${1:-$QZT_ROOT/build/win32/wineprefix}"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
@@ -60,6 +60,14 @@ qzt_stop_xvfb() {
 # keeps one wineserver for the whole run.
 qzt_prepare_wine() {
     qzt_wine_env
+    qzt_start_wine
+    mkdir -p "$WINEPREFIX/drive_c/QZTedit"
+    cp "$QZT_ROOT/samples/LOGO.bmp" "$WINEPREFIX/drive_c/QZTedit/LOGO.bmp"
+}
+
+# Makes the prefix of qzt_wine_env unless it exists and keeps one wineserver
+# and Wine's services up until qzt_stop_wine.
+qzt_start_wine() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
@@ -70,8 +78,6 @@ qzt_prepare_wine() {
     mkfifo "$QZT_WINE_KEEPER"
     exec 9<>"$QZT_WINE_KEEPER"
     wine cmd.exe /c pause <&9 >/dev/null 2>&1 &
-    mkdir -p "$WINEPREFIX/drive_c/QZTedit"
-    cp "$QZT_ROOT/samples/LOGO.bmp" "$WINEPREFIX/drive_c/QZTedit/LOGO.bmp"
 }
 
 qzt_stop_wine() {
@@ -82,3 +88,10 @@ qzt_stop_wine() {
     fi
     QZT_WINE_KEEPER=
 }
+
+# The project's version, as the release tree (tools/package) was configured,
+# and the name of the release's files in dist/.
+qzt_release_version() {
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$QZT_ROOT/build/win32-release/CMakeCache.txt" 2>/dev/null
+}
+qzt_release_name() { echo "qzt-level-editor-$(qzt_release_version)-win64"; }
