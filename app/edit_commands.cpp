@@ -1,11 +1,9 @@
 #include "app/edit_commands.h"
 
-#include "app/main_controls.h"
-#include "app/side_panel.h"
+#include "app/document_view.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
-#include "win32/control_text.h"
-#include "win32/rect.h"
+#include "win32/document_changes.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -19,9 +17,11 @@ constexpr char MovementCaption[] = "Movement editing Error";
 // The new set's outline first shows with the next timer tick.
 void newImageSetCommand() {
     if (newImageSet(session.document) < 0) notice("Too many Image sets already.", "Image Set Creation Error");
+    finishGesture();
 }
 
-// The view is not redrawn until the first recording key.
+// The view is not redrawn until the first recording key; the recording ends
+// its gesture with Enter.
 void newProgramCommand() {
     switch (startRecording(session.document, session.state)) {
     case RecordingStart::NoEnemySelected:
@@ -33,8 +33,7 @@ void newProgramCommand() {
     case RecordingStart::Started:
         break;
     }
-    blankAreas({makeRect(200, 410, 250, 432)});
-    setDecimalText(sidePanel.recordProgramText, session.state.recordProgram);
+    refreshRecordingLine();
 }
 
 }  // namespace qzt

@@ -11,7 +11,7 @@
 #include "app/shutdown.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
-#include "win32/level_view.h"
+#include "win32/document_changes.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -45,9 +45,26 @@ bool chooseFile(const char* title, DWORD flags, BOOL(WINAPI* dialog)(LPOPENFILEN
 bool saveThroughDialog() {
     if (!chooseFile(SaveTitle, SaveDialogFlags, GetSaveFileNameA)) return false;
     const SaveOutcome outcome = saveLevelFile(fileNameBuffer, session.document);
-    if (outcome.ok) session.levelPath = fileNameBuffer;
-    if (!outcome.ok) notice("Could not write the .dat file.  The file on disk was not changed.", SavingCaption);
-    return outcome.ok;
+    if (!outcome.ok) {
+        notice("Could not write the .dat file.  The file on disk was not changed.", SavingCaption);
+        return false;
+    }
+    session.levelPath = fileNameBuffer;
+    levelSaved();
+    return true;
+}
+
+// "Would you like to save?": true when the level was saved or the user chose
+// not to; false for Cancel and for a save that did not happen.
+bool savedOrDiscarded() {
+    switch (MessageBoxA(shell.mainWindow, "Would you like to save?", LoadingCaption, QuestionFlags)) {
+    case IDYES:
+        return saveThroughDialog();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
@@ -74,10 +91,7 @@ void openLevelFile(const char* path) {
     ScreenLoadSteps steps;
     const LoadResult result = loadLevelFile(path, session.document, steps);
     session.levelPath = result == LoadOk ? path : "";
-    if (result == LoadOk) {
-        RedrawLevelView();
-        return;
-    }
+    levelOpened();
     const char* message = loadResultMessage(result);
     if (*message) notice(message, LoadingCaption);
 }
@@ -100,7 +114,9 @@ void openLevelFromCommandLine(const char* commandLine) {
     }
 }
 
+// Unsaved changes are not dropped without a word.
 void openCommand() {
+    if (levelModified() && !savedOrDiscarded()) return;
     if (chooseFile(OpenTitle, OpenDialogFlags, GetOpenFileNameA)) openLevelFile(fileNameBuffer);
 }
 
@@ -108,21 +124,10 @@ void saveCommand() {
     if (session.document.loaded) saveThroughDialog();
 }
 
+// Asked whenever a level is loaded, changed or not.
 void leaveEditor() {
-    if (!session.document.loaded) {
-        ExitEditor();
-        return;
-    }
-    switch (MessageBoxA(shell.mainWindow, "Would you like to save?", LoadingCaption, QuestionFlags)) {
-    case IDYES:
-        if (saveThroughDialog()) ExitEditor();
-        break;
-    case IDNO:
-        ExitEditor();
-        break;
-    default:
-        break;  // Cancel: the editor goes on.
-    }
+    if (session.document.loaded && !savedOrDiscarded()) return;
+    ExitEditor();
 }
 
 }  // namespace qzt

@@ -17,6 +17,7 @@ void openLevelFile(const char* path);
 // A level named on the command line, opened as if chosen in the open dialog.
 void openLevelFromCommandLine(const char* commandLine);
 
+// Asks about saving first when the level has unsaved changes.
 void openCommand();
 void saveCommand();
 // "Exit" and closing the window: asks about saving when a level is loaded,

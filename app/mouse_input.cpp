@@ -2,6 +2,7 @@
 
 #include "app/side_panel.h"
 #include "edit/view_editing.h"
+#include "win32/document_changes.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -24,11 +25,7 @@ void onButtonDown(bool leftButton, LPARAM position) {
     // enemy selected before this press.
     SetFocus(shell.mainWindow);
     const Pointer pointer = pointerAt(position);
-    if (selectAt(session.document, session.state, leftButton, pointer)) {
-        RedrawLevelView();
-        refreshImageSetPanel();
-        refreshEnemyPanel();
-    }
+    if (selectAt(session.document, session.state, leftButton, pointer)) showSelection();
     // After the panels: a press just right of a set shows "NONE" yet resizes it.
     if (grabResizeHandle(session.document, session.state, pointer)) SetCursor(ResizeCursor);
 }
@@ -41,6 +38,10 @@ void onMouseMove(LPARAM position) {
     if (outcome.movedEnemy) refreshEnemyPosition();
 }
 
-void onButtonUp() { releaseButton(session.state); }
+// A drag or a resize, however many moves it took, is one gesture.
+void onButtonUp() {
+    releaseButton(session.state);
+    finishGesture();
+}
 
 }  // namespace qzt

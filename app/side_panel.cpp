@@ -4,6 +4,7 @@
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
 #include "win32/control_text.h"
+#include "win32/document_changes.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_view.h"
 #include "win32/rect.h"
@@ -37,6 +38,13 @@ void writeEnemyPosition(int slot) {
     setDecimalText(sidePanel.enemyIndexText, slot);
 }
 
+// The texts of start-up, not the last selection's numbers.
+void showNoSelection(HWND index, HWND x, HWND y) {
+    SetWindowTextA(index, "NONE");
+    SetWindowTextA(x, "X");
+    SetWindowTextA(y, "Y");
+}
+
 struct EnemyEdit {
     HWND SidePanelControls::*control;
     EnemyField field;
@@ -65,7 +73,8 @@ void refreshImageSetPanel() {
         SendMessageA(sidePanel.framesCombo, CB_SETCURSEL,
                      WPARAM(framesSelectionOf(session.document.imageSets[slot].frameCount)), 0);
     } else {
-        SetWindowTextA(sidePanel.imageSetIndexText, "NONE");
+        showNoSelection(sidePanel.imageSetIndexText, sidePanel.imageSetXText, sidePanel.imageSetYText);
+        SendMessageA(sidePanel.framesCombo, CB_SETCURSEL, WPARAM(-1), 0);
     }
 }
 
@@ -75,7 +84,7 @@ void refreshEnemyPanel() {
     blankEnemyPanel();
     for (const EnemyEdit& edit : EnemyEdits) SetWindowTextA(panel.*edit.control, "");
     if (!isSlot(slot, MAX_ENEMIES)) {
-        SetWindowTextA(panel.enemyIndexText, "NONE");
+        showNoSelection(panel.enemyIndexText, panel.enemyXText, panel.enemyYText);
         return;
     }
     const Enemy& enemy = session.document.enemies[slot];
@@ -85,6 +94,12 @@ void refreshEnemyPanel() {
     setDecimalText(panel.enemyHitPointsEdit, enemy.hitPoints);
     setDecimalText(panel.enemySpeedEdit, enemy.speed);
     setDecimalText(panel.enemyAnimationRateEdit, enemy.animationRate);
+}
+
+void showSelection() {
+    RedrawLevelView();
+    refreshImageSetPanel();
+    refreshEnemyPanel();
 }
 
 void refreshImageSetPosition() {
@@ -101,8 +116,9 @@ void commitSidePanelEdit(HWND control, WORD notification) {
     if (notification != EN_KILLFOCUS || !control) return;
     for (const EnemyEdit& edit : EnemyEdits) {
         if (sidePanel.*edit.control != control) continue;
-        // The edit keeps what was typed, even when the value was ignored.
         commitEnemyField(session.document, session.state, edit.field, decimalText(control, EditTextCapacity));
+        // A value that was ignored leaves the edits showing the enemy's own.
+        if (!finishGesture()) refreshEnemyPanel();
         return;
     }
 }
@@ -110,7 +126,7 @@ void commitSidePanelEdit(HWND control, WORD notification) {
 void onFramesCombo(HWND control) {
     if (!control || control != sidePanel.framesCombo) return;
     const int selection = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    if (applyFramesSelection(session.document, session.state, selection)) RedrawLevelView();
+    if (applyFramesSelection(session.document, session.state, selection)) finishGesture();
 }
 
 }  // namespace qzt

@@ -10,10 +10,13 @@ namespace qzt {
 
 void refreshImageSetPanel();
 void refreshEnemyPanel();
+// A new selection: the view and both panels.
+void showSelection();
 void refreshImageSetPosition();
 void refreshEnemyPosition();
 
-// EN_KILLFOCUS of one of the five enemy edits commits its number.
+// EN_KILLFOCUS of one of the five enemy edits commits its number; a number
+// that changes nothing is replaced by the enemy's own.
 void commitSidePanelEdit(HWND control, WORD notification);
 // Any notification of the Frames list sets the selected image set's frames.
 void onFramesCombo(HWND control);

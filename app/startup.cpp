@@ -1,12 +1,15 @@
 #include "app/startup.h"
 
+#include "app/document_view.h"
 #include "app/file_commands.h"
+#include "app/keyboard_input.h"
 #include "app/main_controls.h"
 #include "app/main_window.h"
 #include "app/menu_bar.h"
 #include "edit/view_geometry.h"
 #include "win32/bitmap_copy.h"
 #include "win32/bmp_loader.h"
+#include "win32/document_changes.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
 #include "win32/session.h"
@@ -70,6 +73,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
 
     createMainWindow(menuBar);
     createMainControls();
+    addDocumentView(showDocumentInMainWindow);
     createLevelPropertiesWindow();
     createNewEnemyWindow();
     createEnemyProgramEditor();
@@ -84,6 +88,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
 int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        routeUndoKeys(message);
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

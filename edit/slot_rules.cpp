@@ -26,4 +26,9 @@ int lowestFreeEnemy(const LevelDocument& doc) { return lowestFree(doc.enemies); 
 bool imageSetInUse(const LevelDocument& doc, int32_t imageSet) { return usedEnemyRefers(doc, &Enemy::imageSet, imageSet); }
 bool programInUse(const LevelDocument& doc, int32_t program) { return usedEnemyRefers(doc, &Enemy::program, program); }
 
+void keepUsedSelections(const LevelDocument& doc, EditorState& state) {
+    if (!isUsedSlot(doc.enemies, state.selectedEnemy)) state.selectedEnemy = -1;
+    if (!isUsedSlot(doc.imageSets, state.selectedImageSet)) state.selectedImageSet = -1;
+}
+
 }  // namespace qzt

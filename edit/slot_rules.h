@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "edit/editor_state.h"
 #include "level/level_document.h"
 
 namespace qzt {
@@ -24,5 +25,9 @@ int lowestFreeEnemy(const LevelDocument& doc);
 // Whether a used enemy refers to the slot; all 15 enemy slots are searched.
 bool imageSetInUse(const LevelDocument& doc, int32_t imageSet);
 bool programInUse(const LevelDocument& doc, int32_t program);
+
+// After the document was put back to another state: a selected enemy or
+// image set stays selected while its slot is used, else nothing is.
+void keepUsedSelections(const LevelDocument& doc, EditorState& state);
 
 }  // namespace qzt

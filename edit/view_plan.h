@@ -3,8 +3,9 @@
 // recording the recording enemy once more and the steps of its movement.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "edit/editor_state.h"
 #include "edit/view_geometry.h"
@@ -22,10 +23,28 @@ struct BitmapCopy {
     }
 };
 
+// The copies of one redraw, held in place: a drag redraws on every move.
+class ViewCopies {
+public:
+    // The background, every enemy slot and the recording enemy.
+    static constexpr size_t Capacity = 1 + MAX_ENEMIES + 1;
+    void push_back(const BitmapCopy& copy) { items_[size_++] = copy; }
+    size_t size() const { return size_; }
+    const BitmapCopy* begin() const { return items_.data(); }
+    const BitmapCopy* end() const { return items_.data() + size_; }
+    const BitmapCopy& operator[](size_t i) const { return items_[i]; }
+    const BitmapCopy& front() const { return items_[0]; }
+    const BitmapCopy& back() const { return items_[size_ - 1]; }
+
+private:
+    std::array<BitmapCopy, Capacity> items_{};
+    size_t size_ = 0;
+};
+
 struct ViewPlan {
     // In drawing order: the background first, then the enemies in slot order,
     // then the recording enemy; later copies cover earlier ones.
-    std::vector<BitmapCopy> copies;
+    ViewCopies copies;
     bool writesSteps = false;  // only while recording
     std::string stepsText;
 };

@@ -98,6 +98,12 @@ struct LevelDocument {
 // image sets cleared, loaded 0, enemyCount 0. Nothing else is cleared.
 void resetForLoad(LevelDocument& doc);
 
+// Whether two documents hold the same level, field by field: stale values of
+// free slots and movements past the count included, text after a header
+// text's end not.
+bool sameDocument(const LevelDocument& a, const LevelDocument& b);
+bool sameHeader(const LevelHeader& a, const LevelHeader& b);
+
 // Copies text into a header field, cut to the field's capacity.
 void setHeaderText(char (&field)[HeaderTextCapacity], const char* text);
 

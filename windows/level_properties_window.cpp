@@ -3,9 +3,11 @@
 // loads, so a typo never leaves a level that cannot be opened once saved.
 #include "windows/level_properties_window.h"
 
+#include "edit/header_rules.h"
 #include "level/dat_reader.h"
 #include "win32/control_text.h"
 #include "win32/controls.h"
+#include "win32/document_changes.h"
 #include "win32/level_bitmap.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
@@ -21,8 +23,8 @@ constexpr char Title[] = "Level Properties";
 constexpr DWORD HiddenButtonStyle = WS_CHILD;
 constexpr DWORD TextBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 
-// Header texts are kept to 199 characters, the time bonus to 24.
-constexpr int HeaderTextLimit = 200;
+// A header text holds a whole data-file line; the time bonus 24 characters.
+constexpr int HeaderTextLimit = HeaderTextCapacity;
 constexpr int TimeBonusLimit = 25;
 
 constexpr int HeaderTextRows = 8;
@@ -31,6 +33,9 @@ constexpr int BitmapPathRow = 2;
 
 HWND propertiesWindow;
 HWND controls[ControlCount];
+// What the boxes were filled from: refilled only when the header changed, so
+// that an edit elsewhere never wipes what is being typed.
+LevelHeader shownHeader;
 
 // The text boxes follow the header's text lines in file order.
 const ControlLayout Controls[] = {
@@ -56,22 +61,45 @@ const ControlLayout Controls[] = {
     {"STATIC", "Time bonus for level", LabelStyle, 205, 178, 290, 20, nullptr},
 };
 
+void fillBoxes() {
+    const LevelHeader& header = session.document.header;
+    for (int row = 0; row < HeaderTextRows; ++row)
+        SetWindowTextA(controls[FirstTextBox + row], header.*HeaderTextFields[row].text);
+    setDecimalText(controls[TimeBonusBox], header.timeBonus);
+    shownHeader = header;
+}
+
+HeaderEntry enteredHeader() {
+    HeaderEntry entry;
+    char text[HeaderTextLimit];
+    for (int row = 0; row < HeaderTextRows; ++row) {
+        GetWindowTextA(controls[FirstTextBox + row], text, HeaderTextLimit);
+        entry.texts[size_t(row)] = text;
+    }
+    entry.timeBonus = decimalText(controls[TimeBonusBox], TimeBonusLimit);
+    return entry;
+}
+
 void commitHeader() {
-    char bitmapPath[HeaderTextLimit] = {};
-    GetWindowTextA(controls[FirstTextBox + BitmapPathRow], bitmapPath, HeaderTextLimit);
+    const HeaderEntry entry = enteredHeader();
     // Beside the data file, as opening it found it: a file dialog may have
     // moved the current directory since.
-    if (!swapLevelBitmap(levelBitmapPath(session.levelPath.c_str(), bitmapPath).c_str())) {
+    const std::string bitmap = levelBitmapPath(session.levelPath.c_str(), entry.texts[BitmapPathRow].c_str());
+    if (!swapLevelBitmap(bitmap.c_str())) {
         notice(loadResultMessage(LoadBitmapError), LoadingCaption);
         return;
     }
-    LevelHeader& header = session.document.header;
-    for (int row = 0; row < HeaderTextRows; ++row)
-        GetWindowTextA(controls[FirstTextBox + row], header.*HeaderTextFields[row].text, HeaderTextLimit);
-    header.timeBonus = decimalText(controls[TimeBonusBox], TimeBonusLimit);
-    SetWindowTextA(shell.mainWindow, header.title);
-    RedrawLevelView();
+    applyHeader(session.document, entry);
     ShowWindow(propertiesWindow, SW_HIDE);
+    // The bitmap was read again even when the header stays as it was.
+    if (!finishGesture()) RedrawLevelView();
+}
+
+void showDocument(DocumentChange event) {
+    if (event == DocumentChange::Opened)
+        ShowWindow(propertiesWindow, SW_HIDE);
+    else if (IsWindowVisible(propertiesWindow) && !sameHeader(shownHeader, session.document.header))
+        fillBoxes();
 }
 
 // Any notification of a button counts as a press; the boxes' are ignored.
@@ -85,13 +113,13 @@ void onCommand(HWND sender) {
 void createLevelPropertiesWindow() {
     propertiesWindow = createToolWindow(LevelPropertiesClass, Title, 210, 125, 520, 350);
     createControls(propertiesWindow, Controls);
+    for (int row = 0; row < HeaderTextRows; ++row)
+        SendMessageA(controls[FirstTextBox + row], EM_SETLIMITTEXT, HeaderTextLimit - 1, 0);
+    addDocumentView(showDocument);
 }
 
 void showLevelPropertiesWindow() {
-    const LevelHeader& header = session.document.header;
-    for (int row = 0; row < HeaderTextRows; ++row)
-        SetWindowTextA(controls[FirstTextBox + row], header.*HeaderTextFields[row].text);
-    setDecimalText(controls[TimeBonusBox], header.timeBonus);
+    fillBoxes();
     ShowWindow(propertiesWindow, SW_SHOW);
 }
 

@@ -8,9 +8,9 @@
 #include "win32/bitmap_copy.h"
 #include "win32/control_text.h"
 #include "win32/controls.h"
+#include "win32/document_changes.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
-#include "win32/level_view.h"
 #include "win32/rect.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -86,10 +86,10 @@ void createChosenEnemy() {
         notice("Cannot have more than 15 enemies.", LoadingCaption);
         break;
     case NewEnemyOutcome::Created:
-        RedrawLevelView();
         break;
     }
     ShowWindow(newEnemyWindow, SW_HIDE);
+    finishGesture();
 }
 
 // Every notification redraws the preview: nothing else repaints it.
@@ -99,22 +99,45 @@ void onCommand(HWND sender) {
     if (sender == controls[OkButton]) createChosenEnemy();
 }
 
+// The used slots, the one named by chosen (-1 for none) selected if listed.
+template <typename Record, int Slots>
+void listUsedSlots(HWND list, const Record (&slots)[Slots], int32_t chosen) {
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    int item = -1;
+    for (int slot = 0; slot < Slots; ++slot) {
+        if (!slots[slot].used) continue;
+        if (slot == chosen) item = int(SendMessageA(list, CB_GETCOUNT, 0, 0));
+        addDecimalItem(list, slot);
+    }
+    SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0);
+}
+
+void listChoices(int32_t imageSet, int32_t program) {
+    listUsedSlots(controls[ImageSetList], session.document.imageSets, imageSet);
+    listUsedSlots(controls[ProgramList], session.document.programs, program);
+}
+
+// The lists follow the document; a choice stays while its slot is used.
+void showDocument(DocumentChange event) {
+    if (event == DocumentChange::Opened) {
+        ShowWindow(newEnemyWindow, SW_HIDE);
+    } else if (IsWindowVisible(newEnemyWindow)) {
+        listChoices(chosenImageSet(), chosenProgram());
+        drawPreview();
+    }
+}
+
 }  // namespace
 
 void createNewEnemyWindow() {
     newEnemyWindow = createToolWindow(NewEnemyClass, Title, 175, 100, 450, 300);
     createControls(newEnemyWindow, Controls);
+    addDocumentView(showDocument);
 }
 
 void showNewEnemyWindow() {
+    listChoices(-1, -1);
     HWND imageSets = controls[ImageSetList], programs = controls[ProgramList];
-    SendMessageA(imageSets, CB_RESETCONTENT, 0, 0);
-    SendMessageA(programs, CB_RESETCONTENT, 0, 0);
-    const LevelDocument& doc = session.document;
-    for (int slot = 0; slot < MAX_IMAGE_SETS; ++slot)
-        if (doc.imageSets[slot].used) addDecimalItem(imageSets, slot);
-    for (int slot = 0; slot < MAX_PROGRAMS; ++slot)
-        if (doc.programs[slot].used) addDecimalItem(programs, slot);
     if (SendMessageA(imageSets, CB_GETCOUNT, 0, 0) == 0) {
         notice("No image sets created yet.  Create an image set first.", LoadingCaption);
         return;

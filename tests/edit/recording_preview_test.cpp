@@ -197,7 +197,7 @@ TEST(ViewPlan, BackgroundThenEnemiesInSlotOrderThenTheRecordingEnemy) {
     ViewPlan plan = planLevelView(level.doc, level.state, {20, 30});
     const std::vector<BitmapCopy> expected = {
         {10, 10, 500, 380, 20, 227}, {-17, 30, 32, 22, 40, 250}, {90, 30, 32, 22, 40, 250}};
-    EXPECT_EQ(plan.copies, expected);
+    EXPECT_EQ(std::vector<BitmapCopy>(plan.copies.begin(), plan.copies.end()), expected);
     EXPECT_FALSE(plan.writesSteps);
 
     level.doc.enemies[2].imageSet = 4;  // recorded with a set not in use: drawn all the same

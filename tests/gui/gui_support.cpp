@@ -1,6 +1,8 @@
 #include "gui/gui_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -188,6 +190,33 @@ std::vector<std::string> itemsOf(HWND comboBox) {
 void scrollTo(int h, int v) {
     SetScrollPos(shell.horizontalScrollBar, SB_CTL, h, TRUE);
     SetScrollPos(shell.verticalScrollBar, SB_CTL, v, TRUE);
+}
+
+void EditorTest::controlKey(WPARAM vk, bool shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_CONTROL] = 0x80;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    key(vk);
+    SetKeyboardState(keys);
+}
+
+std::vector<std::string> EditorTest::enemyPanel() {
+    const SidePanelControls& m = sidePanel;
+    std::vector<std::string> texts;
+    for (HWND control : {m.enemyIndexText, m.enemyXText, m.enemyYText, m.enemyProgramEdit, m.enemyImageSetEdit,
+                         m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit})
+        texts.push_back(textOf(control));
+    return texts;
+}
+
+std::vector<std::string> EditorTest::imageSetPanel() {
+    const SidePanelControls& m = sidePanel;
+    return {textOf(m.imageSetIndexText), textOf(m.imageSetXText), textOf(m.imageSetYText),
+            std::to_string(SendMessageA(m.framesCombo, CB_GETCURSEL, 0, 0))};
 }
 
 void EditorTest::SetUp() {

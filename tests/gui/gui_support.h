@@ -57,6 +57,11 @@ void notify(HWND control, WORD code = BN_CLICKED);
 std::vector<std::string> itemsOf(HWND comboBox);
 void scrollTo(int h, int v);
 
+// At scroll (0, 0) in the test level: enemy 0 (level (100, 40), 30 x 20)
+// covers client (111..139, 51..69); image set 0 (bitmap (1, 198), 40 x 50)
+// covers client (12..50, 12..60), its handle columns 48..52.
+constexpr int Enemy0X = 120, Enemy0Y = 60, Set0X = 30, Set0Y = 30;
+
 // level.bmp (640 x 800, every pixel traceable) and level.dat (testLevel()) are in dir.
 class EditorTest : public ::testing::Test {
 public:
@@ -77,6 +82,21 @@ public:
     // Starts, opens the test level and finds the tool window of className and its controls.
     void startWithTool(const char* className);
     HWND control(int which) const { return controls.at(size_t(which)); }
+
+    // Mouse and keys as the main window gets them.
+    void press(int cx, int cy, bool left = true) {
+        SendMessageA(window, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, 0, MAKELPARAM(cx, cy));
+    }
+    void moveTo(int cx, int cy) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(cx, cy)); }
+    void release() { SendMessageA(window, WM_LBUTTONUP, 0, 0); }
+    void click(int cx, int cy, bool left = true) { press(cx, cy, left), release(); }
+    void key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 0); }
+    // With Ctrl held, and Shift when asked.
+    void controlKey(WPARAM vk, bool shift = false);
+    // Index, X, Y and the five edits (program, image set, hit points, speed, rate).
+    static std::vector<std::string> enemyPanel();
+    // Index, X, Y and the Frames list's selection.
+    static std::vector<std::string> imageSetPanel();
     int selected(int list) const { return int(SendMessageA(control(list), CB_GETCURSEL, 0, 0)); }
     void choose(int list, int item) const {
         SendMessageA(control(list), CB_SETCURSEL, WPARAM(item), 0);

@@ -48,10 +48,10 @@ public:
     }
 };
 
-TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderCutTo199CharactersAndSetsTheCaption) {
+TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderAsWholeLinesAndSetsTheCaption) {
     EXPECT_TRUE(IsWindowVisible(tool));
     EXPECT_EQ(rows(), (Texts{"Sub", "View_Level", "level.bmp", "m.mid", "w.wav", "o.wav", "l.wav", "c.wav", "500"}));
-    const std::string whole(199, 's'), cut(199, 't');
+    const std::string whole(499, 's'), cut(499, 't');
     type({whole, cut + "uuu", "level.bmp", "", "with spaces", "o2.wav", "l2.wav", "c2.wav"});
     ok();
     const LevelHeader& h = session.document.header;
@@ -73,6 +73,9 @@ TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderCutTo199CharactersAndSe
     }
     send(PropertiesCommand);
     EXPECT_EQ(rows()[8], "17");
+    // OK without typing, time after time, keeps every text whole.
+    EXPECT_EQ(h.subtitle, whole);
+    EXPECT_EQ(h.title, cut);
 }
 
 // Cancel keeps the header; Properties, also while recording, shows it again.

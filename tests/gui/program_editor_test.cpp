@@ -63,12 +63,16 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
     EXPECT_EQ(itemsOf(control(Movements)), Lines{"0"});
     EXPECT_EQ(shown(), "5 0 1 steps 12");
 
-    // One pass: the new program gets its first movement, whose number joins the old list.
+    // One pass: the new program gets its first movement and opens at it.
     notify(control(AddProgram));
     EXPECT_EQ(movement(1, 0), (Values{STOP, 10, 0, 0}));
     EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "1"}));
-    EXPECT_EQ(selected(Programs), 0);
-    EXPECT_EQ(itemsOf(control(Movements)), (Lines{"0", "0"}));
+    EXPECT_EQ(selected(Programs), 1);
+    EXPECT_EQ(itemsOf(control(Movements)), Lines{"0"});
+    EXPECT_EQ(shown(), "4 0 0 steps 10");
+    // Merely opening the lists writes nothing into the new program.
+    for (int list : {Direction, FrameX, FrameY}) notify(control(list), CBN_DROPDOWN);
+    EXPECT_EQ(movement(1, 0), (Values{STOP, 10, 0, 0}));
 
     choose(Programs, 1);
     EXPECT_EQ(shown(), "4 0 0 steps 10");
@@ -118,12 +122,12 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnyUsedEnemyRunsAndFreesAnother) 
     notify(control(AddProgram));
     choose(Programs, 1);
     choose(Direction, 2);
-    const std::string before = shown();
     notify(control(DeleteProgram));
     EXPECT_EQ(session.document.programs[1].used, 0);
     EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "2"}));
     EXPECT_EQ(selected(Programs), -1);
-    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(itemsOf(control(Movements)), Lines{});
+    EXPECT_EQ(shown(), "-1 -1 -1 steps ");
 
     // Nothing is open now: no control changes anything.
     const auto document = bytesOf(session.document);
@@ -131,7 +135,8 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnyUsedEnemyRunsAndFreesAnother) 
     EXPECT_EQ(bytesOf(session.document), document);
     EXPECT_EQ(dialogs.size(), 1u);
     notify(control(AddProgram));  // the freed slot again
-    EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "2", "1"}));
+    EXPECT_EQ(itemsOf(control(Programs)), (Lines{"0", "1", "2"}));
+    EXPECT_EQ(selected(Programs), 1);
 }
 
 // A direction or frame that no item stands for leaves its list without a
@@ -152,24 +157,27 @@ TEST_F(ProgramEditorTest, ListsWithoutASelectionChangeNothing) {
     notify(control(Add));
     EXPECT_EQ(zero.movementCount, MAX_MOVEMENTS);
 
-    // Shown again: no program selected, and the list's notifications keep program 0 open.
+    // Shown again: no program open and nothing shown, so nothing is written.
     send(EditProgramCommand);
     EXPECT_EQ(selected(Programs), -1);
+    EXPECT_EQ(shown(), "-1 -1 -1 steps ");
     for (WORD code : {CBN_SETFOCUS, CBN_DROPDOWN, CBN_CLOSEUP}) notify(control(Programs), code);
     choose(FrameX, 2);
-    EXPECT_EQ(zero.firstFrame[0], 2);
+    EXPECT_EQ(zero.firstFrame[0], 9);
 }
 
-// Opening the level again (which has no program 1) frees the open program:
-// the editor never writes into it.
+// Opening the level again (which has no program 1) closes the open program
+// and hides the window: the editor never writes into the new level.
 TEST_F(ProgramEditorTest, AnOpenProgramThatIsNoLongerUsedIsNeverWritten) {
     notify(control(AddProgram));
     choose(Programs, 1);
+    boxAnswers = {IDNO};
     open(dir.file("level.dat"));
+    EXPECT_FALSE(IsWindowVisible(tool));
     const auto document = bytesOf(session.document);
     useEveryControl();
     EXPECT_EQ(bytesOf(session.document), document);
-    EXPECT_EQ(dialogs, Lines{"file:Open QZT data file"});
+    EXPECT_EQ(dialogs, (Lines{"Dat file Loading Error|Would you like to save?|40033", "file:Open QZT data file"}));
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+// What the user can take back: the document after every step, and the one
+// last loaded or saved, which tells whether there is anything to save.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+
+#include "level/level_document.h"
+
+namespace qzt {
+
+class History {
+public:
+    // Steps kept; the oldest goes when a new one would exceed them.
+    static constexpr size_t MaxSteps = 1000;
+
+    // A history of none but doc, which counts as saved: after a load.
+    void reset(const LevelDocument& doc);
+    // Ends a gesture: doc becomes a step when it differs from the current
+    // document, and any steps undone before are dropped. False when doc is
+    // unchanged: nothing is recorded.
+    bool record(const LevelDocument& doc);
+    // The document before or after the current step, now the current one;
+    // null when there is no step to take back or to do again.
+    const LevelDocument* undo();
+    const LevelDocument* redo();
+    // What the last step left, as every gesture starts from it.
+    const LevelDocument& current() const { return states_[position_]; }
+    size_t steps() const { return states_.size() - 1; }
+
+    void markSaved(const LevelDocument& doc) { saved_ = doc; }
+    // Whether doc differs from what was last loaded or saved.
+    bool modified(const LevelDocument& doc) const { return !sameDocument(doc, saved_); }
+
+private:
+    std::deque<LevelDocument> states_{LevelDocument{}};
+    size_t position_ = 0;  // states_[position_] is current()
+    LevelDocument saved_;
+};
+
+}  // namespace qzt

@@ -1,0 +1,66 @@
+#include "win32/document_changes.h"
+
+#include <cstring>
+
+#include "edit/slot_rules.h"
+#include "level/dat_reader.h"
+#include "win32/level_bitmap.h"
+#include "win32/shell.h"
+
+namespace qzt {
+namespace {
+
+// Views write controls, and controls notify: a change shown is not a new one.
+bool showing = false;
+
+void showDocument(DocumentChange event) {
+    showing = true;
+    for (DocumentView view : session.views) view(event);
+    showing = false;
+}
+
+bool betweenGestures() {
+    const EditorState& state = session.state;
+    return session.document.loaded && state.mode == Normal && !state.dragging;
+}
+
+// The document as a step left it; its bitmap again when the step changed
+// the header's, as Level Properties' OK loads it.
+void restore(const LevelDocument* step) {
+    if (!betweenGestures() || !step) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const bool otherBitmap = std::strcmp(step->header.bitmapPath, session.document.header.bitmapPath) != 0;
+    session.document = *step;
+    keepUsedSelections(session.document, session.state);
+    const std::string bitmap = levelBitmapPath(session.levelPath.c_str(), session.document.header.bitmapPath);
+    if (otherBitmap && !swapLevelBitmap(bitmap.c_str())) notice(loadResultMessage(LoadBitmapError), LoadingCaption);
+    showDocument(DocumentChange::Edited);
+}
+
+}  // namespace
+
+void addDocumentView(DocumentView view) { session.views.push_back(view); }
+
+bool finishGesture() {
+    if (showing || !session.history.record(session.document)) return false;
+    showDocument(DocumentChange::Edited);
+    return true;
+}
+
+void levelOpened() {
+    session.state = EditorState{};
+    session.history.reset(session.document);
+    showDocument(DocumentChange::Opened);
+}
+
+void levelSaved() { session.history.markSaved(session.document); }
+
+bool levelModified() { return session.history.modified(session.document); }
+
+void undoStep() { restore(betweenGestures() ? session.history.undo() : nullptr); }
+
+void redoStep() { restore(betweenGestures() ? session.history.redo() : nullptr); }
+
+}  // namespace qzt

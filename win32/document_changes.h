@@ -1,0 +1,34 @@
+// The one way every change of the document goes: a gesture runs its rule on
+// session.document and then ends here, where the change becomes a step of
+// the history and every window shows the document again.
+#pragma once
+
+#include "win32/session.h"
+
+namespace qzt {
+
+// A window that shows the document; added when the window is made.
+void addDocumentView(DocumentView view);
+
+// Ends a gesture (a click, a whole drag, a commit, a recording, a tool
+// window's action). A gesture that left the document as it was records and
+// redraws nothing: false.
+bool finishGesture();
+
+// After every load, successful or not: the editing starts over (no recording,
+// no selection), the history starts from what was loaded, which counts as
+// saved, and the windows show it.
+void levelOpened();
+
+// The document reached its file.
+void levelSaved();
+
+// Whether the document differs from what was last loaded or saved.
+bool levelModified();
+
+// Ctrl+Z and Ctrl+Y: the whole document as before or after the step. Only
+// between gestures in Normal mode; otherwise, or with no step, a beep.
+void undoStep();
+void redoStep();
+
+}  // namespace qzt
