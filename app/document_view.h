@@ -8,8 +8,4 @@ namespace qzt {
 
 void showDocumentInMainWindow(DocumentChange event);
 
-// The recording line's program: the one being recorded, else the last one
-// recorded while it exists; "NONE" before any recording.
-void refreshRecordingLine();
-
 }  // namespace qzt

@@ -1,6 +1,6 @@
 #include "app/edit_commands.h"
 
-#include "app/document_view.h"
+#include "app/side_panel.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"

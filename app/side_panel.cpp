@@ -3,6 +3,7 @@
 #include "app/main_controls.h"
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
+#include "level/decimal.h"
 #include "win32/control_text.h"
 #include "win32/document_changes.h"
 #include "win32/gdi_guards.h"
@@ -16,46 +17,76 @@ namespace {
 
 constexpr int EditTextCapacity = 25;
 
-void blankImageSetPanel() {
-    blankAreas({makeRect(555, 242, 705, 264), makeRect(555, 264, 705, 286), makeRect(595, 220, 745, 242)});
+// A static's text is drawn over what was there, so its area is blanked
+// before a new text is written; a text already shown is left alone.
+struct PanelStatic {
+    HWND SidePanelControls::*control;
+    RECT area;
+};
+constexpr PanelStatic EnemyIndex{&SidePanelControls::enemyIndexText, {595, 10, 745, 30}};
+constexpr PanelStatic EnemyX{&SidePanelControls::enemyXText, {555, 32, 705, 52}};
+constexpr PanelStatic EnemyY{&SidePanelControls::enemyYText, {555, 54, 705, 74}};
+constexpr PanelStatic ImageSetIndex{&SidePanelControls::imageSetIndexText, {595, 220, 745, 242}};
+constexpr PanelStatic ImageSetX{&SidePanelControls::imageSetXText, {555, 242, 705, 264}};
+constexpr PanelStatic ImageSetY{&SidePanelControls::imageSetYText, {555, 264, 705, 286}};
+constexpr PanelStatic RecordProgram{&SidePanelControls::recordProgramText, {200, 410, 250, 432}};
+
+void show(const PanelStatic& panel, const char* text) {
+    HWND control = sidePanel.*panel.control;
+    if (showsText(control, text)) return;
+    blankAreas({panel.area});
+    SetWindowTextA(control, text);
 }
 
-void blankEnemyPanel() {
-    blankAreas({makeRect(555, 32, 705, 52), makeRect(555, 54, 705, 74), makeRect(595, 10, 745, 30)});
+void show(const PanelStatic& panel, int32_t value) {
+    char text[MaxDecimalLength + 1] = {};
+    formatDecimal(value, text);
+    show(panel, text);
 }
 
-void writeImageSetPosition(int slot) {
-    const ImageSet& set = session.document.imageSets[slot];
-    setDecimalText(sidePanel.imageSetXText, set.x);
-    setDecimalText(sidePanel.imageSetYText, set.y);
-    setDecimalText(sidePanel.imageSetIndexText, slot);
+void showNumber(HWND edit, int32_t value) {
+    char text[MaxDecimalLength + 1] = {};
+    formatDecimal(value, text);
+    showText(edit, text);
 }
 
-void writeEnemyPosition(int slot) {
-    const Enemy& enemy = session.document.enemies[slot];
-    setDecimalText(sidePanel.enemyXText, enemy.x);
-    setDecimalText(sidePanel.enemyYText, enemy.y);
-    setDecimalText(sidePanel.enemyIndexText, slot);
+// The slot and position of a selection, or the texts of start-up for none.
+void showPosition(const PanelStatic (&texts)[3], int slot, int32_t x, int32_t y) {
+    if (slot < 0) {
+        show(texts[0], "NONE");
+        show(texts[1], "X");
+        show(texts[2], "Y");
+        return;
+    }
+    show(texts[0], slot);
+    show(texts[1], x);
+    show(texts[2], y);
 }
-
-// The texts of start-up, not the last selection's numbers.
-void showNoSelection(HWND index, HWND x, HWND y) {
-    SetWindowTextA(index, "NONE");
-    SetWindowTextA(x, "X");
-    SetWindowTextA(y, "Y");
-}
+constexpr PanelStatic EnemyPosition[3] = {EnemyIndex, EnemyX, EnemyY};
+constexpr PanelStatic ImageSetPosition[3] = {ImageSetIndex, ImageSetX, ImageSetY};
 
 struct EnemyEdit {
     HWND SidePanelControls::*control;
     EnemyField field;
+    int32_t Enemy::*value;
 };
 constexpr EnemyEdit EnemyEdits[] = {
-    {&SidePanelControls::enemyProgramEdit, EnemyField::Program},
-    {&SidePanelControls::enemyImageSetEdit, EnemyField::ImageSet},
-    {&SidePanelControls::enemyHitPointsEdit, EnemyField::HitPoints},
-    {&SidePanelControls::enemySpeedEdit, EnemyField::Speed},
-    {&SidePanelControls::enemyAnimationRateEdit, EnemyField::AnimationRate},
+    {&SidePanelControls::enemyProgramEdit, EnemyField::Program, &Enemy::program},
+    {&SidePanelControls::enemyImageSetEdit, EnemyField::ImageSet, &Enemy::imageSet},
+    {&SidePanelControls::enemyHitPointsEdit, EnemyField::HitPoints, &Enemy::hitPoints},
+    {&SidePanelControls::enemySpeedEdit, EnemyField::Speed, &Enemy::speed},
+    {&SidePanelControls::enemyAnimationRateEdit, EnemyField::AnimationRate, &Enemy::animationRate},
 };
+
+const ImageSet* selectedImageSet() {
+    const int slot = session.state.selectedImageSet;
+    return isSlot(slot, MAX_IMAGE_SETS) ? &session.document.imageSets[slot] : nullptr;
+}
+
+const Enemy* selectedEnemy() {
+    const int slot = session.state.selectedEnemy;
+    return isSlot(slot, MAX_ENEMIES) ? &session.document.enemies[slot] : nullptr;
+}
 
 }  // namespace
 
@@ -65,35 +96,22 @@ void blankAreas(std::initializer_list<RECT> areas) {
 }
 
 void refreshImageSetPanel() {
-    const int slot = session.state.selectedImageSet;
-    blankImageSetPanel();
-    if (isSlot(slot, MAX_IMAGE_SETS)) {
-        writeImageSetPosition(slot);
-        // The list keeps its selection for a count it lacks unless told -1.
-        SendMessageA(sidePanel.framesCombo, CB_SETCURSEL,
-                     WPARAM(framesSelectionOf(session.document.imageSets[slot].frameCount)), 0);
-    } else {
-        showNoSelection(sidePanel.imageSetIndexText, sidePanel.imageSetXText, sidePanel.imageSetYText);
-        SendMessageA(sidePanel.framesCombo, CB_SETCURSEL, WPARAM(-1), 0);
-    }
+    refreshImageSetPosition();
+    const ImageSet* set = selectedImageSet();
+    // The list keeps its selection for a count it lacks unless told -1.
+    const int item = set ? framesSelectionOf(set->frameCount) : -1;
+    if (selectedItem(sidePanel.framesCombo) != item) SendMessageA(sidePanel.framesCombo, CB_SETCURSEL, WPARAM(item), 0);
 }
 
 void refreshEnemyPanel() {
-    const SidePanelControls& panel = sidePanel;
-    const int slot = session.state.selectedEnemy;
-    blankEnemyPanel();
-    for (const EnemyEdit& edit : EnemyEdits) SetWindowTextA(panel.*edit.control, "");
-    if (!isSlot(slot, MAX_ENEMIES)) {
-        showNoSelection(panel.enemyIndexText, panel.enemyXText, panel.enemyYText);
-        return;
+    refreshEnemyPosition();
+    const Enemy* enemy = selectedEnemy();
+    for (const EnemyEdit& edit : EnemyEdits) {
+        if (enemy)
+            showNumber(sidePanel.*edit.control, enemy->*edit.value);
+        else
+            showText(sidePanel.*edit.control, "");
     }
-    const Enemy& enemy = session.document.enemies[slot];
-    setDecimalText(panel.enemyProgramEdit, enemy.program);
-    setDecimalText(panel.enemyImageSetEdit, enemy.imageSet);
-    writeEnemyPosition(slot);
-    setDecimalText(panel.enemyHitPointsEdit, enemy.hitPoints);
-    setDecimalText(panel.enemySpeedEdit, enemy.speed);
-    setDecimalText(panel.enemyAnimationRateEdit, enemy.animationRate);
 }
 
 void showSelection() {
@@ -103,13 +121,23 @@ void showSelection() {
 }
 
 void refreshImageSetPosition() {
-    blankImageSetPanel();
-    writeImageSetPosition(session.state.selectedImageSet);
+    const ImageSet* set = selectedImageSet();
+    showPosition(ImageSetPosition, set ? session.state.selectedImageSet : -1, set ? set->x : 0, set ? set->y : 0);
 }
 
 void refreshEnemyPosition() {
-    blankEnemyPanel();
-    writeEnemyPosition(session.state.selectedEnemy);
+    const Enemy* enemy = selectedEnemy();
+    showPosition(EnemyPosition, enemy ? session.state.selectedEnemy : -1, enemy ? enemy->x : 0, enemy ? enemy->y : 0);
+}
+
+void refreshRecordingLine() {
+    const EditorState& state = session.state;
+    const bool recorded = state.recordEnemy >= 0 &&
+                          (state.mode == Recording || isUsedSlot(session.document.programs, state.recordProgram));
+    if (recorded)
+        show(RecordProgram, state.recordProgram);
+    else
+        show(RecordProgram, "NONE");
 }
 
 void commitSidePanelEdit(HWND control, WORD notification) {

@@ -1,5 +1,5 @@
-// The side panel: its refreshes after a selection or a drag, and what its
-// enemy edits and Frames list write back.
+// The side panel and the recording line: their refreshes, which write only
+// what changed, and what the enemy edits and Frames list write back.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,9 @@ void refreshEnemyPanel();
 void showSelection();
 void refreshImageSetPosition();
 void refreshEnemyPosition();
+// The recording line's program: the one being recorded, else the last one
+// recorded while it exists; "NONE" before any recording.
+void refreshRecordingLine();
 
 // EN_KILLFOCUS of one of the five enemy edits commits its number; a number
 // that changes nothing is replaced by the enemy's own.

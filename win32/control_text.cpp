@@ -1,10 +1,24 @@
 #include "win32/control_text.h"
 
+#include <cstring>
 #include <vector>
 
 #include "level/decimal.h"
 
 namespace qzt {
+
+bool showsText(HWND control, const char* text) {
+    // Room for a whole header line, the longest text a control is given.
+    char shown[512];
+    const size_t length = std::strlen(text);
+    if (length >= sizeof shown || size_t(GetWindowTextLengthA(control)) != length) return false;
+    GetWindowTextA(control, shown, int(sizeof shown));
+    return std::strcmp(shown, text) == 0;
+}
+
+void showText(HWND control, const char* text) {
+    if (!showsText(control, text)) SetWindowTextA(control, text);
+}
 
 void setDecimalText(HWND control, int32_t value) {
     char text[MaxDecimalLength + 1] = {};

@@ -7,6 +7,12 @@
 
 namespace qzt {
 
+// Whether the control shows exactly text. A refresh writes only what
+// changed: every text set repaints its control.
+bool showsText(HWND control, const char* text);
+// Sets the text unless it is shown already.
+void showText(HWND control, const char* text);
+
 void setDecimalText(HWND control, int32_t value);
 // The first limit - 1 characters of the control's text, as a number; text
 // that is no number reads 0.

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -22,6 +24,7 @@
 #include "tests/gfx/bmp_builder.h"
 #include "tests/level/test_support.h"
 #include "win32/bitmap_copy.h"
+#include "win32/document_changes.h"
 #include "win32/level_bitmap.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
@@ -30,6 +33,21 @@
 #include "windows/enemy_program_editor.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
+
+// Every allocation through operator new, counted: a drag is to make none.
+static size_t allocations = 0;
+
+#ifdef __GNUC__
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"  // malloc and free are the pair here
+#endif
+
+void* operator new(size_t size) {
+    ++allocations;
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, size_t) noexcept { std::free(memory); }
 
 namespace {
 
@@ -218,10 +236,15 @@ void run() {
     // enemy 0 and its pointer.
     for (int i = 0; i < qzt::MAX_IMAGE_SETS; ++i)
         doc.imageSets[i] = {10 + (i % 5) * 95, qzt::LevelOriginRow + 200 + (i / 5) * 55, 32, 28, 3, i, 1};
-    // Enemy 0's program: 75 movements in all nine directions, STOP included.
+    // Enemy 0's program: 75 movements in all nine directions, STOP included;
+    // every program slot used alike, for the tool windows' lists and a
+    // maximal level to undo.
     qzt::EnemyProgram& program = doc.programs[doc.enemies[0].program];
     for (int k = 0; k < qzt::MAX_MOVEMENTS; ++k) program.direction[k] = 1 + k % 9, program.steps[k] = 3;
     program.movementCount = qzt::MAX_MOVEMENTS;
+    program.used = 1;
+    for (int i = 0; i < qzt::MAX_PROGRAMS; ++i) doc.programs[i] = program;
+    qzt::finishGesture();
     checkDraws(qzt::RedrawLevelView, "RedrawLevelView");
     checkDraws(bareCopy, "the bare copy");
     // A press inside enemy 0 selects it and starts dragging it; each drag
@@ -245,13 +268,28 @@ void run() {
     if (session.state.previewStep != 1) giveUp("a tick does not step the preview");
     const std::vector<double> view =
         medians(ViewRuns, WarmUpRuns, {qzt::RedrawLevelView, bareCopy, dragStep, scrollStep, barStep});
+    // The same drag, 1,000 moves long: one step, and no allocation on the way.
+    const size_t stepsBefore = session.history.steps(), allocationsBefore = allocations;
+    for (int i = 0; i < 1000; ++i) dragStep();
+    const size_t dragAllocations = allocations - allocationsBefore;
+    SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    const size_t dragSteps = session.history.steps() - stepsBefore;
+    // Its undo and redo, each with the redraw and the panel refresh.
+    const int32_t draggedX = dragged.x;
+    const auto undo = [&] {
+        qzt::undoStep();
+        if (dragged.x == draggedX) giveUp("an undo does not move enemy 0 back");
+    };
+    const auto redo = [&] {
+        qzt::redoStep();
+        if (dragged.x != draggedX) giveUp("a redo does not move enemy 0 again");
+    };
+    const std::vector<double> undoRedo = medians(ViewRuns, WarmUpRuns, {undo, redo});
     // Ticks only, so that the preview walks the whole program.
     const double tick = medians(ViewRuns, WarmUpRuns, {qzt::runTimerTick})[0];
     // The contexts made once, for as long as the timing: the copy alone. Not in
     // turns with the others, which need the bitmap in contexts of their own.
     const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
-    // Every image-set and program slot used, for the tool windows' lists.
-    for (int i = 0; i < qzt::MAX_PROGRAMS; ++i) doc.programs[i] = doc.programs[0];
     const std::vector<double> tools = toolWindowTimings();
     const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
     const std::vector<double> opens = medians(
@@ -268,6 +306,12 @@ void run() {
     printRow("scroll step: WM_HSCROLL one column", view[3], "ms", 0, ViewRuns);
     printRow("scroll step / redraw", view[3] / view[0], "x", 1.2, ViewRuns);
     printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
+    printRow("undo of a drag, maximal level, with redraw", undoRedo[0], "ms", 2, ViewRuns);
+    printRow("redo of the drag", undoRedo[1], "ms", 2, ViewRuns);
+    printRow("undo / drag step", undoRedo[0] / view[2], "x", 1.5, ViewRuns);
+    printRow("redo / drag step", undoRedo[1] / view[2], "x", 1.5, ViewRuns);
+    printRow("steps recorded by a 1,000-move drag", double(dragSteps), "", 1, 1);
+    printRow("allocations in its 1,000 moves", double(dragAllocations), "", 0, 1);
     const char* const toolNames[3] = {"Level Properties", "New Enemy (15 + 15 items)", "Program editor (15 items)"};
     for (int t = 0; t < 3; ++t) {
         printRow((std::string(toolNames[t]) + ": fill and show").c_str(), tools[3 * t], "ms", 2, ToolRuns);

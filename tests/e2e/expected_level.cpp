@@ -1,13 +1,12 @@
-// The level that the tool-window run of editor_e2e.sh must save, as the core
-// writer writes it: the level read from IN with that run's edits.
-//   expected_level IN OUT TITLE BONUS IMAGESET PROGRAM HITPOINTS SPEED RATE DIRECTION STEPS FIRST LAST
+// The level that editor_e2e.sh's session must save, as the core writer
+// writes it: the level read from IN with the session's edits.
+//   expected_level IN OUT TITLE BONUS IMAGESET PROGRAM HITPOINTS SPEED RATE DIRECTION STEPS FIRST LAST X Y
 // A new program, with the one movement given, takes the lowest free program
-// slot; a new enemy at (1, 1) the lowest free enemy slot. PROGRAM "new" names
-// that new program.
+// slot; a new enemy at (1, 1) the lowest free enemy slot; enemy 0 moves to
+// (X, Y).
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <string>
 
 #include "edit/slot_rules.h"
 #include "level/dat_writer.h"
@@ -15,9 +14,9 @@
 
 int main(int argc, char** argv) {
     using namespace qzt;
-    if (argc != 14) {
+    if (argc != 16) {
         std::fprintf(stderr, "usage: expected_level IN OUT TITLE BONUS IMAGESET PROGRAM HITPOINTS SPEED RATE "
-                             "DIRECTION STEPS FIRST LAST\n");
+                             "DIRECTION STEPS FIRST LAST X Y\n");
         return 2;
     }
     const auto number = [&](int i) { return std::atoi(argv[i]); };
@@ -48,11 +47,13 @@ int main(int argc, char** argv) {
     enemy.x = 1;
     enemy.y = 1;
     enemy.imageSet = number(5);
-    enemy.program = std::string(argv[6]) == "new" ? programSlot : number(6);
+    enemy.program = number(6);
     enemy.hitPoints = number(7);
     enemy.speed = number(8);
     enemy.animationRate = number(9);
     ++doc->enemyCount;
+    doc->enemies[0].x = number(14);
+    doc->enemies[0].y = number(15);
 
     const SaveOutcome saved = saveLevelFile(argv[2], *doc);
     if (!saved.ok) std::fprintf(stderr, "expected_level: %s\n", saved.why.c_str());
