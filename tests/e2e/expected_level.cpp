@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "edit/slot_rules.h"
+#include "gfx/offscreen_load_steps.h"
 #include "level/dat_writer.h"
-#include "tools/qztlevel/tool_load_steps.h"
 
 int main(int argc, char** argv) {
     using namespace qzt;
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     }
     const auto number = [&](int i) { return std::atoi(argv[i]); };
     auto doc = std::make_unique<LevelDocument>();
-    ToolLoadSteps steps;
+    OffscreenLoadSteps steps;
     if (loadLevelFile(argv[1], *doc, steps) != LoadOk) {
         std::fprintf(stderr, "expected_level: %s does not load\n", argv[1]);
         return 1;

@@ -16,12 +16,12 @@
 
 #include "gfx/bmp_builder.h"
 #include "gfx/bmp_decode.h"
-#include "render/level_render.h"
+#include "gfx/offscreen_load_steps.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/test_support.h"
+#include "render/level_render.h"
 #include "tools/qztlevel/qztlevel.h"
-#include "tools/qztlevel/tool_load_steps.h"
 
 namespace qzt {
 namespace {
@@ -114,7 +114,7 @@ TEST_F(QztLevelTool, GoodLevelPassesResavesAndPrintsAsJson) {
     EXPECT_EQ(run({"check", in, in}), RunResult(0, "", ""));
     EXPECT_EQ(run({"resave", in, path("out.dat")}), RunResult(0, "", ""));
     auto doc = std::make_unique<LevelDocument>();
-    ToolLoadSteps steps;
+    OffscreenLoadSteps steps;
     ASSERT_EQ(loadLevelFile(in.c_str(), *doc, steps), LoadOk);
     EXPECT_EQ(read("out.dat"), serializeLevel(*doc));
     EXPECT_NE(read("out.dat"), read("in.dat"));
@@ -264,7 +264,7 @@ std::tuple<int, int, std::string> decodedByImageMagick(const std::string& png) {
 TEST_F(QztLevelTool, RenderWritesThePictureAsAPngOthersDecode) {
     const std::string level = tallLevel("level.dat");
     auto doc = std::make_unique<LevelDocument>();
-    ToolLoadSteps steps;
+    OffscreenLoadSteps steps;
     ASSERT_EQ(loadLevelFile(level.c_str(), *doc, steps), LoadOk);
     const RgbImage bitmap = decodeBmpPixels(*steps.bitmap());
     const RgbImage rows = renderLevel(*doc, bitmap, LevelArea::LevelRows, {});

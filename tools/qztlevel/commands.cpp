@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "gfx/bmp_decode.h"
+#include "gfx/offscreen_load_steps.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/regular_file.h"
@@ -13,7 +14,6 @@
 #include "tools/qztlevel/level_json.h"
 #include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
-#include "tools/qztlevel/tool_load_steps.h"
 
 namespace qzt {
 
@@ -32,7 +32,7 @@ void reportLoadFailure(const std::string& file, LoadResult result, const LoadDia
 // A load into a fresh document; on failure it is reported and false returned.
 struct ToolLoad {
     std::unique_ptr<LevelDocument> doc = std::make_unique<LevelDocument>();
-    ToolLoadSteps steps;
+    OffscreenLoadSteps steps;
 
     bool run(const std::string& file, std::ostream& err) {
         const std::string problem = levelFileProblem(file.c_str());

@@ -1,8 +1,8 @@
-#include "tools/qztlevel/tool_load_steps.h"
+#include "gfx/offscreen_load_steps.h"
 
 namespace qzt {
 
-bool ToolLoadSteps::replaceBitmap(const char* path, std::string& why) {
+bool OffscreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
     bitmap_.reset();
     bitmapPath_.clear();
     if (path == nullptr) return false;  // the loader says why itself

@@ -1,5 +1,6 @@
-// The tool's side of a load: nothing to show, but the bitmap file is read
-// with the editor's reader, so a level the editor would refuse fails here too.
+// A load that shows nothing, but reads the bitmap file with the editor's reader,
+// so a level the editor would refuse fails here too: for the tool, and for the
+// editor to try a file before it replaces the level on screen.
 #pragma once
 
 #include <memory>
@@ -10,7 +11,7 @@
 
 namespace qzt {
 
-class ToolLoadSteps final : public LoadSteps {
+class OffscreenLoadSteps final : public LoadSteps {
 public:
     void resetScrollPositions() override {}
     bool replaceBitmap(const char* path, std::string& why) override;
