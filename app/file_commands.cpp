@@ -4,13 +4,20 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/command_line.h"
+#include "app/disk_watch.h"
+#include "app/recovery.h"
 #include "app/screen_load_steps.h"
 #include "app/shutdown.h"
+#include "app/side_panel.h"
+#include "edit/slot_rules.h"
+#include "gfx/offscreen_load_steps.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "level/file_paths.h"
 #include "win32/document_changes.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -49,8 +56,10 @@ bool saveThroughDialog() {
         notice("Could not write the .dat file.  The file on disk was not changed.", SavingCaption);
         return false;
     }
+    dropRecoveryFile();
     session.levelPath = fileNameBuffer;
     levelSaved();
+    knowLevelFile();
     return true;
 }
 
@@ -61,10 +70,33 @@ bool savedOrDiscarded() {
     case IDYES:
         return saveThroughDialog();
     case IDNO:
+        dropRecoveryFile();
         return true;
     default:
         return false;
     }
+}
+
+// What the Open command says when a load fails; a level file that is gone or
+// no regular file is not the bitmap's fault, as the loader would report it.
+void reportFailedLoad(const char* path, LoadResult result) {
+    if (!levelFileProblem(path).empty())
+        notice("Could not open the .dat file.", LoadingCaption);
+    else if (*loadResultMessage(result))
+        notice(loadResultMessage(result), LoadingCaption);
+}
+
+// A load that shows nothing, to try a file before the level on screen goes.
+LoadResult loadOffscreen(const char* path, LevelDocument& doc) {
+    OffscreenLoadSteps steps;
+    return loadLevelFile(path, doc, steps);
+}
+
+// The level as its file on disk holds it; one that no longer loads is none.
+std::unique_ptr<LevelDocument> levelOnDisk(const char* path) {
+    auto doc = std::make_unique<LevelDocument>();
+    if (loadOffscreen(path, *doc) != LoadOk) *doc = LevelDocument{};
+    return doc;
 }
 
 }  // namespace
@@ -87,13 +119,47 @@ void setUpFileDialogRecord() {
     record.lpstrDefExt = "dat";
 }
 
+// Changes kept in a recovery file come back, if the user wants them, as a
+// level that differs from its file on disk.
 void openLevelFile(const char* path) {
+    const bool restore = recoveryWanted(path);
     ScreenLoadSteps steps;
-    const LoadResult result = loadLevelFile(path, session.document, steps);
+    const LoadResult result = loadLevelFile(restore ? recoveryPathOf(path).c_str() : path, session.document, steps);
     session.levelPath = result == LoadOk ? path : "";
-    levelOpened();
+    const bool restored = restore && result == LoadOk;
+    levelOpened(restored ? levelOnDisk(path).get() : nullptr);
+    recoveryOpened(restored);
+    knowLevelFile();
     const char* message = loadResultMessage(result);
     if (*message) notice(message, LoadingCaption);
+}
+
+void reloadLevelFile() {
+    const std::string path = session.levelPath;
+    const LoadResult tried = loadOffscreen(path.c_str(), *std::make_unique<LevelDocument>());
+    if (tried != LoadOk) {
+        reportFailedLoad(path.c_str(), tried);
+        return;
+    }
+    const EditorState kept = session.state;
+    dropRecoveryFile();
+    ScreenLoadSteps steps;
+    const LoadResult result = loadLevelFile(path.c_str(), session.document, steps);
+    session.levelPath = result == LoadOk ? path : "";
+    levelOpened();
+    recoveryOpened(false);
+    knowLevelFile();
+    if (result != LoadOk) {
+        reportFailedLoad(path.c_str(), result);
+        return;
+    }
+    EditorState& state = session.state;
+    state.trackedHScroll = kept.trackedHScroll;
+    state.trackedVScroll = kept.trackedVScroll;
+    state.selectedEnemy = kept.selectedEnemy;
+    state.selectedImageSet = kept.selectedImageSet;
+    keepUsedSelections(session.document, state);
+    showSelection();
 }
 
 void openLevelFromCommandLine(const char* commandLine) {

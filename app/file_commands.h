@@ -12,8 +12,13 @@ namespace qzt {
 void setUpFileDialogRecord();
 const OPENFILENAMEA& fileDialogRecord();
 
-// Loads the level at path and reports the outcome as "Open" does.
+// Loads the level at path, or its recovery file when the user wants the
+// changes kept there, and reports the outcome as "Open" does.
 void openLevelFile(const char* path);
+// The open level read again from its file, changed by another program: the
+// scroll position and the selections of slots still used stay. A file that
+// does not load now is reported, and the level stays as it was.
+void reloadLevelFile();
 // A level named on the command line, opened as if chosen in the open dialog.
 void openLevelFromCommandLine(const char* commandLine);
 

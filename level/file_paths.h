@@ -9,4 +9,8 @@ namespace qzt {
 // when it has neither.
 std::string directoryOf(const char* path);
 
+// Where unsaved changes of the level at path are kept until they are saved:
+// beside it, so its bitmap path reads the same, and never "*.dat".
+inline std::string recoveryPathOf(const std::string& levelPath) { return levelPath + ".recovery"; }
+
 }  // namespace qzt

@@ -49,9 +49,10 @@ bool finishGesture() {
     return true;
 }
 
-void levelOpened() {
+void levelOpened(const LevelDocument* onDisk) {
     session.state = EditorState{};
     session.history.reset(session.document);
+    if (onDisk) session.history.markSaved(*onDisk);
     showDocument(DocumentChange::Opened);
 }
 

@@ -16,9 +16,10 @@ void addDocumentView(DocumentView view);
 bool finishGesture();
 
 // After every load, successful or not: the editing starts over (no recording,
-// no selection), the history starts from what was loaded, which counts as
-// saved, and the windows show it.
-void levelOpened();
+// no selection), the history starts from what was loaded, and the windows
+// show it. What was loaded counts as saved, unless the file on disk holds
+// another level (onDisk): changes restored from a recovery file.
+void levelOpened(const LevelDocument* onDisk = nullptr);
 
 // The document reached its file.
 void levelSaved();
