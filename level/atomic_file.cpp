@@ -127,12 +127,17 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Refuses targets that a rename would wrongly succeed on: a directory, or a
-// file marked read-only (the directory may still be writable).
+// Refuses targets that a rename would wrongly succeed on: a directory, a
+// device, FIFO or socket (the rename would put a file in the node's place),
+// or a file marked read-only (the directory may still be writable).
 bool targetAccepts(const struct stat* info, std::string& why) {
     if (!info) return true;
     if (S_ISDIR(info->st_mode)) {
         why = "the path is a directory";
+        return false;
+    }
+    if (!S_ISREG(info->st_mode)) {
+        why = "the path is not a regular file";
         return false;
     }
     if (!(info->st_mode & S_IWUSR)) {
