@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <type_traits>
 
 #include "level/file_paths.h"
 
@@ -26,9 +28,10 @@ namespace {
 // The temporary file's name is short and of fixed length, so any legal
 // target has room for it beside itself, and the same for every save of one
 // target, so a save that was killed leaves one file that the next replaces.
-std::string temporaryNameFor(const std::string& name) {
+template <typename Char>
+std::string temporaryNameFor(const std::basic_string<Char>& name) {
     uint32_t hash = 2166136261u;
-    for (char c : name) hash = (hash ^ uint8_t(c)) * 16777619u;
+    for (Char c : name) hash = (hash ^ uint32_t(std::make_unsigned_t<Char>(c))) * 16777619u;
     char text[20];
     std::snprintf(text, sizeof text, ".qzt%08x.tmp", unsigned(hash));
     return text;
@@ -49,28 +52,73 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-// Wide calls throughout, so a path the save dialog accepts is never too long here.
-bool replace(const char* path, const std::string& bytes, std::string& why) {
-    const std::wstring target = widePath(path);
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+// Closes the handle it was given, if one was opened.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (open()) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool open() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// An existing target is replaced where its links lead, so a link stays a
+// link; the handle follows them, so its type and attributes are the final
+// file's. A target that does not exist is made as named.
+bool resolveTarget(std::wstring& target, std::string& why) {
+    const Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.open()) return true;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info)) {
+        why = "the path is not a regular file";
+        return false;
+    }
+    // A rename would wrongly succeed on these.
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         why = "the path is a directory";
         return false;
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
         why = "the file is read-only";
         return false;
     }
-    const std::string directory = directoryOf(path);
-    const std::wstring temp = widePath((directory + temporaryNameFor(path + directory.size())).c_str());
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        why = "cannot create a file in its directory: " + systemError(GetLastError());
-        return false;
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.get(), &final[0], DWORD(final.size()), flags);
+    if (length >= final.size()) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file.get(), &final[0], length, flags);
     }
-    bool done = writeAll(file, bytes) && FlushFileBuffers(file);
-    if (!done) why = "cannot write: " + systemError(GetLastError());
-    CloseHandle(file);
+    // Without a final path (no drive letter for its volume), the name given.
+    if (length > 0 && length < final.size()) target = final.substr(0, length);
+    return true;
+}
+
+// Wide calls throughout, so a path the save dialog accepts is never too long here.
+bool replace(const char* path, const std::string& bytes, std::string& why) {
+    std::wstring target = widePath(path);
+    if (!resolveTarget(target, why)) return false;
+    const size_t nameAt = target.find_last_of(L"\\") + 1;  // 0 when there is no directory
+    const std::string tempName = temporaryNameFor(target.substr(nameAt));
+    const std::wstring temp = target.substr(0, nameAt) + std::wstring(tempName.begin(), tempName.end());
+    bool done;
+    {
+        const Handle file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.open()) {
+            why = "cannot create a file in its directory: " + systemError(GetLastError());
+            return false;
+        }
+        done = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        if (!done) why = "cannot write: " + systemError(GetLastError());
+    }
     if (done && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         why = "cannot replace the file: " + systemError(GetLastError());
         done = false;
@@ -127,12 +175,17 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Refuses targets that a rename would wrongly succeed on: a directory, or a
-// file marked read-only (the directory may still be writable).
+// Refuses targets that a rename would wrongly succeed on: a directory, a
+// device, FIFO or socket (the rename would put a file in the node's place),
+// or a file marked read-only (the directory may still be writable).
 bool targetAccepts(const struct stat* info, std::string& why) {
     if (!info) return true;
     if (S_ISDIR(info->st_mode)) {
         why = "the path is a directory";
+        return false;
+    }
+    if (!S_ISREG(info->st_mode)) {
+        why = "the path is not a regular file";
         return false;
     }
     if (!(info->st_mode & S_IWUSR)) {

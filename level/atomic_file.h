@@ -6,8 +6,9 @@
 namespace qzt {
 
 // Writes bytes to a temporary file beside path, flushes it to disk and then
-// puts it in path's place. On failure the file at path is untouched, the
-// temporary file is gone and why names the cause.
+// puts it in path's place; a link is written through to the file it names,
+// and a target that is not a regular file is refused. On failure the file at
+// path is untouched, the temporary file is gone and why names the cause.
 bool replaceFileAtomically(const char* path, const std::string& bytes, std::string& why);
 
 }  // namespace qzt

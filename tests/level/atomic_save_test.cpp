@@ -12,6 +12,9 @@
 #else
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <climits>
 #include <unistd.h>
@@ -112,6 +115,34 @@ TEST_F(SaveCase, SavingThroughALinkWritesTheFileItNames) {
     EXPECT_EQ(readFile(dir.file("real.dat")), testing::exampleLevelBytes());
     EXPECT_EQ(readFile(dir.file("new.dat")), testing::exampleLevelBytes());
     expectOnly({"dangling.dat", "level.dat", "new.dat", "real.dat"});
+}
+
+// A socket's node stays on disk after the socket is closed.
+void makeSocketNode(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    path.copy(address.sun_path, path.size());
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    const int bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    close(fd);
+    ASSERT_EQ(bound, 0);
+}
+
+// A rename would put a regular file in the place of a FIFO, a socket or a
+// device, also one reached through a link: each stays as it is.
+TEST_F(SaveCase, RefusesNodesThatAreNotRegularFilesAlsoThroughALink) {
+    ASSERT_EQ(mkfifo(dir.file("pipe.dat").c_str(), 0600), 0);
+    makeSocketNode(dir.file("socket.dat"));
+    fs::create_symlink("pipe.dat", path);
+    for (const char* name : {"pipe.dat", "socket.dat", "level.dat"}) {
+        const SaveOutcome outcome = saveLevelFile(dir.file(name).c_str(), doc);
+        EXPECT_FALSE(outcome.ok) << name;
+        EXPECT_EQ(outcome.why, "the path is not a regular file") << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir.file("pipe.dat")) && fs::is_socket(dir.file("socket.dat")) && fs::is_symlink(path));
+    expectOnly({"level.dat", "pipe.dat", "socket.dat"});
 }
 
 // Killed anywhere, a save leaves the level whole and at most one temporary

@@ -75,7 +75,7 @@ protected:
 
 // Each command gives the editor's message, then the line (when there is one) and the
 // cause; check goes on past a failing file, and resave leaves its output alone. Only
-// regular files are read, and nothing waits on one that is not.
+// regular files are read or replaced, and nothing waits on one that is not.
 TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     ASSERT_TRUE(test::writeBytesToFile(path("bad.bmp"), test::buildBmp({4, 2, 8, 0, 40, 300})));  // 300 colours
     std::filesystem::create_directory(path("folder.dat"));
@@ -104,6 +104,8 @@ TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     ASSERT_EQ(mkfifo(path("pipe.dat").c_str(), 0600), 0);
     EXPECT_EQ(run({"check", path("pipe.dat"), "/dev/zero"}),
               RunResult(1, "", path("pipe.dat") + ": is not a regular file\n/dev/zero: is not a regular file\n"));
+    EXPECT_EQ(run({"resave", good, path("pipe.dat")}),
+              RunResult(1, "", path("pipe.dat") + ": cannot save: the path is not a regular file\n"));
 #endif
 }
 

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# qztlevel.exe under Wine saving to odd targets: through a Unix symbolic link
+# (absolute, and relative into another folder) it writes the file the link
+# names and the link stays; a device (NUL) is refused with exit 1 and its
+# cause. Links are made here with ln, since Wine's CreateSymbolicLinkW makes
+# none. Usage: qztlevel_wine_targets.sh PATH/TO/qztlevel.exe with WINEPREFIX set.
+set -u
+exe=$(realpath "${1:?usage: qztlevel_wine_targets.sh PATH/TO/qztlevel.exe}")
+samples=$(cd "$(dirname "$0")/../../samples" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "qztlevel_wine_targets: FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cd "$work" || exit 1
+cp "$samples/sample.dat" "$samples/sample.bmp" .
+mkdir real sub
+echo old >real/absolute.dat
+echo old >real/relative.dat
+ln -s "$work/real/absolute.dat" absolute.dat
+ln -s ../real/relative.dat sub/relative.dat
+# Wine takes arguments that start with "/" for options: relative paths only.
+wine "$exe" resave sample.dat plain.dat || fail "a plain save failed"
+
+for link in absolute.dat sub/relative.dat; do
+    target=$(readlink "$link")
+    wine "$exe" resave sample.dat "$link" || fail "$link: the save failed"
+    [ -L "$link" ] && [ "$(readlink "$link")" = "$target" ] || fail "$link: no longer the same link"
+    cmp -s plain.dat "$link" || fail "$link: $target does not hold the saved level"
+done
+
+for device in NUL '\\.\NUL'; do
+    errors=$(wine "$exe" resave sample.dat "$device" 2>&1 >/dev/null)
+    status=$?
+    errors=${errors%$'\r'}  # written in text mode
+    [ "$status" -eq 1 ] || fail "$device: exit $status, not 1"
+    [ "$errors" = "$device: cannot save: the path is not a regular file" ] || fail "$device: said \"$errors\""
+done
+
+# No temporary file, and no file made in a device's place.
+files=$(find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+[ "$files" = "./absolute.dat ./plain.dat ./real ./real/absolute.dat ./real/relative.dat ./sample.bmp ./sample.dat \
+./sub ./sub/relative.dat " ] || fail "the folder holds $files"
+[ "$failures" -eq 0 ]
