@@ -54,6 +54,7 @@ void knowLevelFile() {
 }
 
 void watchLevelFiles(uint64_t nowMs) {
+    if (!levelWatch.due(nowMs) && !bitmapWatch.due(nowMs)) return;
     // A question or a dialog of the editor's is up: it disables the main
     // window, and one question at a time is enough.
     if (!IsWindowEnabled(shell.mainWindow) || session.levelPath.empty() || !session.document.loaded) return;

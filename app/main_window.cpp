@@ -1,12 +1,10 @@
 #include "app/main_window.h"
 
-#include "app/disk_watch.h"
 #include "app/edit_commands.h"
 #include "app/file_commands.h"
 #include "app/keyboard_input.h"
 #include "app/menu_bar.h"
 #include "app/mouse_input.h"
-#include "app/recovery.h"
 #include "app/scroll_input.h"
 #include "app/side_panel.h"
 #include "app/timer_tick.h"
@@ -23,15 +21,6 @@ namespace {
 
 constexpr int MainWindowWidth = 640;
 constexpr int MainWindowHeight = 480;
-
-// The tick's drawing, then the level's safety on disk, which a key's tick
-// leaves alone.
-void onTimer() {
-    runTimerTick();
-    const uint64_t now = GetTickCount64();
-    keepRecoveryFile(now);
-    watchLevelFiles(now);
-}
 
 // The view is only ever drawn by explicit redraws, never on WM_PAINT.
 void onSizeOrActivate() {

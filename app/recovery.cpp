@@ -23,24 +23,27 @@ constexpr char RestoreQuestion[] =
     "This level has changes that were not saved when the editor last closed. Restore them?";
 
 RecoverySchedule schedule;
-// What the recovery file last received; at first a level never loaded.
-LevelDocument lastWritten;
+// The history's version the recovery file last received.
+uint64_t writtenVersion = 0;
 
 std::string recoveryPath() { return recoveryPathOf(session.levelPath); }
 
 void writeRecoveryFile(uint64_t nowMs) {
     std::string why;
-    const bool written = replaceFileAtomically(recoveryPath().c_str(), serializeLevel(session.document), why);
+    const bool written = replaceFileAtomically(recoveryPath().c_str(), serializeLevel(session.history.current()), why);
     schedule.tried(nowMs, written);
-    if (written) lastWritten = session.document;
+    if (written) writtenVersion = session.history.version();
 }
 
 }  // namespace
 
+// Each tick looks at the history's state only: a gesture reaches the file
+// once it has ended.
 void keepRecoveryFile(uint64_t nowMs) {
     if (session.levelPath.empty() || !session.document.loaded) return;
-    const bool unsaved = levelModified();
-    switch (schedule.next(nowMs, unsaved, unsaved && !sameDocument(session.document, lastWritten))) {
+    const History& history = session.history;
+    const bool unsaved = history.modified();
+    switch (schedule.next(nowMs, unsaved, unsaved && history.version() != writtenVersion)) {
     case RecoverySchedule::Action::Write:
         writeRecoveryFile(nowMs);
         break;
@@ -55,7 +58,7 @@ void keepRecoveryFile(uint64_t nowMs) {
 void dropRecoveryFile() {
     if (schedule.exists() && !session.levelPath.empty()) DeleteFileW(widePath(recoveryPath().c_str()).c_str());
     schedule.removed();
-    lastWritten = LevelDocument{};
+    writtenVersion = 0;
 }
 
 bool recoveryWanted(const char* path) {
@@ -73,7 +76,7 @@ bool recoveryWanted(const char* path) {
 
 void recoveryOpened(bool restored) {
     schedule = RecoverySchedule{};
-    lastWritten = restored ? session.document : LevelDocument{};
+    writtenVersion = restored ? session.history.version() : 0;
     if (restored) schedule.found();
 }
 

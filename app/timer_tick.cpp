@@ -1,5 +1,7 @@
 #include "app/timer_tick.h"
 
+#include "app/disk_watch.h"
+#include "app/recovery.h"
 #include "edit/preview.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_view.h"
@@ -40,6 +42,13 @@ void runTimerTick() {
     if (preview.draws) drawPreviewStep(preview.stroke);
     const OutlinePlan outlines = nextOutlines(session.document, session.state, scroll);
     if (outlines.runs) drawOutlines(outlines);
+}
+
+void onTimer() {
+    runTimerTick();
+    const uint64_t now = GetTickCount64();
+    keepRecoveryFile(now);
+    watchLevelFiles(now);
 }
 
 }  // namespace qzt

@@ -9,7 +9,7 @@ void FileWatch::know(const std::string& path, const FileStamp& stamp, std::optio
 }
 
 bool FileWatch::changed(uint64_t nowMs) {
-    if (path_.empty() || (lastCheckMs_ && nowMs - *lastCheckMs_ < CheckEveryMs)) return false;
+    if (!due(nowMs)) return false;
     lastCheckMs_ = nowMs;
     const FileStamp stamp = fileStamp(path_.c_str());
     if (stamp == stamp_) return false;

@@ -26,6 +26,8 @@ public:
     // which it then becomes. Reads at most one stamp, and then the bytes,
     // once every CheckEveryMs of nowMs.
     bool changed(uint64_t nowMs);
+    // Whether changed would look at the disk now.
+    bool due(uint64_t nowMs) const { return !path_.empty() && (!lastCheckMs_ || nowMs - *lastCheckMs_ >= CheckEveryMs); }
 
 private:
     std::string path_;

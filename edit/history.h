@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 
 #include "level/level_document.h"
@@ -28,14 +29,22 @@ public:
     const LevelDocument& current() const { return states_[position_]; }
     size_t steps() const { return states_.size() - 1; }
 
-    void markSaved(const LevelDocument& doc) { saved_ = doc; }
-    // Whether doc differs from what was last loaded or saved.
-    bool modified(const LevelDocument& doc) const { return !sameDocument(doc, saved_); }
+    void markSaved(const LevelDocument& doc);
+    const LevelDocument& saved() const { return saved_; }
+    // Whether the current document differs from what was last loaded or saved.
+    bool modified() const { return modified_; }
+    // Counts every reset, step, undo, redo and save: what depends on the
+    // document looks again only when it moved.
+    uint64_t version() const { return version_; }
 
 private:
+    void moved();
+
     std::deque<LevelDocument> states_{LevelDocument{}};
     size_t position_ = 0;  // states_[position_] is current()
     LevelDocument saved_;
+    bool modified_ = false;
+    uint64_t version_ = 0;
 };
 
 }  // namespace qzt

@@ -58,7 +58,8 @@ void levelOpened(const LevelDocument* onDisk) {
 
 void levelSaved() { session.history.markSaved(session.document); }
 
-bool levelModified() { return session.history.modified(session.document); }
+// In a drag or a recording the document may be ahead of the last step.
+bool levelModified() { return !sameDocument(session.document, session.history.saved()); }
 
 void undoStep() { restore(betweenGestures() ? session.history.undo() : nullptr); }
 

@@ -17,10 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/disk_watch.h"
 #include "app/file_commands.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
+#include "level/atomic_file.h"
 #include "level/dat_writer.h"
+#include "level/file_paths.h"
 #include "tests/gfx/bmp_builder.h"
 #include "tests/level/test_support.h"
 #include "win32/bitmap_copy.h"
@@ -160,7 +163,9 @@ void bitmapFloor(const std::string& path) {
     CloseHandle(file);
 }
 
+// Unsaved changes kept meanwhile would be offered with a question: gone first.
 void openAndCheck(const std::string& path, int height) {
+    DeleteFileA(qzt::recoveryPathOf(path).c_str());
     qzt::openLevelFile(path.c_str());
     if (!session.document.loaded || levelBitmap.height != height) giveUp(path + " did not open");
 }
@@ -209,12 +214,17 @@ void run() {
     pumpMessages();
     const double firstPass = nowMs();
 
+    // A copy of the sample, so that the editor's files beside the level (its
+    // recovery file) go to a directory of the run's own; the tall level there too.
+    const qzt::testing::TempDir directory;
     // The build machine's root is drive Z: under Wine.
-    const std::string sample = std::string(QZT_SAMPLES_DIR[0] == '/' ? "Z:" : "") + QZT_SAMPLES_DIR + "/sample.dat";
+    const std::string samples = std::string(QZT_SAMPLES_DIR[0] == '/' ? "Z:" : "") + QZT_SAMPLES_DIR + "/";
+    for (const char* name : {"sample.dat", "sample.bmp"})
+        if (!CopyFileA((samples + name).c_str(), directory.file(name).c_str(), FALSE))
+            giveUp(std::string("cannot copy ") + name);
+    const std::string sample = directory.file("sample.dat");
     openAndCheck(sample, 1200);
     if (session.document.enemyCount < 1) giveUp("the sample has no enemy");
-    // The sample's records with a tall bitmap, in a directory of their own.
-    const qzt::testing::TempDir directory;
     const std::string tall = directory.file("tall.dat");
     if (!qzt::test::writeBytesToFile(directory.file("tall.bmp"), qzt::test::buildBmp({640, TallHeight, 24})))
         giveUp("cannot write the tall bitmap");
@@ -291,7 +301,21 @@ void run() {
     // turns with the others, which need the bitmap in contexts of their own.
     const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
     const std::vector<double> tools = toolWindowTimings();
+    // One recovery write of the maximal level, beside the level in the temporary directory.
+    const std::string recovery = qzt::recoveryPathOf(tall);
+    const double recoveryWrite = medians(ToolRuns, WarmUpRuns, {[&] {
+        std::string why;
+        if (!qzt::replaceFileAtomically(recovery.c_str(), qzt::serializeLevel(session.document), why))
+            giveUp("cannot write " + recovery + ": " + why);
+    }})[0];
     const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
+    // The timer's tick with the level's checks on disk (an unchanged level:
+    // nothing to write, one stamp read a second per file), beside the tick
+    // alone, and one check when it is due.
+    const std::vector<double> ticks = medians(ViewRuns, WarmUpRuns, {qzt::onTimer, qzt::runTimerTick});
+    // Times to come, a second apart: every call finds the checks due.
+    uint64_t due = GetTickCount64() + 1000000;
+    const double dueChecks = medians(ViewRuns, WarmUpRuns, {[&] { qzt::watchLevelFiles(due += 1000); }})[0];
     const std::vector<double> opens = medians(
         TallOpenRuns, 0, {[&] { openAndCheck(tall, TallHeight); }, [&] { bitmapFloor(directory.file("tall.bmp")); }});
 
@@ -319,6 +343,11 @@ void run() {
     }
     printRow("bare ShowWindow of a hidden tool window", tools[12], "ms", 0, ToolRuns);
     printRow("Create New Enemy: preview redraw", tools[10], "ms", 2, ToolRuns);
+    printRow("recovery write, maximal level", recoveryWrite, "ms", 0, ToolRuns);
+    printRow("tick with the checks on disk", ticks[0], "ms", 0, ViewRuns);
+    printRow("tick alone", ticks[1], "ms", 0, ViewRuns);
+    printRow("tick with checks / tick alone", ticks[0] / ticks[1], "x", 1.05, ViewRuns);
+    printRow("the checks when due: two stamp reads", dueChecks, "ms", 0, ViewRuns);
     printRow("open sample.dat (640 x 1200, 8-bit)", openSample, "ms", 50, SampleOpenRuns);
     printRow("open 640 x 16384 24-bit level", opens[0], "ms", 300, TallOpenRuns);
     printRow("floor: map, CreateDIBitmap, one copy", opens[1], "ms", 0, TallOpenRuns);

@@ -6,7 +6,10 @@
 # program and its movement), Create New Enemy; drag an enemy, change its hit
 # points in the side panel, record a program on the keypad; Ctrl+Z three
 # times, Ctrl+Y once; File, Save as: what expected_level.exe writes with the
-# core writer, byte for byte; File, Exit answered "No" writes nothing more.
+# core writer, byte for byte. Then two crashes: a drag, the recovery file,
+# the editor killed, started on the level again; Restore answered Yes gives
+# the drag back to save, No the level as on disk; File, Exit answered "No"
+# writes nothing more.
 # Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/expected_level.exe with
 # DISPLAY and WINEPREFIX set; by hand:
 # source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
@@ -154,10 +157,11 @@ click_tool() {
 retype() { xdotool key End shift+Home type --delay 15 "$1"; }
 # Drops the list at client (cx, cy) of a tool window, then the keys and Return.
 pick_in_tool() { click_tool "$1" "$2" "$3"; xdotool key "${@:4}" Return; }
-# The level expected_level.exe writes from the sample with the session's edits.
+# The level expected_level.exe writes from the sample with the session's
+# edits, enemy 0 at level (X, Y).
 expect_level() {
     (cd "$work" && wine "$expected_level" "$(winepath -w "$samples/sample.dat")" "$(winepath -w "$work/$1")" \
-        "$TITLE" "$BONUS" 2 0 7 3 5 8 25 0 2 140 190) >>"$work/wine.log" 2>&1 || fail "expected_level could not write $1"
+        "$TITLE" "$BONUS" 2 0 7 3 5 8 25 0 2 "$2" "$3") >>"$work/wine.log" 2>&1 || fail "expected_level could not write $1"
 }
 save_as() {
     menu_item $SAVE
@@ -256,11 +260,57 @@ wait_for "enemy 0 back at client (70, 140)" 30 shows_frame 70 140
 xdotool key ctrl+y
 wait_for "enemy 0 dragged again" 30 shows_frame 150 200
 
-log "Save as, Exit"
+log "Save as"
 save_as edited.dat
-expect_level expected.dat
+expect_level expected.dat 140 190
 cmp "$level/edited.dat" "$work/expected.dat" >&2 || fail "the saved level differs from the expected one"
 log "ok: saved byte for byte as the core writer writes the expected level"
+
+# Killed with an unsaved drag: the level file stays whole, and beside it at
+# most the recovery file and one temporary file.
+drag_and_kill() {
+    point_at 160 210
+    xdotool mousedown 1
+    point_at 250 250
+    wait_for "enemy 0 dragged to client (250, 250)" 30 shows_frame 250 250
+    xdotool mouseup 1
+    wait_for "the drag in the recovery file" 10 grep -q "^ENEMY 0 2 4 3 240 240 " "$level/edited.dat.recovery"
+    kill -KILL "$(xdotool getwindowpid "$main")" "$editor_pid" 2>/dev/null
+    wait_for "the killed editor gone" 30 ended
+    editor_pid=
+    cmp -s "$level/edited.dat" "$work/expected.dat" || fail "the level file changed with the kill"
+    local left
+    left=$(cd "$level" && ls -A | grep -v -x -e sample.dat -e sample.bmp -e edited.dat -e edited.dat.recovery -e restored.dat |
+        grep -v -c '^\.qzt[0-9a-f]*\.tmp$')
+    [ "$left" = 0 ] && [ "$(cd "$level" && ls -A | grep -c '\.tmp$')" -le 1 ] ||
+        fail "more than the recovery file and one temporary file beside the level: $(level_files)"
+}
+# Started on the level again, the editor asks before its window has a title.
+restart_and_answer() {
+    start_editor "QZT Level Editor" edited.dat
+    wait_for "the question about the recovery file" 30 has_window "$QUESTION"
+    xdotool key "$1"
+    wait_for "caption \"$TITLE\"" 30 caption_is "$TITLE"
+}
+
+log "a crash: kill, restart, Restore: Yes; Save as"
+drag_and_kill
+restart_and_answer y
+wait_for "the restored drag" 30 shows_frame 250 250
+save_as restored.dat
+expect_level restored-expected.dat 240 240
+cmp "$level/restored.dat" "$work/restored-expected.dat" >&2 || fail "the restored level differs from the expected one"
+cmp -s "$level/edited.dat" "$work/expected.dat" || fail "restoring changed the level file"
+log "ok: the restored changes saved byte for byte; the level file untouched until then"
+
+log "a crash again: kill, restart, Restore: No; Exit"
+menu_item $OPEN
+answer_dialog "Open QZT data file" "$level/edited.dat"
+wait_for "the drag shown again after File, Open" 30 shows_frame 150 200
+drag_and_kill
+restart_and_answer n
+wait_for "the level as on disk" 30 shows_frame 150 200
+[ ! -e "$level/edited.dat.recovery" ] || fail "the recovery file is still there after No"
 files=$(level_files)
 menu_item $EXIT
 answer_question n
