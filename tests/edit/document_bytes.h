@@ -1,7 +1,6 @@
 // A document's bytes, to tell that an action changed nothing at all.
 #pragma once
 
-#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -12,9 +11,8 @@ namespace qzt::testing {
 static_assert(std::is_trivially_copyable_v<LevelDocument>);
 
 inline std::vector<unsigned char> bytesOf(const LevelDocument& doc) {
-    std::vector<unsigned char> bytes(sizeof doc);
-    std::memcpy(bytes.data(), &doc, sizeof doc);
-    return bytes;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&doc);
+    return {bytes, bytes + sizeof doc};
 }
 
 }  // namespace qzt::testing

@@ -1,133 +1,127 @@
-// The history of steps, whole-document equality, and what Level Properties
-// writes into the header.
+// What the editor keeps of the changes: the history of steps and whole-
+// document equality, the selections kept after a step, when the recovery file
+// is written and removed (on a clock of the test's own), and when a watched
+// file counts as changed on disk.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
 
-#include "edit/header_rules.h"
+#include "edit/file_watch.h"
 #include "edit/history.h"
+#include "edit/recovery_schedule.h"
 #include "edit/slot_rules.h"
+#include "level/test_support.h"
 
 namespace qzt {
 namespace {
 
 std::unique_ptr<LevelDocument> levelAt(int32_t x) {
     auto doc = std::make_unique<LevelDocument>();
-    doc->loaded = 1;
-    doc->enemies[0].used = 1;
-    doc->enemies[0].x = x;
+    doc->loaded = 1, doc->enemies[0].used = 1, doc->enemies[0].x = x;
     return doc;
 }
 
+// A gesture that changes nothing is no step; saved after an undo, a new
+// gesture drops the step that was undone; the oldest steps go past a thousand.
 TEST(History, AGestureIsOneStepAndUndoRedoWalkThemWithTheModifiedState) {
     History history;
     auto doc = levelAt(0);
     history.reset(*doc);
     const uint64_t version = history.version();
-    EXPECT_FALSE(history.record(*doc)) << "a gesture that changes nothing";
-    EXPECT_EQ(history.version(), version);
-    // A drag: many moves, one step.
-    for (int32_t x = 1; x <= 1000; ++x) doc->enemies[0].x = x;
-    EXPECT_TRUE(history.record(*doc));
+    EXPECT_FALSE(history.record(*doc));
+    doc->enemies[0].x = 1000;
+    history.record(*doc);
     doc->enemies[0].hitPoints = 7;
     EXPECT_TRUE(history.record(*doc));
-    EXPECT_EQ(history.steps(), 2u);
-    EXPECT_EQ(history.version(), version + 2);
-    EXPECT_TRUE(history.modified());
-
-    const LevelDocument* step = history.undo();
-    ASSERT_NE(step, nullptr);
-    EXPECT_EQ(step->enemies[0].x, 1000);
-    EXPECT_EQ(step->enemies[0].hitPoints, 0);
-    step = history.undo();
-    ASSERT_NE(step, nullptr);
-    EXPECT_EQ(step->enemies[0].x, 0);
-    EXPECT_FALSE(history.modified()) << "back at what was loaded";
-    EXPECT_EQ(history.undo(), nullptr);
+    EXPECT_EQ(std::tuple(history.steps(), history.version(), history.modified()), std::tuple(2u, version + 2, true));
+    EXPECT_EQ(history.undo()->enemies[0].hitPoints, 0);
+    EXPECT_TRUE(history.undo()->enemies[0].x == 0 && !history.modified() && !history.undo()) << "back at the start";
     EXPECT_EQ(history.redo()->enemies[0].x, 1000);
-
-    // Saved here; a new gesture then drops the step that was undone.
     *doc = history.current();
     history.markSaved(*doc);
     EXPECT_FALSE(history.modified());
     doc->enemies[0].y = 5;
-    EXPECT_TRUE(history.record(*doc));
-    EXPECT_EQ(history.redo(), nullptr);
-    EXPECT_EQ(history.undo()->enemies[0].hitPoints, 0);
-    EXPECT_FALSE(history.modified());
-}
-
-TEST(History, KeepsTheLatestThousandSteps) {
-    History history;
-    auto doc = levelAt(0);
-    history.reset(*doc);
-    for (int32_t x = 1; x <= int32_t(History::MaxSteps) + 5; ++x) {
-        doc->enemies[0].x = x;
-        history.record(*doc);
-    }
-    EXPECT_EQ(history.steps(), History::MaxSteps);
-    const LevelDocument* oldest = nullptr;
-    while (const LevelDocument* step = history.undo()) oldest = step;
-    ASSERT_NE(oldest, nullptr);
-    EXPECT_EQ(oldest->enemies[0].x, 5);
-    EXPECT_TRUE(history.modified()) << "what was loaded is no longer among the steps";
+    EXPECT_TRUE(history.record(*doc) && !history.redo());
+    EXPECT_TRUE(history.undo()->enemies[0].hitPoints == 0 && !history.modified());
+    for (int32_t x = 1; x <= int32_t(History::MaxSteps) + 5; ++x) doc->enemies[0].x = x, history.record(*doc);
+    while (history.undo()) continue;
+    EXPECT_EQ(std::tuple(history.steps(), history.current().enemies[0].x, history.modified()),
+              std::tuple(History::MaxSteps, 5, true));
 }
 
 TEST(SameDocument, EveryFieldCountsStaleOnesTooButNotTextAfterItsEnd) {
-    const auto a = levelAt(3);
-    auto b = levelAt(3);
-    EXPECT_TRUE(sameDocument(*a, *b));
+    const auto a = levelAt(3), b = levelAt(3);
     b->header.title[5] = 'x';  // after the end of an empty title
     EXPECT_TRUE(sameDocument(*a, *b));
-    const auto changes = {
-        +[](LevelDocument& d) { d.header.title[0] = 'x'; },
-        +[](LevelDocument& d) { d.header.timeBonus = 1; },
-        +[](LevelDocument& d) { d.imageSets[14].frameCount = 2; },
-        +[](LevelDocument& d) { d.programs[3].steps[74] = 1; },  // past the count: stale, still the document's
-        +[](LevelDocument& d) { d.programs[3].movementCount = 1; },
-        +[](LevelDocument& d) { d.enemies[14].speed = 1; },
-        +[](LevelDocument& d) { d.enemies[0].used = 0; },
-        +[](LevelDocument& d) { d.enemyCount = 2; },
-    };
-    for (auto change : changes) {
+    for (auto change : {+[](LevelDocument& d) { d.header.title[0] = 'x'; }, +[](LevelDocument& d) { d.enemyCount = 2; },
+                        +[](LevelDocument& d) { d.programs[3].steps[74] = 1; },  // past the count: stale, still counts
+                        +[](LevelDocument& d) { d.enemies[14].speed = 1; }, +[](LevelDocument& d) { d.enemies[0].used = 0; },
+                        +[](LevelDocument& d) { d.imageSets[14].frameCount = 2; }}) {
         auto c = levelAt(3);
         change(*c);
         EXPECT_FALSE(sameDocument(*a, *c));
     }
 }
 
-TEST(HeaderRules, TextsBecomeWholeLinesCutToWhatALineHolds) {
-    auto doc = levelAt(0);
-    HeaderEntry entry;
-    entry.texts = {std::string(499, 's'), std::string(600, 't'), "art\\level.bmp", "", "two words", "a\r\nb",
-                   "c\nd", "e"};
-    entry.timeBonus = -2147483647 - 1;
-    applyHeader(*doc, entry);
-    const LevelHeader& h = doc->header;
-    EXPECT_EQ(std::string(h.subtitle), std::string(499, 's'));
-    EXPECT_EQ(std::string(h.title), std::string(499, 't'));
-    EXPECT_EQ(std::string(h.bitmapPath), "art\\level.bmp");
-    EXPECT_EQ(std::string(h.musicPath), "");
-    EXPECT_EQ(std::string(h.winSoundPath), "two words");
-    EXPECT_EQ(std::string(h.oneUpSoundPath), "a");
-    EXPECT_EQ(std::string(h.loseSoundPath), "c");
-    EXPECT_EQ(std::string(h.scoreCountSoundPath), "e");
-    EXPECT_EQ(h.timeBonus, -2147483647 - 1);
-}
-
 TEST(SlotRules, SelectionsOfSlotsNoLongerUsedAreDropped) {
     auto doc = levelAt(0);
     doc->imageSets[2].used = 1;
     EditorState state;
-    for (const auto& [enemy, set, keptEnemy, keptSet] :
-         {std::tuple{0, 2, 0, 2}, std::tuple{1, 3, -1, -1}, std::tuple{-1, 15, -1, -1}, std::tuple{20, -1, -1, -1}}) {
+    for (const auto& [enemy, set, kept] : {std::tuple{0, 2, std::pair(0, 2)}, {1, 3, {-1, -1}}, {20, 15, {-1, -1}}}) {
         state.selectedEnemy = enemy, state.selectedImageSet = set;
         keepUsedSelections(*doc, state);
-        EXPECT_EQ(state.selectedEnemy, keptEnemy);
-        EXPECT_EQ(state.selectedImageSet, keptSet);
+        EXPECT_EQ(std::pair(state.selectedEnemy, state.selectedImageSet), kept);
     }
+}
+
+// Each tick: time, unsaved, unwritten, what is due, and whether a write succeeds.
+TEST(RecoverySchedule, WritesUnsavedChangesEveryTwoSecondsAtMostAndRemovesTheFileOnceAllIsSaved) {
+    using A = RecoverySchedule::Action;
+    RecoverySchedule schedule;
+    const struct { uint64_t ms; bool unsaved, unwritten; A due; bool written; } ticks[] = {
+        {0, false, false, A::Nothing, false}, {250, true, true, A::Write, true},      // a change: written at once
+        {2249, true, true, A::Nothing, false}, {2250, true, true, A::Write, false},   // and no sooner than 2 s on;
+        {4000, true, true, A::Nothing, false}, {4250, true, true, A::Write, false},   // a read-only folder: again
+        {9000, true, false, A::Nothing, false}, {9250, false, false, A::Remove, false},  // saved: the file goes
+        {9500, false, false, A::Nothing, false}};
+    for (const auto& t : ticks) {
+        EXPECT_EQ(schedule.next(t.ms, t.unsaved, t.unwritten), t.due) << t.ms;
+        if (t.due == A::Write) schedule.tried(t.ms, t.written);
+        if (t.due == A::Remove) schedule.removed();
+    }
+    schedule.found();  // restored from a file the editor did not write
+    EXPECT_EQ(schedule.next(9750, false, false), A::Remove);
+}
+
+// A level counts as changed once per change of its bytes, a bitmap with a
+// new stamp alone; neither more than once a second, nor after stop.
+TEST(FileWatch, AFileCountsAsChangedOncePerChangeAndAtMostOnceASecond) {
+    qzt::testing::TempDir dir;
+    const std::string path = dir.file("level.dat");
+    int moves = 0;
+    const auto rewrite = [&](const char* bytes) {
+        qzt::testing::writeFile(path, bytes);
+        // A new time, so that even bytes of the same size show in the stamp.
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(++moves));
+    };
+    rewrite("level one");
+    FileWatch level, bitmap;
+    level.know(path, fileStamp(path.c_str()), fingerprintOf("level one"));
+    bitmap.know(path, fileStamp(path.c_str()), std::nullopt);
+    const struct { uint64_t ms; const char* write; bool levelChanged, bitmapChanged; } steps[] = {
+        {0, nullptr, false, false},  {100, "level two", false, false},  {1000, nullptr, true, true},
+        {2000, nullptr, false, false}, {3000, "level two", false, true}, {4000, "level 3", true, true}};
+    for (const auto& s : steps) {
+        if (s.write) rewrite(s.write);
+        EXPECT_EQ(std::pair(level.changed(s.ms), bitmap.changed(s.ms)), std::pair(s.levelChanged, s.bitmapChanged)) << s.ms;
+    }
+    level.stop();
+    rewrite("level four");
+    EXPECT_FALSE(level.changed(8000));
 }
 
 }  // namespace

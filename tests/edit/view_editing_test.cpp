@@ -1,245 +1,205 @@
-// Selection, dragging, resizing, deletion, the side panel's commits and the
-// scroll tables, on a document in memory.
-#include <climits>
+// The main window's rules, on a document in memory: selection, dragging,
+// resizing, deletion, the side panel's commits, scrolling, keypad recording,
+// the preview's ticks, the blinking outlines and the view while recording.
+// What the view, the strokes and the outlines look like is checked on the
+// rendered picture (tests/render).
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "edit/hit_tests.h"
+#include "edit/preview.h"
+#include "edit/recording.h"
 #include "edit/scrolling.h"
 #include "edit/view_editing.h"
+#include "edit/view_plan.h"
 
 namespace qzt {
 namespace {
 
-ImageSet imageSet(int32_t x, int32_t y, int32_t width, int32_t height, int32_t frames = 2) {
-    ImageSet set;
-    set.x = x, set.y = y, set.width = width, set.height = height, set.frameCount = frames, set.used = 1;
-    return set;
-}
-
-Enemy enemy(int32_t x, int32_t y, int32_t set, int32_t program = 0) {
-    Enemy e;
-    e.x = x, e.y = y, e.imageSet = set, e.program = program, e.speed = 4, e.used = 1;
-    return e;
-}
-
 // Image sets 0 (100,300) 30x20 and 1 (110,305) 30x20 overlap; enemy 0 at
-// level (50,60) and enemy 1 at (55,65) use set 0; enemy 2's set is no slot.
-LevelDocument twoOfEach() {
+// level (50,60), selected, and enemy 1 at (55,65) use set 0, speed 4;
+// program 0 is enemy 0's. Client point (cx, cy) at scroll (0, 0) is level
+// (cx - 10, cy - 10) and bitmap (cx - 10, cy + 187).
+struct MainWindowRules : ::testing::Test {
     LevelDocument doc;
-    doc.loaded = 1;
-    doc.imageSets[0] = imageSet(100, 300, 30, 20);
-    doc.imageSets[1] = imageSet(110, 305, 30, 20);
-    doc.enemies[0] = enemy(50, 60, 0);
-    doc.enemies[1] = enemy(55, 65, 0);
-    doc.enemies[2] = enemy(0, 0, 15);
-    doc.programs[0].used = 1;
-    doc.enemyCount = 3;
-    return doc;
-}
+    EditorState state;
+    MainWindowRules() {
+        doc.loaded = 1, doc.enemyCount = 2, doc.programs[0].used = 1, state.selectedEnemy = 0;
+        doc.imageSets[0] = {100, 300, 30, 20, 2, 0, 1}, doc.imageSets[1] = {110, 305, 30, 20, 2, 1, 1};
+        doc.enemies[0] = {50, 60, 0, 0, 0, 4, 0, 1}, doc.enemies[1] = {55, 65, 0, 0, 0, 4, 0, 1};
+    }
+    std::pair<int, int> recordAt() const { return {state.recordX, state.recordY}; }
+    std::vector<RecordKey> keys(std::initializer_list<unsigned> keys) {
+        std::vector<RecordKey> results;
+        for (unsigned key : keys) results.push_back(recordKey(doc, state, key));
+        return results;
+    }
+};
 
-TEST(HitTests, BoundsAreStrictAndTheLowerSlotWins) {
-    const LevelDocument doc = twoOfEach();
-    for (const auto& [x, y, expected] : {std::tuple{100, 310, -1}, {101, 310, 0}, {129, 319, 0}, {130, 310, 1},
-                                         {115, 321, 1}, {140, 310, -1}, {120, 300, -1}, {139, 324, 1}})
-        EXPECT_EQ(imageSetAt(doc, {x, y}), expected) << x << "," << y;
-    for (const auto& [x, y, expected] : {std::tuple{50, 70, -1}, {51, 61, 0}, {60, 70, 0}, {79, 79, 0}, {80, 80, 1},
-                                         {80, 70, 1}, {85, 70, -1}, {1, 1, -1}})
-        EXPECT_EQ(enemyAt(doc, {x, y}), expected) << x << "," << y;
-    // The handle is the five columns around the right edge, inside the rows.
-    for (const auto& [x, y, expected] : {std::tuple{126, 310, -1}, {127, 310, 0}, {131, 310, 0}, {132, 310, -1},
-                                         {137, 310, 1}, {142, 310, -1}, {127, 300, -1}})
-        EXPECT_EQ(resizeHandleAt(doc, {x, y}), expected) << x << "," << y;
-}
-
-TEST(HitTests, NegativeSizesAndFarRectanglesNeverHitNorOverflow) {
-    LevelDocument doc;
-    doc.imageSets[0] = imageSet(100, 300, -30, 20);
-    doc.imageSets[1] = imageSet(INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, INT32_MAX);
-    doc.enemies[0] = enemy(INT32_MAX - 5, INT32_MAX - 5, 1);
-    for (int x : {70, 85, 99, 101}) EXPECT_EQ(imageSetAt(doc, {x, 310}), -1);
-    EXPECT_EQ(imageSetAt(doc, {int64_t(INT32_MAX) + 10, int64_t(INT32_MAX) + 10}), 1);
-    EXPECT_EQ(enemyAt(doc, {int64_t(INT32_MAX) + 10, int64_t(INT32_MAX) + 10}), 0);
-    EXPECT_EQ(imageSetAt(doc, {INT32_MIN, INT32_MIN}), -1);
-}
-
-// Client point (cx, cy) at scroll (0, 0) is level (cx - 10, cy - 10) and
-// bitmap (cx - 10, cy + 187).
 Pointer at(int cx, int cy, Scroll s = {}) { return {cx, cy, s}; }
+constexpr unsigned Pad(int digit) { return KeyNumpad1 + unsigned(digit) - 1; }
+using K = RecordKey;
 
-TEST(ViewEditing, APressSelectsBothIndependentlyAndOnlyTheLeftButtonDrags) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
-    // Bitmap (115, 310) is in set 0; level (60, 70) on enemy 0.
-    EXPECT_TRUE(selectAt(doc, state, false, at(125, 123)));
-    EXPECT_EQ(state.selectedImageSet, 0);
-    EXPECT_EQ(state.selectedEnemy, -1);
-    EXPECT_FALSE(state.dragging);
-    selectAt(doc, state, true, at(70, 80));
-    EXPECT_EQ(state.selectedEnemy, 0);
-    EXPECT_EQ(state.selectedImageSet, -1);
-    EXPECT_TRUE(state.dragging);
-    // Scrolled, the same client point is another level point.
-    selectAt(doc, state, true, at(70, 80, {20, 10}));
-    EXPECT_EQ(state.selectedEnemy, 1);
-
-    // Not Normal, or no level: no selection, but the handle still works.
-    for (const auto& [loaded, mode] : {std::pair{uint8_t(0), Normal}, {uint8_t(1), Recording}}) {
-        doc.loaded = loaded;
-        state = EditorState{};
-        state.mode = mode;
-        EXPECT_FALSE(selectAt(doc, state, true, at(70, 80)));
-        EXPECT_EQ(state.selectedEnemy, -1);
-        EXPECT_FALSE(state.dragging);
-        EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)));  // bitmap (131, 310)
-        EXPECT_EQ(state.mode, Resizing);
-        EXPECT_EQ(state.selectedImageSet, 0);
-        releaseButton(state);
-        EXPECT_EQ(state.mode, Normal);
-    }
+// Set 2 has a negative width; set 3 reaches past 32 bits.
+TEST_F(MainWindowRules, HitsAreStrictTheLowerSlotWinsAndFarRectanglesNeitherHitNorOverflow) {
+    doc.imageSets[2] = {100, 200, -30, 20, 2, 2, 1};
+    doc.imageSets[3] = {INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, 9, 2, 3, 1};
+    const struct { int (*hit)(const LevelDocument&, Point64); int64_t x, y; int slot; } cases[] = {
+        {imageSetAt, 100, 310, -1}, {imageSetAt, 101, 310, 0}, {imageSetAt, 129, 319, 0}, {imageSetAt, 130, 310, 1},
+        {imageSetAt, 140, 310, -1}, {imageSetAt, 120, 300, -1}, {imageSetAt, 85, 210, -1}, {imageSetAt, 1l << 31, INT32_MAX, 3},
+        {enemyAt, 50, 70, -1}, {enemyAt, 51, 61, 0}, {enemyAt, 79, 79, 0}, {enemyAt, 80, 80, 1}, {enemyAt, 85, 70, -1},
+        // The handle: the five columns around the right edge, inside the rows.
+        {resizeHandleAt, 126, 310, -1}, {resizeHandleAt, 127, 310, 0}, {resizeHandleAt, 131, 310, 0},
+        {resizeHandleAt, 132, 310, -1}, {resizeHandleAt, 127, 300, -1}};
+    for (const auto& c : cases) EXPECT_EQ(c.hit(doc, {c.x, c.y}), c.slot) << c.x << "," << c.y;
 }
 
-TEST(ViewEditing, DraggingMovesTheImageSetFirstAndOnlyInsideTheView) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
-    selectAt(doc, state, true, at(145, 125));  // set 1, no enemy
-    state.selectedEnemy = 0;
-    MoveOutcome moved = movePointer(doc, state, at(200, 50, {3, 4}));
-    EXPECT_TRUE(moved.movedImageSet);
-    EXPECT_FALSE(moved.movedEnemy);
-    EXPECT_EQ(std::pair(doc.imageSets[1].x, doc.imageSets[1].y), std::pair(193, 241));
-    EXPECT_EQ(doc.enemies[0].x, 50);
-
+// Bitmap (115, 310) is in set 0 alone; level (80, 80) on enemy 1 alone. The
+// image set is dragged first, and only inside the view; the handle resizes
+// without bounds, a negative width left of the set, until release.
+TEST_F(MainWindowRules, APressSelectsTheLeftButtonDragsAndTheHandleResizes) {
+    EXPECT_TRUE(selectAt(doc, state, false, at(125, 123)));
+    EXPECT_EQ(std::tuple(state.selectedImageSet, state.selectedEnemy, state.dragging), std::tuple(0, -1, false));
+    selectAt(doc, state, true, at(70, 80, {20, 10}));
+    state.selectedImageSet = 1;
+    EXPECT_FALSE(movePointer(doc, state, at(200, 50, {3, 4})).movedEnemy);
     state.selectedImageSet = -1;
-    for (const auto& [cx, cy, inside] : {std::tuple{10, 10, true}, {509, 389, true}, {510, 200, false},
-                                         {200, 9, false}, {600, 40, false}}) {
-        moved = movePointer(doc, state, at(cx, cy));
-        EXPECT_EQ(moved.movedEnemy, inside) << cx << "," << cy;
-        if (inside) {
-            EXPECT_EQ(std::pair(doc.enemies[0].x, doc.enemies[0].y), std::pair(cx - 10, cy - 10));
-        }
-    }
+    for (const auto& [cx, cy, inside] : {std::tuple{509, 389, true}, {510, 200, false}, {200, 9, false}})
+        EXPECT_EQ(movePointer(doc, state, at(cx, cy)).movedEnemy, inside) << cx << "," << cy;
+    EXPECT_EQ(std::tuple(doc.imageSets[1].x, doc.imageSets[1].y, doc.enemies[1].x, doc.enemies[1].y),
+              std::tuple(193, 241, 499, 379));
     releaseButton(state);
     EXPECT_FALSE(movePointer(doc, state, at(100, 100)).movedEnemy);
-}
-
-TEST(ViewEditing, ResizingFollowsThePointerWithoutBoundsUntilRelease) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
-    selectAt(doc, state, true, at(141, 123));
-    grabResizeHandle(doc, state, at(141, 123));
-    // Outside the view, left of the set: a negative width, never hit again.
-    const MoveOutcome outcome = movePointer(doc, state, at(60, 600));
-    EXPECT_TRUE(outcome.resized);
-    EXPECT_FALSE(outcome.movedImageSet);
-    EXPECT_EQ(std::pair(doc.imageSets[0].width, doc.imageSets[0].height), std::pair(-50, 487));
-    EXPECT_EQ(imageSetAt(doc, {80, 310}), -1);
+    EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)) && movePointer(doc, state, at(60, 600)).resized);
+    EXPECT_EQ(std::tuple(state.selectedImageSet, doc.imageSets[0].width, doc.imageSets[0].height),
+              std::tuple(0, -50, 487));
     releaseButton(state);
-    EXPECT_FALSE(movePointer(doc, state, at(200, 200)).resized);
-    EXPECT_TRUE(movePointer(doc, state, at(151, 123)).overResizeHandle);  // set 1's handle
-    // A pointer far out is held to 32 bits.
-    state.mode = Resizing;
-    doc.imageSets[0].x = INT32_MIN;
-    movePointer(doc, state, at(65535, 65535, {140, INT32_MAX}));
-    EXPECT_EQ(doc.imageSets[0].width, INT32_MAX);
+    EXPECT_FALSE(movePointer(doc, state, at(60, 600)).resized);
 }
 
-TEST(ViewEditing, DeleteTakesTheEnemyFirstAndKeepsAnImageSetInUse) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
-    state.selectedEnemy = 1;
-    state.selectedImageSet = 1;
+// Enemy 0 still uses set 0; freed enemy 1 no longer counts.
+TEST_F(MainWindowRules, DeleteTakesTheEnemyFirstAndKeepsAnImageSetInUse) {
+    state.selectedEnemy = 1, state.selectedImageSet = 1;
     EXPECT_TRUE(deleteSelection(doc, state).acted);
-    EXPECT_FALSE(doc.enemies[1].used);
-    EXPECT_TRUE(doc.imageSets[1].used);
-    EXPECT_EQ(doc.enemyCount, 3);
-
-    state.selectedEnemy = -1;
-    state.selectedImageSet = 0;  // enemy 0 still uses it
+    EXPECT_EQ(std::tuple(doc.enemies[1].used, doc.imageSets[1].used, doc.enemyCount), std::tuple(0, 1, 2));
+    state.selectedEnemy = -1, state.selectedImageSet = 0;
     EXPECT_TRUE(deleteSelection(doc, state).imageSetInUse);
-    EXPECT_TRUE(doc.imageSets[0].used);
     doc.enemies[0].used = 0;
-    EXPECT_FALSE(deleteSelection(doc, state).imageSetInUse);
-    EXPECT_FALSE(doc.imageSets[0].used);
-
-    state.mode = Recording;
-    state.selectedImageSet = 1;
-    EXPECT_FALSE(deleteSelection(doc, state).acted);
-    EXPECT_TRUE(doc.imageSets[1].used);
+    EXPECT_FALSE(deleteSelection(doc, state).imageSetInUse || doc.imageSets[0].used);
+    state.mode = Recording, state.selectedImageSet = 1;
+    EXPECT_FALSE(deleteSelection(doc, state).acted || !doc.imageSets[1].used);
 }
 
-TEST(ViewEditing, EditCommitsIgnoreSlotsThatAreNotUsed) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
-    state.selectedEnemy = 0;
-    for (const auto& [field, value] : {std::pair{EnemyField::Program, 7}, {EnemyField::Program, -1},
-                                       {EnemyField::Program, 15}, {EnemyField::ImageSet, 2}, {EnemyField::ImageSet, 15}})
-        EXPECT_TRUE(commitEnemyField(doc, state, field, value));
-    EXPECT_EQ(std::pair(doc.enemies[0].program, doc.enemies[0].imageSet), std::pair(0, 0));
+TEST_F(MainWindowRules, EditCommitsIgnoreSlotsThatAreNotUsed) {
+    using F = EnemyField;
     doc.programs[7].used = 1;
-    commitEnemyField(doc, state, EnemyField::Program, 7);
-    commitEnemyField(doc, state, EnemyField::ImageSet, 1);
-    commitEnemyField(doc, state, EnemyField::HitPoints, 11);
-    commitEnemyField(doc, state, EnemyField::Speed, 3);
-    commitEnemyField(doc, state, EnemyField::AnimationRate, 9);
+    for (const auto& [field, value] : {std::pair{F::Program, 7}, {F::ImageSet, 1}, {F::HitPoints, 11}, {F::Speed, 3},
+                                       {F::AnimationRate, 9}, {F::Program, 6}, {F::Program, -1}, {F::ImageSet, 15}})
+        commitEnemyField(doc, state, field, value);
     const Enemy& e = doc.enemies[0];
     EXPECT_EQ(std::tuple(e.program, e.imageSet, e.hitPoints, e.speed, e.animationRate), std::tuple(7, 1, 11, 3, 9));
     state.selectedEnemy = -1;
-    EXPECT_FALSE(commitEnemyField(doc, state, EnemyField::Speed, 1));
+    EXPECT_FALSE(commitEnemyField(doc, state, F::Speed, 1));
 }
 
-TEST(ViewEditing, FramesListSetsTheCountButNeverFromNoSelection) {
-    LevelDocument doc = twoOfEach();
-    EditorState state;
+// The Frames list holds 1 to 8: a count it lacks shows no item, and no item
+// (the list notifies on a mere change of focus) never becomes a count. A new
+// image set shows at level (1, 1), in the view's corner.
+TEST_F(MainWindowRules, FramesListSetsTheCountButNeverFromNoSelectionAndNewImageSetsTakeFreeSlots) {
     state.selectedImageSet = 1;
-    EXPECT_TRUE(applyFramesSelection(doc, state, 4));
-    EXPECT_EQ(doc.imageSets[1].frameCount, 5);
-    EXPECT_TRUE(applyFramesSelection(doc, state, -1));  // still redraws
-    EXPECT_EQ(doc.imageSets[1].frameCount, 5);
-    state.selectedImageSet = -1;
-    EXPECT_TRUE(applyFramesSelection(doc, state, 2));
-    state.mode = Recording;
-    EXPECT_FALSE(applyFramesSelection(doc, state, 2));
-    for (const auto& [count, item] : {std::pair{1, 0}, {8, 7}, {0, -1}, {9, -1}, {-3, -1}})
-        EXPECT_EQ(framesSelectionOf(count), item);
-}
-
-TEST(ViewEditing, NewImageSetsTakeTheLowestFreeSlotUntilAllAreUsed) {
-    LevelDocument doc;
-    doc.imageSets[0].used = 1;
-    doc.imageSets[2].used = 1;
-    EXPECT_EQ(newImageSet(doc), 1);
-    const ImageSet& set = doc.imageSets[1];
-    EXPECT_EQ(std::tuple(set.x, set.y, set.width, set.height, set.frameCount, set.slotIndex),
-              std::tuple(1, 198, 40, 50, 2, 1));
-    for (int expected = 3; expected < MAX_IMAGE_SETS; ++expected) EXPECT_EQ(newImageSet(doc), expected);
+    for (const auto& [count, after] : {std::pair{1, 1}, {8, 8}, {0, 8}, {9, 8}})
+        EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(count)) && doc.imageSets[1].frameCount == after);
+    doc.imageSets[3].used = 1;
+    EXPECT_EQ(newImageSet(doc), 2);
+    const ImageSet& s = doc.imageSets[2];
+    EXPECT_EQ(std::tuple(s.x, s.y, s.width, s.height, s.frameCount), std::tuple(1, LevelOriginRow + 1, 40, 50, 2));
+    for (ImageSet& set : doc.imageSets) set.used = 1;
     EXPECT_EQ(newImageSet(doc), -1);
 }
 
+// A 1000-row bitmap scrolls to 423, a 300-row one not at all, a top-down one
+// as far as its rows; a position beyond a shorter bitmap comes back within it.
 TEST(Scrolling, BothTablesAtTheirLimits) {
-    for (const auto& [code, from, to] : {std::tuple{int(PageForward), 130, 140}, {PageForward, 125, 140},
-                                         {PageForward, 124, 139}, {PageForward, 128, 140}, {PageBack, 10, 0}, {PageBack, 15, 0},
-                                         {PageBack, 16, 1}, {LineForward, 140, 140}, {LineBack, 0, 0},
-                                         {LineBack, 7, 6}, {ThumbTrack, 3, 77}, {4, 33, 33}, {8, 33, 33}})
+    for (const auto& [code, from, to] : {std::tuple{int(PageForward), 124, 139}, {PageForward, 130, 140},
+                                         {PageBack, 16, 1}, {PageBack, 10, 0}, {LineForward, 140, 140}, {LineBack, 0, 0},
+                                         {ThumbTrack, 3, 77}})
         EXPECT_EQ(horizontalScroll(code, from, 77), to) << code << " at " << from;
-    const int m = verticalScrollMax(1000);
-    EXPECT_EQ(m, 423);
-    for (const auto& [code, from, to] : {std::tuple{int(PageForward), 415, 423}, {PageForward, 400, 415},
-                                         {LineForward, 423, 423}, {LineForward, 10, 11}, {PageBack, 14, 0},
-                                         {ThumbTrack, 0, 200}, {6, 50, 50}})
-        EXPECT_EQ(verticalScroll(code, from, 200, m), to) << code << " at " << from;
+    for (const auto& [rows, code, from, thumb, to] :
+         {std::tuple{1000, int(PageForward), 415, 0, 423}, {1000, PageForward, 400, 0, 415},
+          {1000, LineForward, 423, 0, 423}, {1000, PageBack, 14, 0, 0}, {1000, ThumbTrack, 0, 200, 200},
+          {300, LineForward, 0, 0, 0}, {300, ThumbTrack, 0, 90, 0}, {677, LineBack, 300, 0, 100},
+          {-700, ThumbTrack, 0, 900, 123}})
+        EXPECT_EQ(verticalScroll(code, from, thumb, verticalScrollMax(rows)), to) << rows << ": " << code << " " << from;
 }
 
-TEST(Scrolling, AShortBitmapDoesNotScroll) {
-    EXPECT_EQ(verticalScrollMax(500), 0);
-    EXPECT_EQ(verticalScrollMax(-700), 123);
-    EXPECT_EQ(verticalScrollMax(INT32_MIN), INT32_MAX - 576);
-    const int m = verticalScrollMax(300);
-    for (int code : {int(LineForward), int(PageForward), int(ThumbTrack), int(LineBack), 8})
-        EXPECT_EQ(verticalScroll(code, 0, 90, m), 0) << code;
-    // A position left beyond a shorter bitmap comes back within it.
-    EXPECT_EQ(verticalScroll(LineBack, 300, 0, 100), 100);
+// Digits step in their direction and a new one turns; other keys, Enter
+// included, add nothing and move nothing; only the recording position moves,
+// and the view shows the enemy there even when its image set is not in use,
+// with the steps of its movement. Without a free program nothing starts.
+TEST_F(MainWindowRules, RecordingStartsWithTheLowestFreeProgramAndDigitsStepAndTurnUntilEnter) {
+    doc.programs[1].movementCount = 9;  // left from a deleted program
+    EXPECT_EQ(startRecording(doc, state), RecordingStart::Started);
+    EXPECT_EQ(std::tuple(state.mode, state.recordProgram, doc.programs[1].movementCount, doc.enemies[0].program),
+              std::tuple(Recording, 1, 0, 1));
+    EXPECT_EQ(planLevelView(doc, state, {}).stepsText, "0");
+    EXPECT_EQ(keys({Pad(6), Pad(6), Pad(6), Pad(3), Pad(3), 0x41}),
+              (std::vector{K::NewMovement, K::Step, K::Step, K::NewMovement, K::Step, K::Ignored}));
+    const EnemyProgram& p = doc.programs[1];
+    EXPECT_EQ(std::tuple(p.movementCount, p.direction[0], p.steps[0], p.direction[1], p.steps[1], recordAt()),
+              std::tuple(2, RIGHT, 3, DOWNRIGHT, 2, std::pair(70, 68)));
+    doc.imageSets[0].used = 0;
+    const ViewPlan plan = planLevelView(doc, state, {20, 30});
+    EXPECT_EQ(std::vector<BitmapCopy>(plan.copies.begin(), plan.copies.end()),
+              (std::vector<BitmapCopy>{{10, 10, 500, 380, 20, 227}, {60, 48, 32, 22, 100, 300}}));
+    EXPECT_EQ(plan.stepsText, "2");
+    EXPECT_EQ(keys({KeyEnter, Pad(6)}), (std::vector{K::Finished, K::Ignored}));
+    EXPECT_EQ(std::tuple(p.steps[1], recordAt(), doc.enemies[0].x), std::tuple(2, std::pair(70, 68), 50));
+    for (EnemyProgram& program : doc.programs) program.used = 1;
+    EXPECT_TRUE(startRecording(doc, state) == RecordingStart::NoFreeProgram && state.mode == Normal);
+}
+
+// A 76th movement is refused, but the last one still grows.
+TEST_F(MainWindowRules, RecordingSaturatesHugeValuesAndRefusesA76thMovement) {
+    doc.enemies[0].speed = INT32_MAX;
+    startRecording(doc, state);
+    for (int i = 0; i < MAX_MOVEMENTS; ++i) keys({Pad(i % 2 ? 6 : 3)});
+    EXPECT_EQ(keys({Pad(4)}), std::vector{K::Refused});
+    const EnemyProgram& p = doc.programs[1];
+    EXPECT_EQ(std::tuple(p.movementCount, recordAt()), std::tuple(MAX_MOVEMENTS, std::pair(INT32_MAX, INT32_MAX)));
+    doc.programs[1].steps[MAX_MOVEMENTS - 1] = INT32_MAX;
+    EXPECT_TRUE(keys({Pad(3)}) == std::vector{K::Step} && p.steps[MAX_MOVEMENTS - 1] == INT32_MAX);
+}
+
+// A tick a movement: a line, STOP's circle, nothing for a code without a
+// direction; a redraw, and the end of the program, go back onto the enemy, at
+// client (55, 60) for scroll (5, 10). A step left beyond a program that
+// shrank draws nothing.
+TEST_F(MainWindowRules, PreviewDrawsOneRecordedMovementATickAndWrapsBackOntoTheEnemy) {
+    const int32_t directions[] = {RIGHT, STOP, 42, UPLEFT, RIGHT}, steps[] = {3, 9, 1, 2, 5};
+    for (int i = 0; i < 5; ++i) doc.programs[0].direction[i] = directions[i], doc.programs[0].steps[i] = steps[i];
+    doc.programs[0].movementCount = 4, state.previewStep = 74;
+    std::vector<std::tuple<bool, int, ClientPoint>> ticks;
+    for (int i = 0; i < 7; ++i) {
+        if (i == 2) restartPreview(doc, state, {5, 10});
+        const PreviewTick t = advancePreview(doc, state, {5, 10});
+        ticks.emplace_back(t.draws, t.stroke.kind, t.stroke.from);
+    }
+    using S = PreviewStroke;
+    EXPECT_EQ(ticks, (std::vector<std::tuple<bool, int, ClientPoint>>{
+                         {false, S::Line, {}}, {true, S::Line, {55, 60}}, {true, S::Line, {55, 60}},
+                         {true, S::Circle, {67, 60}}, {false, S::Line, {67, 60}}, {true, S::Line, {67, 60}},
+                         {true, S::Line, {55, 60}}}));
+    doc.enemies[0].program = 15;
+    EXPECT_FALSE(advancePreview(doc, state, {}).runs);
+}
+
+TEST_F(MainWindowRules, OutlinesBlinkBlueFirst) {
+    const OutlinePlan first = nextOutlines(doc, state, {2, 3});
+    EXPECT_EQ(std::pair(first.colour, first.polylines.at(0)[0]), std::pair(OutlineBlue, ClientPoint{108, 110}));
+    EXPECT_EQ(nextOutlines(doc, state, {}).colour, OutlineGreen);
 }
 
 }  // namespace
