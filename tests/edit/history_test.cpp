@@ -83,10 +83,10 @@ TEST(RecoverySchedule, WritesUnsavedChangesEveryTwoSecondsAtMostAndRemovesTheFil
     using A = RecoverySchedule::Action;
     RecoverySchedule schedule;
     const struct { uint64_t ms; bool unsaved, unwritten; A due; bool written; } ticks[] = {
-        {0, false, false, A::Nothing, false}, {250, true, true, A::Write, true},      // a change: written at once
-        {2249, true, true, A::Nothing, false}, {2250, true, true, A::Write, false},   // and no sooner than 2 s on;
-        {4000, true, true, A::Nothing, false}, {4250, true, true, A::Write, false},   // a read-only folder: again
-        {9000, true, false, A::Nothing, false}, {9250, false, false, A::Remove, false},  // saved: the file goes
+        {0, false, false, A::Nothing, false}, {250, true, true, A::Write, true},        // a change: written at once
+        {2249, true, true, A::Nothing, false}, {2250, true, true, A::Write, false},     // and no sooner than 2 s on;
+        {4000, true, true, A::Nothing, false}, {4250, true, true, A::Write, false},     // a read-only folder: again
+        {9000, true, false, A::Nothing, false}, {9250, false, false, A::Remove, false},  // all saved: the file goes
         {9500, false, false, A::Nothing, false}};
     for (const auto& t : ticks) {
         EXPECT_EQ(schedule.next(t.ms, t.unsaved, t.unwritten), t.due) << t.ms;
@@ -97,31 +97,26 @@ TEST(RecoverySchedule, WritesUnsavedChangesEveryTwoSecondsAtMostAndRemovesTheFil
     EXPECT_EQ(schedule.next(9750, false, false), A::Remove);
 }
 
-// A level counts as changed once per change of its bytes, a bitmap with a
-// new stamp alone; neither more than once a second, nor after stop.
+// A level counts as changed once per change of its bytes, a bitmap with a new
+// stamp alone; neither more than once a second, nor once stopped. Each write
+// is dated later, so that even bytes of the same size show in the stamp.
 TEST(FileWatch, AFileCountsAsChangedOncePerChangeAndAtMostOnceASecond) {
     qzt::testing::TempDir dir;
     const std::string path = dir.file("level.dat");
-    int moves = 0;
-    const auto rewrite = [&](const char* bytes) {
-        qzt::testing::writeFile(path, bytes);
-        // A new time, so that even bytes of the same size show in the stamp.
-        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(++moves));
-    };
-    rewrite("level one");
+    qzt::testing::writeFile(path, "level one");
     FileWatch level, bitmap;
     level.know(path, fileStamp(path.c_str()), fingerprintOf("level one"));
     bitmap.know(path, fileStamp(path.c_str()), std::nullopt);
-    const struct { uint64_t ms; const char* write; bool levelChanged, bitmapChanged; } steps[] = {
-        {0, nullptr, false, false},  {100, "level two", false, false},  {1000, nullptr, true, true},
-        {2000, nullptr, false, false}, {3000, "level two", false, true}, {4000, "level 3", true, true}};
-    for (const auto& s : steps) {
-        if (s.write) rewrite(s.write);
-        EXPECT_EQ(std::pair(level.changed(s.ms), bitmap.changed(s.ms)), std::pair(s.levelChanged, s.bitmapChanged)) << s.ms;
+    for (const auto& [ms, bytes, levelChanged, bitmapChanged] :
+         {std::tuple{0, "level one", false, true}, {1000, "level 3", true, true}, {1500, "level 4", false, false},
+          {2500, "level 4", true, true}, {3500, "level 4", false, true}}) {
+        qzt::testing::writeFile(path, bytes);
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(ms + 1));
+        EXPECT_EQ(std::pair(level.changed(ms), bitmap.changed(ms)), std::pair(levelChanged, bitmapChanged)) << ms;
     }
     level.stop();
-    rewrite("level four");
-    EXPECT_FALSE(level.changed(8000));
+    qzt::testing::writeFile(path, "level five");
+    EXPECT_FALSE(level.changed(9000));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The main window's rules, on a document in memory: selection, dragging,
 // resizing, deletion, the side panel's commits, scrolling, keypad recording,
-// the preview's ticks, the blinking outlines and the view while recording.
-// What the view, the strokes and the outlines look like is checked on the
-// rendered picture (tests/render).
+// the timer's preview and outlines, and the view while recording. What the
+// view, the strokes and the outlines look like is checked on the rendered
+// picture (tests/render).
 #include <string>
 #include <tuple>
 #include <vector>
@@ -43,17 +43,18 @@ Pointer at(int cx, int cy, Scroll s = {}) { return {cx, cy, s}; }
 constexpr unsigned Pad(int digit) { return KeyNumpad1 + unsigned(digit) - 1; }
 using K = RecordKey;
 
-// Set 2 has a negative width; set 3 reaches past 32 bits.
+// Set 2 has a negative width; set 3 reaches past 32 bits. The handle is the
+// five columns around the right edge, inside the rows.
 TEST_F(MainWindowRules, HitsAreStrictTheLowerSlotWinsAndFarRectanglesNeitherHitNorOverflow) {
     doc.imageSets[2] = {100, 200, -30, 20, 2, 2, 1};
     doc.imageSets[3] = {INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, 9, 2, 3, 1};
     const struct { int (*hit)(const LevelDocument&, Point64); int64_t x, y; int slot; } cases[] = {
         {imageSetAt, 100, 310, -1}, {imageSetAt, 101, 310, 0}, {imageSetAt, 129, 319, 0}, {imageSetAt, 130, 310, 1},
-        {imageSetAt, 140, 310, -1}, {imageSetAt, 120, 300, -1}, {imageSetAt, 85, 210, -1}, {imageSetAt, 1l << 31, INT32_MAX, 3},
-        {enemyAt, 50, 70, -1}, {enemyAt, 51, 61, 0}, {enemyAt, 79, 79, 0}, {enemyAt, 80, 80, 1}, {enemyAt, 85, 70, -1},
-        // The handle: the five columns around the right edge, inside the rows.
-        {resizeHandleAt, 126, 310, -1}, {resizeHandleAt, 127, 310, 0}, {resizeHandleAt, 131, 310, 0},
-        {resizeHandleAt, 132, 310, -1}, {resizeHandleAt, 127, 300, -1}};
+        {imageSetAt, 140, 310, -1}, {imageSetAt, 120, 300, -1}, {imageSetAt, 85, 210, -1},
+        {imageSetAt, int64_t(INT32_MAX) + 1, INT32_MAX, 3}, {enemyAt, 50, 70, -1}, {enemyAt, 51, 61, 0},
+        {enemyAt, 79, 79, 0}, {enemyAt, 80, 80, 1}, {enemyAt, 85, 70, -1}, {resizeHandleAt, 126, 310, -1},
+        {resizeHandleAt, 127, 310, 0}, {resizeHandleAt, 131, 310, 0}, {resizeHandleAt, 132, 310, -1},
+        {resizeHandleAt, 127, 300, -1}};
     for (const auto& c : cases) EXPECT_EQ(c.hit(doc, {c.x, c.y}), c.slot) << c.x << "," << c.y;
 }
 
@@ -105,17 +106,12 @@ TEST_F(MainWindowRules, EditCommitsIgnoreSlotsThatAreNotUsed) {
     EXPECT_FALSE(commitEnemyField(doc, state, F::Speed, 1));
 }
 
-// The Frames list holds 1 to 8: a count it lacks shows no item, and no item
-// (the list notifies on a mere change of focus) never becomes a count. A new
-// image set shows at level (1, 1), in the view's corner.
-TEST_F(MainWindowRules, FramesListSetsTheCountButNeverFromNoSelectionAndNewImageSetsTakeFreeSlots) {
+// No item in the Frames list (a count it lacks; it notifies on a mere change
+// of focus) never becomes a count; a new image set needs a free slot.
+TEST_F(MainWindowRules, TheFramesListNeverSetsACountFromNoItemAndNewImageSetsNeedAFreeSlot) {
     state.selectedImageSet = 1;
-    for (const auto& [count, after] : {std::pair{1, 1}, {8, 8}, {0, 8}, {9, 8}})
-        EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(count)) && doc.imageSets[1].frameCount == after);
-    doc.imageSets[3].used = 1;
-    EXPECT_EQ(newImageSet(doc), 2);
-    const ImageSet& s = doc.imageSets[2];
-    EXPECT_EQ(std::tuple(s.x, s.y, s.width, s.height, s.frameCount), std::tuple(1, LevelOriginRow + 1, 40, 50, 2));
+    EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(8)) && doc.imageSets[1].frameCount == 8);
+    EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(12)) && doc.imageSets[1].frameCount == 8);
     for (ImageSet& set : doc.imageSets) set.used = 1;
     EXPECT_EQ(newImageSet(doc), -1);
 }
@@ -123,16 +119,15 @@ TEST_F(MainWindowRules, FramesListSetsTheCountButNeverFromNoSelectionAndNewImage
 // A 1000-row bitmap scrolls to 423, a 300-row one not at all, a top-down one
 // as far as its rows; a position beyond a shorter bitmap comes back within it.
 TEST(Scrolling, BothTablesAtTheirLimits) {
-    for (const auto& [code, from, to] : {std::tuple{int(PageForward), 124, 139}, {PageForward, 130, 140},
-                                         {PageBack, 16, 1}, {PageBack, 10, 0}, {LineForward, 140, 140}, {LineBack, 0, 0},
-                                         {ThumbTrack, 3, 77}})
+    for (const auto& [code, from, to] : {std::tuple{int(PageForward), 124, 139}, {PageForward, 130, 140}, {PageBack, 16, 1},
+                                         {PageBack, 10, 0}, {LineForward, 140, 140}, {LineBack, 0, 0}, {ThumbTrack, 3, 77}})
         EXPECT_EQ(horizontalScroll(code, from, 77), to) << code << " at " << from;
     for (const auto& [rows, code, from, thumb, to] :
          {std::tuple{1000, int(PageForward), 415, 0, 423}, {1000, PageForward, 400, 0, 415},
           {1000, LineForward, 423, 0, 423}, {1000, PageBack, 14, 0, 0}, {1000, ThumbTrack, 0, 200, 200},
           {300, LineForward, 0, 0, 0}, {300, ThumbTrack, 0, 90, 0}, {677, LineBack, 300, 0, 100},
           {-700, ThumbTrack, 0, 900, 123}})
-        EXPECT_EQ(verticalScroll(code, from, thumb, verticalScrollMax(rows)), to) << rows << ": " << code << " " << from;
+        EXPECT_EQ(verticalScroll(code, from, thumb, verticalScrollMax(rows)), to) << rows << ":" << code << " " << from;
 }
 
 // Digits step in their direction and a new one turns; other keys, Enter
@@ -152,9 +147,9 @@ TEST_F(MainWindowRules, RecordingStartsWithTheLowestFreeProgramAndDigitsStepAndT
               std::tuple(2, RIGHT, 3, DOWNRIGHT, 2, std::pair(70, 68)));
     doc.imageSets[0].used = 0;
     const ViewPlan plan = planLevelView(doc, state, {20, 30});
-    EXPECT_EQ(std::vector<BitmapCopy>(plan.copies.begin(), plan.copies.end()),
-              (std::vector<BitmapCopy>{{10, 10, 500, 380, 20, 227}, {60, 48, 32, 22, 100, 300}}));
-    EXPECT_EQ(plan.stepsText, "2");
+    const std::vector<BitmapCopy> copies{{10, 10, 500, 380, 20, 227}, {60, 48, 32, 22, 100, 300}};
+    EXPECT_EQ(std::pair(std::vector<BitmapCopy>(plan.copies.begin(), plan.copies.end()), plan.stepsText),
+              std::pair(copies, std::string("2")));
     EXPECT_EQ(keys({KeyEnter, Pad(6)}), (std::vector{K::Finished, K::Ignored}));
     EXPECT_EQ(std::tuple(p.steps[1], recordAt(), doc.enemies[0].x), std::tuple(2, std::pair(70, 68), 50));
     for (EnemyProgram& program : doc.programs) program.used = 1;
@@ -168,7 +163,7 @@ TEST_F(MainWindowRules, RecordingSaturatesHugeValuesAndRefusesA76thMovement) {
     for (int i = 0; i < MAX_MOVEMENTS; ++i) keys({Pad(i % 2 ? 6 : 3)});
     EXPECT_EQ(keys({Pad(4)}), std::vector{K::Refused});
     const EnemyProgram& p = doc.programs[1];
-    EXPECT_EQ(std::tuple(p.movementCount, recordAt()), std::tuple(MAX_MOVEMENTS, std::pair(INT32_MAX, INT32_MAX)));
+    EXPECT_EQ(std::pair(p.movementCount, recordAt()), std::pair(MAX_MOVEMENTS, std::pair(INT32_MAX, INT32_MAX)));
     doc.programs[1].steps[MAX_MOVEMENTS - 1] = INT32_MAX;
     EXPECT_TRUE(keys({Pad(3)}) == std::vector{K::Step} && p.steps[MAX_MOVEMENTS - 1] == INT32_MAX);
 }
@@ -176,11 +171,12 @@ TEST_F(MainWindowRules, RecordingSaturatesHugeValuesAndRefusesA76thMovement) {
 // A tick a movement: a line, STOP's circle, nothing for a code without a
 // direction; a redraw, and the end of the program, go back onto the enemy, at
 // client (55, 60) for scroll (5, 10). A step left beyond a program that
-// shrank draws nothing.
-TEST_F(MainWindowRules, PreviewDrawsOneRecordedMovementATickAndWrapsBackOntoTheEnemy) {
+// shrank draws nothing. The outlines blink blue first.
+TEST_F(MainWindowRules, ThePreviewDrawsOneRecordedMovementATickAndWrapsBackOntoTheEnemy) {
     const int32_t directions[] = {RIGHT, STOP, 42, UPLEFT, RIGHT}, steps[] = {3, 9, 1, 2, 5};
-    for (int i = 0; i < 5; ++i) doc.programs[0].direction[i] = directions[i], doc.programs[0].steps[i] = steps[i];
-    doc.programs[0].movementCount = 4, state.previewStep = 74;
+    EnemyProgram& program = doc.programs[0];
+    for (int i = 0; i < 5; ++i) program.direction[i] = directions[i], program.steps[i] = steps[i];
+    program.movementCount = 4, state.previewStep = 4;
     std::vector<std::tuple<bool, int, ClientPoint>> ticks;
     for (int i = 0; i < 7; ++i) {
         if (i == 2) restartPreview(doc, state, {5, 10});
@@ -194,9 +190,6 @@ TEST_F(MainWindowRules, PreviewDrawsOneRecordedMovementATickAndWrapsBackOntoTheE
                          {true, S::Line, {55, 60}}}));
     doc.enemies[0].program = 15;
     EXPECT_FALSE(advancePreview(doc, state, {}).runs);
-}
-
-TEST_F(MainWindowRules, OutlinesBlinkBlueFirst) {
     const OutlinePlan first = nextOutlines(doc, state, {2, 3});
     EXPECT_EQ(std::pair(first.colour, first.polylines.at(0)[0]), std::pair(OutlineBlue, ClientPoint{108, 110}));
     EXPECT_EQ(nextOutlines(doc, state, {}).colour, OutlineGreen);

@@ -27,7 +27,8 @@ Point traceSource(Rgb c) {
 // of range, a frame past the view's right edge, and one whose copy reaches
 // past the bitmap's corner. Drawn in slot order: 0, 1 over it, 5, 6.
 struct Copy { int levelX, levelY, x, y, width, height; };
-const Copy Copies[] = {{100, 40, 300, 400, 30, 20}, {120, 50, 1, 198, 40, 50}, {470, 100, 200, 250, 60, 60}, {5, 5, 620, 790, 30, 20}};
+const Copy Copies[] = {{100, 40, 300, 400, 30, 20}, {120, 50, 1, 198, 40, 50}, {470, 100, 200, 250, 60, 60},
+                       {5, 5, 620, 790, 30, 20}};
 LevelDocument overlappingLevel() {
     LevelDocument doc;
     doc.loaded = 1, doc.enemyCount = 7;
@@ -98,15 +99,10 @@ TEST(RenderLevel, ProgramPathsInThePreviewsColoursAndImageSetOutlines) {
         {{210, 60}, Black}, {{301, 60}, Black}, {{20, 23}, green}, {{53, 29}, green}, {{31, 26}, green},
         {{40, 29}, green}, {{42, 26}, Black},  {{54, 23}, Black},  {{400, 103}, Black}};
     for (const auto& [at, colour] : pixels) EXPECT_EQ(level.at(at.first, at.second), colour) << at.first << "," << at.second;
-    // The whole bitmap moves the path down with the rows above the level.
+    // The whole bitmap moves the path down with the rows above the level; scaled up, each pixel is a block.
     EXPECT_EQ(renderLevel(doc, black, LevelArea::WholeBitmap, {false, true, false}).at(50, 60 + LevelOriginRow), g0);
-}
-
-TEST(RgbImage, ScaledUpMakesEveryPixelABlock) {
-    const RgbImage bitmap = traceableBitmap(3, 2), big = scaledUp(bitmap, 3);
-    ASSERT_EQ(std::pair(big.width, big.height), std::pair(9, 6));
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(big.at(x, y), bitmap.at(x / 3, y / 3)) << x << "," << y;
+    const RgbImage big = scaledUp(level, 3);
+    EXPECT_TRUE(big.width == 1920 && big.at(179, 182) == g0 && big.at(180, 180) == g50 && big.at(180, 189) == g50);
 }
 
 }  // namespace
