@@ -107,11 +107,14 @@ TEST_F(MainWindowRules, EditCommitsIgnoreSlotsThatAreNotUsed) {
 }
 
 // No item in the Frames list (a count it lacks; it notifies on a mere change
-// of focus) never becomes a count; a new image set needs a free slot.
-TEST_F(MainWindowRules, TheFramesListNeverSetsACountFromNoItemAndNewImageSetsNeedAFreeSlot) {
+// of focus) never becomes a count. A new image set takes the lowest free slot
+// at level (1, 1), in the view's corner, and needs one.
+TEST_F(MainWindowRules, TheFramesListNeverSetsACountFromNoItemAndNewImageSetsTakeAFreeSlot) {
     state.selectedImageSet = 1;
     EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(8)) && doc.imageSets[1].frameCount == 8);
     EXPECT_TRUE(applyFramesSelection(doc, state, framesSelectionOf(12)) && doc.imageSets[1].frameCount == 8);
+    const ImageSet& added = doc.imageSets[newImageSet(doc)];
+    EXPECT_EQ(std::tuple(added.slotIndex, added.x, added.y, added.width, added.height), std::tuple(2, 1, LevelOriginRow + 1, 40, 50));
     for (ImageSet& set : doc.imageSets) set.used = 1;
     EXPECT_EQ(newImageSet(doc), -1);
 }
