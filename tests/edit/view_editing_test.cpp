@@ -75,8 +75,7 @@ TEST_F(MainWindowRules, APressSelectsTheLeftButtonDragsAndTheHandleResizes) {
     releaseButton(state);
     EXPECT_FALSE(movePointer(doc, state, at(100, 100)).movedEnemy);
     EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)) && movePointer(doc, state, at(60, 600)).resized);
-    EXPECT_EQ(std::tuple(state.selectedImageSet, doc.imageSets[0].width, doc.imageSets[0].height),
-              std::tuple(0, -50, 487));
+    EXPECT_EQ(std::tuple(state.selectedImageSet, doc.imageSets[0].width, doc.imageSets[0].height), std::tuple(0, -50, 487));
     releaseButton(state);
     EXPECT_FALSE(movePointer(doc, state, at(60, 600)).resized);
 }
