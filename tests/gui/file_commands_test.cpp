@@ -1,7 +1,7 @@
 // "Open", "Save", "Exit" and closing the window: the dialogs, every message,
-// the captions and the files.
+// the captions and the files. A plain save and "No" on leaving are the
+// end-to-end session's.
 #include <string>
-#include <vector>
 
 #include "app/command_line.h"
 #include "app/file_commands.h"
@@ -13,13 +13,7 @@ namespace {
 
 using qzt::testing::readFile;
 using qzt::testing::writeFile;
-using Dialogs = std::vector<std::string>;
 using FileCommandsTest = EditorTest;
-
-const std::string OpenDialog = "file:Open QZT data file", SaveDialog = "file:Save QZT data file";
-const std::string SaveQuestion = "Dat file Loading Error|Would you like to save?|40033";
-const std::string SaveFailed =
-    "Dat file Saving Error|Could not write the .dat file.  The file on disk was not changed.|40030";
 
 TEST_F(FileCommandsTest, OpenReportsEachFailedLoadAndSetsTheCaptionByItsRules) {
     ASSERT_TRUE(start());
@@ -41,90 +35,75 @@ TEST_F(FileCommandsTest, OpenReportsEachFailedLoadAndSetsTheCaptionByItsRules) {
         writeFile(bad, file);
         dialogs.clear();
         open(bad);
-        EXPECT_EQ(dialogs, (Dialogs{OpenDialog, "Dat file Loading Error|" + message + "|40030"}));
+        EXPECT_EQ(dialogs, (Lines{OpenDialog, "Dat file Loading Error|" + message}));
         EXPECT_EQ(session.document.loaded, 0);
         EXPECT_EQ(caption(), title);
         EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), bad);
-        EXPECT_TRUE(viewShows(viewAtDialog, 0, 0, {}));
+        EXPECT_TRUE(viewShows(viewAtDialog, LevelDocument{}, {0, 0}));
     }
 }
 
-TEST_F(FileCommandsTest, SaveWritesWhatTheCoreWriterWritesAndLeavingWaitsForTheLevelOnDisk) {
-    ASSERT_TRUE(start());
-    open(dir.file("level.dat"));
-    session.document.enemies[0].x = 77;
-    const std::string locked = dir.file("locked.dat");
-    writeFile(locked, "keep");
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-    const DWORD& flags = fileDialogRecord().Flags;
-    // Save; Open, cancelled; then the save dialogs of leaving.
-    fileAnswers = {dir.file("copy.dat"), "", "", locked, dir.file("exit.dat")};
-    send(SaveCommand);
-    EXPECT_EQ(readFile(dir.file("copy.dat")), serializeLevel(session.document));
-    EXPECT_EQ(flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST), DWORD(OFN_OVERWRITEPROMPT));
-    send(OpenCommand);  // cancelled
-    EXPECT_EQ(flags, 0x1804u);
-
-    // Cancel; Yes and a cancelled save dialog; Yes, replace the read-only file, the failure.
-    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK};
-    close();
-    send(ExitCommand);
-    close();
-    EXPECT_TRUE(IsWindow(window) && !pumpMessages()) << "the editor goes on";
-    EXPECT_EQ(session.document.loaded, 1);
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(readFile(locked), "keep");
-    boxAnswers = {IDYES};
-    send(ExitCommand);
-    EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(session.document));
-    EXPECT_TRUE(ended());
-    // The file dialog asks itself whether to replace the file, in the system's words.
-    ASSERT_EQ(dialogs.size(), 12u) << ::testing::PrintToString(dialogs);
-    dialogs.erase(dialogs.begin() + 8);
-    EXPECT_EQ(dialogs, (Dialogs{OpenDialog, SaveDialog, OpenDialog, SaveQuestion, SaveQuestion, SaveDialog,
-                                SaveQuestion, SaveDialog, SaveFailed, SaveQuestion, SaveDialog}));
-}
-
-TEST_F(FileCommandsTest, NoLeavesWritingNothingAndReleasesWhatTheRunHeld) {
+// Every way out of leaving keeps the editor and the level on disk, until a save succeeds.
+TEST_F(FileCommandsTest, LeavingWaitsForTheLevelOnDiskAndThenReleasesWhatTheRunHeld) {
     writeBmp(dir.file("level.bmp"), 640, 800, 8);  // 8 bits: a palette to release
     ASSERT_TRUE(start());
     open(dir.file("level.dat"));
     const HPALETTE palette = levelBitmap.palette;
     ASSERT_EQ(GetObjectType(palette), DWORD(OBJ_PAL));
-    boxAnswers = {IDNO};
+    const std::string locked = dir.file("locked.dat");
+    writeFile(locked, "keep");
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    send(OpenCommand);  // cancelled
+    EXPECT_EQ(fileDialogRecord().Flags, 0x1804u);
+    // Cancel; Yes and a cancelled save dialog; Yes, replace the read-only file, the failure.
+    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK};
+    fileAnswers = {"", locked};
     close();
-    EXPECT_EQ(dialogs, (Dialogs{OpenDialog, SaveQuestion}));
+    send(ExitCommand);
+    close();
+    EXPECT_EQ(fileDialogRecord().Flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST), DWORD(OFN_OVERWRITEPROMPT));
+    EXPECT_TRUE(IsWindow(window) && !pumpMessages()) << "the editor goes on";
+    EXPECT_EQ(session.document.loaded, 1);
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFile(locked), "keep");
+    boxAnswers = {IDYES};
+    fileAnswers = {dir.file("exit.dat")};
+    send(ExitCommand);
+    EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(session.document));
     EXPECT_TRUE(ended());
     EXPECT_EQ(GetObjectType(palette), 0u);
-    EXPECT_EQ(readFile(dir.file("level.dat")), testLevel());
-    EXPECT_EQ(dir.entries().size(), 2u);
+    // The file dialog asks itself whether to replace the file, in the system's words.
+    ASSERT_EQ(dialogs.size(), 11u) << ::testing::PrintToString(dialogs);
+    dialogs.erase(dialogs.begin() + 7);
+    EXPECT_EQ(dialogs, (Lines{OpenDialog, OpenDialog, SaveQuestion, SaveQuestion, SaveDialog, SaveQuestion, SaveDialog,
+                              "Dat file Saving Error|Could not write the .dat file.  The file on disk was not changed.",
+                              SaveQuestion, SaveDialog}));
 }
 
 // A file that cannot be read as a data file is named as such, not blamed on a bitmap.
 TEST_F(FileCommandsTest, ACommandLineFileThatCannotBeOpenedIsReportedAndNothingLoads) {
     ASSERT_TRUE(start(dir.file("missing.dat").c_str()));
     openLevelFromCommandLine(dir.path().string().c_str());
-    const std::string message = "Dat file Loading Error|Could not open the .dat file.|40030";
-    EXPECT_EQ(dialogs, (Dialogs{message, message}));
+    const std::string message = "Dat file Loading Error|Could not open the .dat file.";
+    EXPECT_EQ(dialogs, (Lines{message, message}));
     EXPECT_EQ(session.document.loaded, 0);
 }
 
 // Each open replaces the bitmap; where a small one leaves the view uncovered,
 // nothing from before shows there.
 TEST_F(FileCommandsTest, OpeningReplacesTheBitmapAndBlanksWhatASmallOneLeavesUncovered) {
-    ASSERT_TRUE(start(dir.file("level.dat").c_str()));
+    startWithLevel();
     const HBITMAP first = levelBitmap.bitmap;
     writeBmp(dir.file("small.bmp"), 300, 250, 24);
     writeFile(dir.file("small.dat"), levelHeader("small.bmp") + "\r\nEND\r\n");
     open(dir.file("small.dat"));
     EXPECT_EQ(GetObjectType(first), 0u);
     // Columns 300 on and rows 250 on (client row 63 on) have no bitmap.
-    const Rgb panel = systemColour(COLOR_MENU);
     const Pixels view = readView();
     int shown = 0;
     for (int y = ViewTop; y < ViewTop + ViewHeight; ++y)
         for (int x = ViewLeft; x < ViewLeft + ViewWidth; ++x)
-            if (x >= 310 || y >= 63) shown += view.at(x, y) != panel;
+            shown += (x >= 310 || y >= 63) && view.at(x, y) != systemColour(COLOR_MENU);
     EXPECT_EQ(shown, 0);
 }
 

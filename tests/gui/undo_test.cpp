@@ -15,37 +15,18 @@
 namespace qzt::gui {
 namespace {
 
-using Lines = std::vector<std::string>;
-const std::string SaveQuestion = "Dat file Loading Error|Would you like to save?|40033";
+enum { ProgramsDelete = 2, ProgramsAdd, ProgramsAddProgram, Direction = 9, Steps = 11 };
 
 class UndoTest : public EditorTest {
 public:
     void SetUp() override {
         EditorTest::SetUp();
-        ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-        for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass})
-            tools.push_back(controlsOf(madeWindow(name)));
+        startWithLevel();
     }
-    // Control `which` of a tool window, counted as it was made, labels included.
-    HWND properties(int which) const { return tools[0].at(size_t(which)); }
-    HWND newEnemy(int which) const { return tools[1].at(size_t(which)); }
-    HWND programs(int which) const { return tools[2].at(size_t(which)); }
-    void choose(HWND list, int item) const {
-        SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0);
-        notify(list, CBN_SELCHANGE);
-    }
-    // Typed into an edit that then loses the focus to the main window.
-    void commit(HWND edit, const char* text) const {
-        SetFocus(edit);
-        SetWindowTextA(edit, text);
-        SetFocus(window);
-    }
+    HWND properties(int which) const { return toolControl(LevelPropertiesClass, which); }
+    HWND programs(int which) const { return toolControl(EnemyProgramEditorClass, which); }
     std::string saved() const { return serializeLevel(session.document); }
-
-    std::vector<std::vector<HWND>> tools;
 };
-
-enum { ProgramsDelete = 2, ProgramsAdd, ProgramsAddProgram, ProgramsList, Direction = 9, Steps = 11 };
 
 TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
     const std::vector<std::pair<const char*, std::function<void()>>> gestures = {
@@ -58,7 +39,7 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
         {"new image set", [&] { send(NewImageSetCommand); }},
         {"recording", [&] { click(20, 20), send(NewProgramCommand), key(VK_NUMPAD6), key(VK_NUMPAD6), key(VK_RETURN); }},
         {"level properties", [&] { send(PropertiesCommand), SetWindowTextA(properties(3), "Renamed"), notify(properties(0)); }},
-        {"new enemy", [&] { send(NewEnemyCommand), notify(newEnemy(0)); }},
+        {"new enemy", [&] { send(NewEnemyCommand), notify(toolControl(NewEnemyClass, 0)); }},
         {"add prog", [&] { send(EditProgramCommand), notify(programs(ProgramsAddProgram)); }},
         {"add", [&] { notify(programs(ProgramsAdd)); }},
         {"direction", [&] { choose(programs(Direction), 2); }},
@@ -105,16 +86,18 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
     controlKey('Z');
     EXPECT_EQ(caption(), "View_Level");
     EXPECT_EQ(levelBitmap.height, 800);
-    EXPECT_TRUE(viewShows(readView(), 0, 0, TestLevelCopies, {400, 250, 510, 390}));  // clear of the tick's lines
+    EXPECT_TRUE(viewShowsDocument({400, 250, 510, 390}));  // clear of the tick's lines
     // A bitmap that cannot be read now: said so, and the document is restored all the same.
     DeleteFileA(dir.file("other.bmp").c_str());
     controlKey('Y');
     EXPECT_EQ(std::string(session.document.header.bitmapPath), "other.bmp");
-    EXPECT_EQ(dialogs, Lines{"Dat file Loading Error|Error reading .bmp.  Make sure the directory specified in the "
-                             "file is correct.|40030"});
+    EXPECT_EQ(dialogs, Lines{BitmapError});
 }
 
-TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndFromTheMainWindowsOwnControls) {
+// In a recording the keys do nothing; a list of the side panel hands them on,
+// an edit box keeps them for its own text. A focus passing through a control
+// changes nothing, and a number that is no used program is not kept.
+TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNothing) {
     click(Enemy0X, Enemy0Y);
     send(NewProgramCommand);
     const LevelDocument recording = session.document;
@@ -122,13 +105,27 @@ TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndFromTheMainWindowsOwnControls) 
     controlKey('Y');
     EXPECT_TRUE(sameDocument(session.document, recording));
     EXPECT_EQ(session.state.mode, Recording);
-
-    // A list of the side panel hands them on; an edit box keeps them for its own text.
+    key(VK_NUMPAD6);
+    key(VK_RETURN);
     for (const auto& [control, routed] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
         MSG message{control, WM_KEYDOWN, 'Z', 0, 0, {}};
         routeUndoKeys(message);
         EXPECT_EQ(message.hwnd, routed ? window : control);
     }
+
+    EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
+    const LevelDocument recorded = session.document;
+    const size_t steps = session.history.steps();
+    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo}) {
+        SetFocus(control);
+        SetFocus(window);
+    }
+    send(PropertiesCommand);
+    notify(properties(0));
+    EXPECT_TRUE(sameDocument(session.document, recorded));
+    EXPECT_EQ(session.history.steps(), steps);
+    commit(sidePanel.enemyProgramEdit, "9");
+    EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
 }
 
 // Open starts over: no recording, no selection, the panel and the recording
@@ -154,34 +151,10 @@ TEST_F(UndoTest, OpenShowsTheNewLevelEverywhereAndEndsARecording) {
     for (const char* name : {LevelPropertiesClass, EnemyProgramEditorClass})
         EXPECT_FALSE(IsWindowVisible(madeWindow(name))) << name;
     EXPECT_EQ(session.history.steps(), 0u);
-    EXPECT_EQ(dialogs, (Lines{SaveQuestion, "file:Open QZT data file"}));
-}
-
-// After Enter the enemy's Movement box shows the recorded program: a focus
-// passing through it gives the enemy nothing old back.
-TEST_F(UndoTest, AFocusPassingThroughAControlChangesNothing) {
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
-    key(VK_NUMPAD6);
-    key(VK_RETURN);
-    EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
-    const LevelDocument recorded = session.document;
-    const size_t steps = session.history.steps();
-    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo}) {
-        SetFocus(control);
-        SetFocus(window);
-    }
-    send(PropertiesCommand);
-    notify(properties(0));
-    EXPECT_TRUE(sameDocument(session.document, recorded));
-    EXPECT_EQ(session.history.steps(), steps);
-    // A number that is no used program is not kept in the box either.
-    commit(sidePanel.enemyProgramEdit, "9");
-    EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
+    EXPECT_EQ(dialogs, (Lines{SaveQuestion, OpenDialog}));
 }
 
 TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
-    const std::string copy = dir.file("copy.dat");
     const struct {
         int answer;
         std::vector<std::string> files;
@@ -189,9 +162,9 @@ TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
         bool opened;
     } cases[] = {
         {IDCANCEL, {}, {SaveQuestion}, false},
-        {IDYES, {""}, {SaveQuestion, "file:Save QZT data file"}, false},
-        {IDYES, {copy, ""}, {SaveQuestion, "file:Save QZT data file", "file:Open QZT data file"}, false},
-        {IDNO, {dir.file("level.dat")}, {SaveQuestion, "file:Open QZT data file"}, true},
+        {IDYES, {""}, {SaveQuestion, SaveDialog}, false},
+        {IDYES, {dir.file("copy.dat"), ""}, {SaveQuestion, SaveDialog, OpenDialog}, false},
+        {IDNO, {dir.file("level.dat")}, {SaveQuestion, OpenDialog}, true},
     };
     for (const auto& c : cases) {
         send(NewImageSetCommand);
@@ -208,7 +181,7 @@ TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
     dialogs.clear();
     fileAnswers = {""};
     send(OpenCommand);
-    EXPECT_EQ(dialogs, Lines{"file:Open QZT data file"});
+    EXPECT_EQ(dialogs, Lines{OpenDialog});
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // cases are the native tests'.
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "app/mouse_input.h"
 #include "gui/gui_support.h"
@@ -11,25 +10,22 @@
 namespace qzt::gui {
 namespace {
 
-using Dialogs = std::vector<std::string>;
-using Texts = std::vector<std::string>;
-
 class ViewEditingTest : public EditorTest {
 public:
     void SetUp() override {
         EditorTest::SetUp();
-        ASSERT_TRUE(start(dir.file("level.dat").c_str()));
+        startWithLevel();
     }
 };
 
-TEST_F(ViewEditingTest, PressesSelectAndFillThePanelsAndAnEdgePressStillResizes) {
+TEST_F(ViewEditingTest, PressesSelectResizeAndDragAndThePanelsAndTheViewFollow) {
     click(Enemy0X, Enemy0Y);
-    EXPECT_EQ(enemyPanel(), (Texts{"0", "100", "40", "0", "1", "10", "2", "5"}));
+    EXPECT_EQ(enemyPanel(), (Lines{"0", "100", "40", "0", "1", "10", "2", "5"}));
     EXPECT_EQ(imageSetPanel()[0], "NONE");
     click(Set0X, Set0Y, false);
-    EXPECT_EQ(imageSetPanel(), (Texts{"0", "1", "198", "1"}));
+    EXPECT_EQ(imageSetPanel(), (Lines{"0", "1", "198", "1"}));
     // No enemy: the panel's texts of start-up, none of the last enemy's numbers.
-    EXPECT_EQ(enemyPanel(), (Texts{"NONE", "X", "Y", "", "", "", "", ""}));
+    EXPECT_EQ(enemyPanel(), (Lines{"NONE", "X", "Y", "", "", "", "", ""}));
 
     // Just right of the set: no set is hit, yet its handle is.
     SetFocus(sidePanel.enemySpeedEdit);
@@ -41,47 +37,25 @@ TEST_F(ViewEditingTest, PressesSelectAndFillThePanelsAndAnEdgePressStillResizes)
     moveTo(70, 80);
     release();
     EXPECT_EQ(session.state.mode, Normal);
-    // Enemies 1 and 5 use it: drawn 61 x 71 now.
-    std::vector<Copy> copies = TestLevelCopies;
-    for (int i : {1, 4}) copies[i].width = 59, copies[i].height = 69;
-    EXPECT_TRUE(viewShows(readView(), 0, 0, copies));
-}
+    EXPECT_EQ(session.document.imageSets[0].width, 59);
+    EXPECT_TRUE(viewShowsDocument());
 
-TEST_F(ViewEditingTest, DraggingMovesAndRedrawsInsideTheViewOnlyAndARightPressDoesNotDrag) {
-    press(Enemy0X, Enemy0Y, false);
+    press(Enemy0X, Enemy0Y, false);  // a right press does not drag
     moveTo(300, 200);
     EXPECT_EQ(session.document.enemies[0].x, 100);
     press(Enemy0X, Enemy0Y);
     moveTo(300, 200);
     moveTo(600, 40);  // over the side panel: stays where it was last inside
-    std::vector<Copy> copies = TestLevelCopies;
-    copies[0].levelX = 290, copies[0].levelY = 190;
-    EXPECT_TRUE(viewShows(readView(), 0, 0, copies));
-    EXPECT_EQ(enemyPanel(), (Texts{"0", "290", "190", "0", "1", "10", "2", "5"}));
+    EXPECT_EQ(enemyPanel(), (Lines{"0", "290", "190", "0", "1", "10", "2", "5"}));
+    EXPECT_TRUE(viewShowsDocument());
     release();
     // An image set goes before an enemy: its top-left corner to the pointer.
     press(Set0X, Set0Y);
     moveTo(400, 300);
-    EXPECT_EQ(imageSetPanel(), (Texts{"0", "390", "487", "1"}));
+    EXPECT_EQ(imageSetPanel(), (Lines{"0", "390", "487", "1"}));
 }
 
-TEST_F(ViewEditingTest, DeleteRemovesTheEnemyButRefusesAnImageSetInUse) {
-    click(Enemy0X, Enemy0Y);
-    key(VK_DELETE);
-    EXPECT_FALSE(session.document.enemies[0].used);
-    EXPECT_EQ(session.state.selectedEnemy, -1);
-    // The key's tick drew the outlines, which stay clear of where enemy 0 was.
-    const std::vector<Copy> copies(TestLevelCopies.begin() + 1, TestLevelCopies.end());
-    EXPECT_TRUE(viewShows(readView(), 0, 0, copies, {110, 50, 142, 72}));
-
-    click(Set0X, Set0Y);
-    key(VK_DELETE);
-    EXPECT_EQ(dialogs, Dialogs{"Editing Action Error|Image Set is in use by an enemy.  Could not delete.|40030"});
-    EXPECT_TRUE(session.document.imageSets[0].used);
-    EXPECT_EQ(session.state.selectedImageSet, -1);
-}
-
-TEST_F(ViewEditingTest, EditsCommitOnFocusLossToTheEnemySelectedBeforeTheClick) {
+TEST_F(ViewEditingTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick) {
     const SidePanelControls& m = sidePanel;
     click(Enemy0X, Enemy0Y);
     for (const auto& [edit, text] : {std::pair{m.enemyProgramEdit, "7"}, {m.enemySpeedEdit, "9"}}) {
@@ -93,58 +67,52 @@ TEST_F(ViewEditingTest, EditsCommitOnFocusLossToTheEnemySelectedBeforeTheClick) 
     EXPECT_EQ(std::pair(enemy.program, enemy.speed), std::pair(0, 9));  // program 7 is not used
     EXPECT_EQ(enemyPanel()[0], "1");
     EXPECT_EQ(enemyPanel()[6], "2");
-}
 
-TEST_F(ViewEditingTest, TheFramesListSetsTheCountButNotFromNoSelection) {
-    HWND combo = sidePanel.framesCombo;
+    // The Frames list sets the count, but not from no selection.
     session.document.imageSets[2].frameCount = 12;
     click(250, 100);  // image set 2 at bitmap (240, 287)
-    EXPECT_EQ(imageSetPanel(), (Texts{"2", "200", "250", "-1"}));
-    SetFocus(combo);  // notifies the main window of the focus
+    EXPECT_EQ(imageSetPanel(), (Lines{"2", "200", "250", "-1"}));
+    SetFocus(m.framesCombo);  // notifies the main window of the focus
     click(250, 250);
     EXPECT_EQ(session.document.imageSets[2].frameCount, 12);
     click(250, 100);
-    SendMessageA(combo, CB_SETCURSEL, 4, 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(combo));
+    choose(m.framesCombo, 4);
     EXPECT_EQ(session.document.imageSets[2].frameCount, 5);
 }
 
-TEST_F(ViewEditingTest, ScrollingMovesTheBarsAndRedrawsForEveryCode) {
-    SendMessageA(window, WM_HSCROLL, SB_PAGERIGHT, 0);
-    SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 200), 0);
-    SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(GetScrollPos(shell.horizontalScrollBar, SB_CTL), 15);
-    EXPECT_EQ(GetScrollPos(shell.verticalScrollBar, SB_CTL), 201);
-    EXPECT_TRUE(viewShows(readView(), 15, 201, TestLevelCopies));
-    scrollTo(0, 0);  // the bars alone: the view follows them with the next code
-    SendMessageA(window, WM_HSCROLL, SB_ENDSCROLL, 0);
-    EXPECT_TRUE(viewShows(readView(), 15, 0, TestLevelCopies));
+TEST_F(ViewEditingTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
+    click(Enemy0X, Enemy0Y);
+    key(VK_DELETE);
+    EXPECT_FALSE(session.document.enemies[0].used);
+    EXPECT_EQ(session.state.selectedEnemy, -1);
+    // The key's tick drew the outlines, which stay clear of where enemy 0 was.
+    EXPECT_TRUE(viewShowsDocument({110, 50, 142, 72}));
+    click(Set0X, Set0Y);
+    key(VK_DELETE);
+    EXPECT_TRUE(session.document.imageSets[0].used);
+    EXPECT_EQ(session.state.selectedImageSet, -1);
+    for (int i = 3; i <= MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
+    EXPECT_TRUE(session.document.imageSets[14].used);
+    EXPECT_EQ(dialogs, (Lines{"Editing Action Error|Image Set is in use by an enemy.  Could not delete.",
+                              "Image Set Creation Error|Too many Image sets already."}));
 }
 
-TEST_F(ViewEditingTest, NewImageSetsUntilTheyRunOut) {
-    for (int i = 3; i < MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
-    EXPECT_TRUE(dialogs.empty());
-    EXPECT_EQ(session.document.imageSets[14].y, 198);
-    send(NewImageSetCommand);
-    EXPECT_EQ(dialogs, Dialogs{"Image Set Creation Error|Too many Image sets already.|40030"});
-}
-
-TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
-    const SidePanelControls& m = sidePanel;
+TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnterOrAPress) {
+    const std::string noEnemy = "Movement editing Error|No Enemy Selected.  Must have an enemy selected for this action.";
     send(NewProgramCommand);
-    EXPECT_EQ(dialogs, Dialogs{"Movement editing Error|No Enemy Selected.  Must have an enemy selected for this action.|40030"});
     click(Enemy0X, Enemy0Y);
     send(NewProgramCommand);
     EXPECT_EQ(session.state.mode, Recording);
-    EXPECT_EQ(textOf(m.recordProgramText), "1");
+    EXPECT_EQ(textOf(sidePanel.recordProgramText), "1");
     send(NewImageSetCommand);  // not while recording
     EXPECT_FALSE(session.document.imageSets[3].used);
     for (WPARAM vk : {VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD3, VK_NUMPAD3}) key(vk);
     EXPECT_EQ(textOf(shell.recordStepsText), "2");
-    std::vector<Copy> copies = TestLevelCopies;
-    // Over enemy 0 itself, clear of the outlines and of the preview's first line.
-    copies.push_back({110, 44, 300, 400, 30, 20});
-    EXPECT_TRUE(viewShows(readView(), 0, 0, copies, {110, 51, 152, 76}));
+    // Drawn once more over itself, clear of the outlines and of the preview's first line.
+    LevelDocument shown = session.document;
+    shown.enemies[6] = shown.enemies[0], shown.enemyCount = 7;
+    shown.enemies[6].x = 110, shown.enemies[6].y = 44;
+    EXPECT_TRUE(viewShows(readView(), shown, {0, 0}, {110, 51, 152, 76}));
     key(VK_RETURN);
     EXPECT_EQ(session.state.mode, Normal);
     EXPECT_EQ(session.document.programs[1].movementCount, 2);
@@ -163,9 +131,8 @@ TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) 
     EXPECT_EQ(session.state.mode, Normal);
     EXPECT_EQ(session.document.programs[2].movementCount, 1);
     for (EnemyProgram& p : session.document.programs) p.used = 1;
-    dialogs.clear();
     send(NewProgramCommand);
-    EXPECT_EQ(dialogs, Dialogs{"Movement editing Error|No empty movement programs.  Please delete one.|40030"});
+    EXPECT_EQ(dialogs, (Lines{noEnemy, "Movement editing Error|No empty movement programs.  Please delete one."}));
 }
 
 }  // namespace
