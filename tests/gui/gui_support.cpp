@@ -161,19 +161,14 @@ void scrollTo(int h, int v) {
     SetScrollPos(shell.verticalScrollBar, SB_CTL, v, TRUE);
 }
 
-Lines enemyPanel() {
-    Lines texts;
+std::string panel() {
     const SidePanelControls& m = sidePanel;
+    std::string texts;
     for (HWND control : {m.enemyIndexText, m.enemyXText, m.enemyYText, m.enemyProgramEdit, m.enemyImageSetEdit,
-                         m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit})
-        texts.push_back(textOf(control));
-    return texts;
-}
-
-Lines imageSetPanel() {
-    const SidePanelControls& m = sidePanel;
-    return {textOf(m.imageSetIndexText), textOf(m.imageSetXText), textOf(m.imageSetYText),
-            std::to_string(selected(m.framesCombo))};
+                         m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit, m.imageSetIndexText,
+                         m.imageSetXText, m.imageSetYText})
+        texts += textOf(control) + " ";
+    return texts + std::to_string(selected(m.framesCombo));
 }
 
 void EditorTest::controlKey(WPARAM vk, bool shift) {

@@ -50,10 +50,8 @@ void choose(HWND list, int item);
 int selected(HWND list);
 Lines itemsOf(HWND comboBox);
 void scrollTo(int h, int v);
-// Index, X, Y and the five edits (program, image set, hit points, speed, rate).
-Lines enemyPanel();
-// Index, X, Y and the Frames list's selection.
-Lines imageSetPanel();
+// Enemy index, X, Y, the five edits (program, image set, hit points, speed, rate); image set index, X, Y, frames item.
+std::string panel();
 
 // At scroll (0, 0) in the test level: enemy 0 (level (100, 40), 30 x 20)
 // covers client (111..139, 51..69); image set 0 (bitmap (1, 198), 40 x 50)
@@ -72,13 +70,11 @@ public:
     bool start(const char* commandLine = "");
     void startWithLevel() { ASSERT_TRUE(start(("\"" + dir.file("level.dat") + "\"").c_str())); }
     void send(WORD command) { SendMessageA(window, WM_COMMAND, command, 0); }
-    void open(const std::string& path) { fileAnswers.push_back(path); send(OpenCommand); }  // path in the dialog
+    void open(const std::string& path) { fileAnswers.push_back(path), send(OpenCommand); }  // path in the dialog
     void close() { SendMessageA(window, WM_CLOSE, 0, 0); }
-    std::string caption() const { return textOf(window); }
     bool ended() { return !IsWindow(window) && pumpMessages(); }  // and the quit message was posted
     HWND madeWindow(const std::string& className) const;  // the first made of the class
-    // Control `which` of a tool window, counted as made, labels included.
-    HWND toolControl(const char* className, int which) const;
+    HWND toolControl(const char* className, int which) const;  // counted as made, labels included
 
     // Mouse and keys as the main window gets them.
     void press(int cx, int cy, bool left = true) {
@@ -90,13 +86,11 @@ public:
     void key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 0); }
     void controlKey(WPARAM vk, bool shift = false);  // with Ctrl held, and Shift when asked
     void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
-    // Typed into an edit that then loses the focus to the main window.
-    void commit(HWND edit, const char* text) const;
+    void commit(HWND edit, const char* text) const;  // typed, then the focus goes to the main window
 
     // The view is the renderer's picture of doc over level.bmp at scroll, within area.
     ::testing::AssertionResult viewShows(const Pixels& view, const LevelDocument& doc, Scroll scroll,
                                          RECT area = WholeView, RenderLayers layers = {true, false, false}) const;
-    // ... of the session's document at the bars' scroll.
     ::testing::AssertionResult viewShowsDocument(RECT area = WholeView) const {
         return viewShows(readView(), session.document, scrollPosition(), area);
     }
@@ -106,8 +100,7 @@ public:
     // "" or no answer left cancels (OK for a box without Cancel).
     std::deque<int> boxAnswers;
     std::deque<std::string> fileAnswers;
-    // Every dialog as it showed: "file:Title", or "Caption|message".
-    Lines dialogs;
+    Lines dialogs;  // every dialog as it showed: "file:Title", or "Caption|message"
     // Every window as it was asked for: "CLASS|text|style in hex|x,y,width,height".
     struct Created { HWND window, parent; std::string line; };
     std::vector<Created> created;

@@ -1,24 +1,27 @@
 // The level view on screen, read back from the window against the renderer's
 // picture of the document: bitmaps of each format, the redraws that follow
 // the scroll bars, nothing drawn outside the view, and what the timer draws.
+// Then editing in it on the real controls: that each message reaches its
+// rule, reads and writes the right controls and redraws. The rules' own cases
+// are the native tests'.
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/file_commands.h"
+#include "app/mouse_input.h"
 #include "gfx/bmp_builder.h"
 #include "gui/gui_support.h"
 
 namespace qzt::gui {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 // Runs of every kind over 640 x 800: encoded runs, odd absolute blocks,
 // deltas along and down the rows, runs cut at the right edge, and pixels that
 // no run reaches.
-Bytes runsOverTheLevel() {
-    Bytes runs;
+std::vector<uint8_t> runsOverTheLevel() {
+    std::vector<uint8_t> runs;
     for (int line = 0; line < 800; ++line) {
         int x = 0;
         if (line % 7 == 0) runs.insert(runs.end(), {0, 2, 13, 0}), x = 13;
@@ -41,7 +44,7 @@ struct Format {
 class LevelViewTest : public EditorTest, public ::testing::WithParamInterface<Format> {};
 
 // Overlapping enemies, a missing image set, frames past the view's edges and
-// one reaching past the bitmap's corner.
+// one reaching past the bitmap's corner. A top-down file scrolls over all its rows.
 TEST_P(LevelViewTest, TheViewIsTheRenderersPictureAndRedrawsWhereTheBarsAreInsideTheViewOnly) {
     ASSERT_TRUE(test::writeBytesToFile(dir.file("level.bmp"), test::buildBmp(GetParam().shape)));
     qzt::testing::writeFile(dir.file("level.dat"),
@@ -51,16 +54,16 @@ TEST_P(LevelViewTest, TheViewIsTheRenderersPictureAndRedrawsWhereTheBarsAreInsid
                                 "CIS 1 198 40 50 2 0", "CIS 300 400 30 20 4 1", "CIS 200 250 60 60 1 2",
                                 "CIS 620 790 30 20 1 3", "END", ""}));
     startWithLevel();
-    EXPECT_TRUE(dialogs.empty());
-    EXPECT_EQ(caption(), "View_Level");
-    EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), dir.file("level.dat"));
     EXPECT_TRUE(viewShowsDocument());
+    int low = 0, high = 0;
+    GetScrollRange(shell.verticalScrollBar, SB_CTL, &low, &high);
+    EXPECT_EQ(high, std::abs(GetParam().shape.height) - 577);
 
     // Every window repaints itself over the drawn view: outside the view and
     // the step count nothing may change.
     pumpMessages();
     SendMessageA(window, WM_SIZE, 0, 0);
-    RECT client, steps{350, 410, 450, 432};
+    RECT client, stepCount{350, 410, 450, 432};
     GetClientRect(window, &client);
     const Pixels drawn = readPixels(client);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -68,18 +71,18 @@ TEST_P(LevelViewTest, TheViewIsTheRenderersPictureAndRedrawsWhereTheBarsAreInsid
     int outside = 0;
     for (int y = 0; y < client.bottom; ++y)
         for (int x = 0; x < client.right; ++x)
-            outside += !PtInRect(&WholeView, {x, y}) && !PtInRect(&steps, {x, y}) && drawn.at(x, y) != repainted.at(x, y);
+            outside += !PtInRect(&WholeView, {x, y}) && !PtInRect(&stepCount, {x, y}) && drawn.at(x, y) != repainted.at(x, y);
     EXPECT_EQ(outside, 0);
 
     // Each message with the bars set first, then where the view must be: the
     // bars alone move nothing until the next scroll code, which starts from
-    // the tracked position. At 223 the bitmap's last row is at the bottom.
+    // the tracked position. At 123 a 700-row bitmap's last row is at the bottom.
     const std::tuple<UINT, WPARAM, int, int, int, int> codes[] = {
-        {WM_SIZE, 0, 140, 223, 140, 223},
+        {WM_SIZE, 0, 140, 123, 140, 123},
         {WM_ACTIVATE, 0, 37, 101, 37, 101},
         {WM_HSCROLL, SB_PAGERIGHT, 37, 101, 15, 101},
-        {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 200), 15, 101, 15, 200},
-        {WM_VSCROLL, SB_LINEDOWN, 15, 200, 15, 201},
+        {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), 15, 101, 15, 100},
+        {WM_VSCROLL, SB_LINEDOWN, 15, 100, 15, 101},
         {WM_HSCROLL, SB_ENDSCROLL, 0, 0, 15, 0},
     };
     for (const auto& [message, wParam, barH, barV, h, v] : codes) {
@@ -91,32 +94,16 @@ TEST_P(LevelViewTest, TheViewIsTheRenderersPictureAndRedrawsWhereTheBarsAreInsid
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, LevelViewTest,
-                         ::testing::Values(Format{"Palette8", {640, 800, 8}}, Format{"Rgb24", {640, 800, 24}},
+                         ::testing::Values(Format{"Palette8", {640, 800, 8}}, Format{"TopDown24", {640, -700, 24}},
                                            Format{"Bitfields565", {640, 800, 16, 3}},
                                            Format{"Rle8", {640, 800, 8, 1, 40, 0, runsOverTheLevel()}}),
                          [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
-using ViewTest = EditorTest;
-
-// A top-down file keeps its negative height, yet scrolls over all its rows.
-TEST_F(ViewTest, ATopDownBitmapScrollsOverAllItsRows) {
-    writeBmp(dir.file("level.bmp"), 640, -700, 24);
-    startWithLevel();
-    EXPECT_EQ(levelBitmap.height, -700);
-    int low = 0, high = 0;
-    GetScrollRange(shell.verticalScrollBar, SB_CTL, &low, &high);
-    EXPECT_EQ(high, 700 - 577);
-}
-
-bool lineHas(const Pixels& p, int x0, int y0, int x1, int y1, Rgb colour) {
-    for (int x = x0, y = y0; x <= x1 && y <= y1; x += x0 < x1, y += y0 < y1)
-        if (p.at(x, y) != colour) return false;
-    return true;
-}
+using TimerTickTest = EditorTest;
 
 // Outlines blink blue, then green as the renderer draws them. The selected
 // enemy's program is drawn a movement a tick, a key being a tick too.
-TEST_F(ViewTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
+TEST_F(TimerTickTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
     startWithLevel();
     tick();
     EXPECT_EQ(readView().at(310, 213), Rgb(0x0000FA));  // image set 1's corner
@@ -124,22 +111,116 @@ TEST_F(ViewTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
     EXPECT_TRUE(viewShows(readView(), session.document, {0, 0}, WholeView, {true, false, true}));
 
     EnemyProgram& program = session.document.programs[0];
-    program.direction[1] = DOWN, program.steps[1] = 10;
-    program.direction[2] = STOP, program.steps[2] = 1;
-    program.movementCount = 3;
+    program.direction[1] = STOP, program.steps[1] = 1, program.movementCount = 2;
     click(Enemy0X, Enemy0Y);  // speed 2 at level (100, 40): the pen starts at client (110, 50)
     tick();
-    EXPECT_TRUE(lineHas(readView(), 110, 50, 133, 50, 0xFA0000));
+    const Pixels line = readPixels({110, 50, 134, 51});
+    EXPECT_EQ(std::count(line.colours.begin(), line.colours.end(), Rgb(0xFA0000)), 24);
     key('A');
-    EXPECT_TRUE(lineHas(readView(), 134, 50, 134, 69, 0xFA3E00));
-    // The circle, filled white; the wrap reads the bars as they are now.
-    scrollTo(4, 6);
-    tick();
-    const Pixels p = readView();
-    EXPECT_EQ(p.at(135, 71), Rgb(0xFFFFFF));
-    EXPECT_TRUE(lineHas(p, 134, 68, 135, 68, 0xFA7C00) && lineHas(p, 132, 70, 132, 71, 0xFA7C00));
-    tick();
-    EXPECT_TRUE(lineHas(readView(), 106, 44, 129, 44, 0xFA0000));
+    EXPECT_EQ(readView().at(135, 51), Rgb(0xFFFFFF)) << "the STOP circle, filled white";
+}
+
+class ViewEditingTest : public EditorTest {
+public:
+    void SetUp() override { EditorTest::SetUp(), startWithLevel(); }
+};
+
+TEST_F(ViewEditingTest, PressesSelectResizeAndDragAndThePanelsAndTheViewFollow) {
+    click(Enemy0X, Enemy0Y);
+    EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
+    click(Set0X, Set0Y, false);
+    EXPECT_EQ(panel(), "NONE X Y      0 1 198 1");  // the texts of start-up, none of the enemy's numbers
+    // Just right of the set: no set is hit, yet its handle is.
+    SetFocus(sidePanel.enemySpeedEdit);
+    press(52, Set0Y);
+    EXPECT_EQ(GetFocus(), window);
+    EXPECT_EQ(panel(), "NONE X Y      NONE X Y -1");
+    EXPECT_EQ(GetCursor(), ResizeCursor);
+    moveTo(70, 80);
+    release();
+    EXPECT_EQ(session.document.imageSets[0].width, 59);
+    EXPECT_TRUE(viewShowsDocument());
+
+    press(Enemy0X, Enemy0Y, false);  // a right press does not drag
+    moveTo(300, 200);
+    EXPECT_EQ(session.document.enemies[0].x, 100);
+    press(Enemy0X, Enemy0Y);
+    moveTo(300, 200);
+    moveTo(600, 40);  // over the side panel: stays where it was last inside
+    EXPECT_EQ(panel(), "0 290 190 0 1 10 2 5 NONE X Y -1");
+    EXPECT_TRUE(viewShowsDocument());
+    release();
+    press(Set0X, Set0Y);  // an image set goes before an enemy: its top-left corner to the pointer
+    moveTo(400, 300);
+    EXPECT_EQ(panel(), "NONE X Y      0 390 487 1");
+}
+
+TEST_F(ViewEditingTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick) {
+    const SidePanelControls& m = sidePanel;
+    click(Enemy0X, Enemy0Y);
+    for (const auto& [edit, text] : {std::pair{m.enemyProgramEdit, "7"}, {m.enemyHitPointsEdit, "8"}, {m.enemySpeedEdit, "9"}}) {
+        SetFocus(edit);
+        SetWindowTextA(edit, text);
+    }
+    click(150, 90);  // on enemy 1, which takes the focus: the commit comes first
+    const Enemy& enemy = session.document.enemies[0];
+    EXPECT_EQ(std::tuple(enemy.program, enemy.hitPoints, enemy.speed), std::tuple(0, 8, 9));  // program 7 is not used
+    EXPECT_EQ(panel(), "1 120 50 0 0 10 2 5 NONE X Y -1");
+
+    // The Frames list sets the count, but not from no selection.
+    session.document.imageSets[2].frameCount = 12;
+    click(250, 100);  // image set 2 at bitmap (240, 287)
+    EXPECT_EQ(panel(), "NONE X Y      2 200 250 -1");
+    SetFocus(m.framesCombo);  // notifies the main window of the focus
+    click(250, 250);
+    EXPECT_EQ(session.document.imageSets[2].frameCount, 12);
+    click(250, 100);
+    choose(m.framesCombo, 4);
+    EXPECT_EQ(session.document.imageSets[2].frameCount, 5);
+}
+
+TEST_F(ViewEditingTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
+    click(Enemy0X, Enemy0Y);
+    key(VK_DELETE);
+    EXPECT_FALSE(session.document.enemies[0].used);
+    EXPECT_TRUE(viewShowsDocument({110, 50, 142, 72}));  // clear of the outlines the key's tick drew
+    click(Set0X, Set0Y);
+    key(VK_DELETE);
+    EXPECT_TRUE(session.document.imageSets[0].used);
+    EXPECT_EQ(session.state.selectedEnemy * 10 + session.state.selectedImageSet, -11);
+    for (int i = 3; i <= MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
+    EXPECT_TRUE(session.document.imageSets[14].used);
+    EXPECT_EQ(dialogs, (Lines{"Editing Action Error|Image Set is in use by an enemy.  Could not delete.",
+                              "Image Set Creation Error|Too many Image sets already."}));
+}
+
+TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
+    send(NewProgramCommand);
+    click(Enemy0X, Enemy0Y);
+    send(NewProgramCommand);
+    EXPECT_EQ(textOf(sidePanel.recordProgramText), "1");
+    send(NewImageSetCommand);  // not while recording
+    EXPECT_FALSE(session.document.imageSets[3].used);
+    for (WPARAM vk : {VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD3, VK_NUMPAD3}) key(vk);
+    EXPECT_EQ(textOf(shell.recordStepsText), "2");
+    // Drawn once more over itself, clear of the outlines and of the preview's first line.
+    LevelDocument shown = session.document;
+    shown.enemies[6] = shown.enemies[0], shown.enemyCount = 7;
+    shown.enemies[6].x = 110, shown.enemies[6].y = 44;
+    EXPECT_TRUE(viewShows(readView(), shown, {0, 0}, {110, 51, 152, 76}));
+    key(VK_RETURN);
+    EXPECT_EQ(session.document.programs[1].movementCount, 2);
+    EXPECT_EQ(session.document.enemies[0].program, 1);
+    // Outside recording the count is blanked, out to the bare panel at its right, and not written.
+    pumpMessages();
+    RedrawLevelView();
+    EXPECT_EQ(textOf(shell.recordStepsText), "2");
+    const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
+    EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));
+    for (EnemyProgram& p : session.document.programs) p.used = 1;
+    send(NewProgramCommand);
+    EXPECT_EQ(dialogs, (Lines{"Movement editing Error|No Enemy Selected.  Must have an enemy selected for this action.",
+                              "Movement editing Error|No empty movement programs.  Please delete one."}));
 }
 
 }  // namespace
