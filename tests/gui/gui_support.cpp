@@ -23,9 +23,7 @@ constexpr int FileNameBoxId = 0x47C;   // cmb13, the file dialogs' file name box
 
 template <typename T>
 T take(std::deque<T>& answers, T otherwise) {
-    if (answers.empty()) return otherwise;
-    otherwise = answers.front();
-    answers.pop_front();
+    if (!answers.empty()) otherwise = answers.front(), answers.pop_front();
     return otherwise;
 }
 

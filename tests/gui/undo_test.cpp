@@ -4,6 +4,7 @@
 // unsaved changes. The history's own cases are the native tests'.
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/keyboard_input.h"
@@ -67,18 +68,15 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
     commit(sidePanel.enemySpeedEdit, "9");
     send(NewImageSetCommand);
     session.state.selectedImageSet = 3;
-    controlKey('Z');
-    controlKey('Z');
+    controlKey('Z'), controlKey('Z');
     EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
     writeBmp(dir.file("other.bmp"), 640, 700, 8);
     send(PropertiesCommand);
-    SetWindowTextA(properties(3), "Other_Level");
-    SetWindowTextA(properties(4), "other.bmp");
+    SetWindowTextA(properties(3), "Other_Level"), SetWindowTextA(properties(4), "other.bmp");
     notify(properties(0));
     ASSERT_EQ(levelBitmap.height, 700);
     controlKey('Z');
-    EXPECT_EQ(textOf(window), "View_Level");
-    EXPECT_EQ(levelBitmap.height, 800);
+    EXPECT_EQ(std::tuple(textOf(window), levelBitmap.height), std::tuple("View_Level", 800));
     EXPECT_TRUE(viewShowsDocument({400, 250, 510, 390}));  // clear of the tick's lines
     DeleteFileA(dir.file("other.bmp").c_str());
     controlKey('Y');
@@ -93,12 +91,9 @@ TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNoth
     click(Enemy0X, Enemy0Y);
     send(NewProgramCommand);
     const LevelDocument recording = session.document;
-    controlKey('Z');
-    controlKey('Y');
-    EXPECT_TRUE(sameDocument(session.document, recording));
-    EXPECT_EQ(session.state.mode, Recording);
-    key(VK_NUMPAD6);
-    key(VK_RETURN);
+    controlKey('Z'), controlKey('Y');
+    EXPECT_TRUE(sameDocument(session.document, recording) && session.state.mode == Recording);
+    key(VK_NUMPAD6), key(VK_RETURN);
     for (const auto& [control, routed] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
         MSG message{control, WM_KEYDOWN, 'Z', 0, 0, {}};
         routeUndoKeys(message);
@@ -114,16 +109,32 @@ TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNoth
     EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
 }
 
-// Open starts over: no recording, no selection, the panel and the recording
-// line as at start-up, the tool windows hidden; nothing typed or shown for
-// the old level reaches the new one.
-TEST_F(UndoTest, OpenShowsTheNewLevelEverywhereAndEndsARecording) {
-    send(PropertiesCommand);
-    send(EditProgramCommand);
-    notify(programs(4));
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
-    key(VK_NUMPAD6);
+// Open asks first only when the level has unsaved changes, and starts over:
+// no recording, no selection, the panel and the recording line as at
+// start-up, the tool windows hidden; nothing typed or shown for the old level
+// reaches the new one.
+TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChangesAndShowsTheNewLevelEverywhere) {
+    const struct { int answer; std::vector<std::string> files; Lines dialogs; } cases[] = {
+        {IDCANCEL, {}, {SaveQuestion}},
+        {IDYES, {""}, {SaveQuestion, SaveDialog}},
+        {IDYES, {dir.file("copy.dat"), ""}, {SaveQuestion, SaveDialog, OpenDialog}},
+    };
+    for (const auto& c : cases) {
+        send(NewImageSetCommand);
+        dialogs.clear();
+        boxAnswers = {c.answer};
+        fileAnswers.assign(c.files.begin(), c.files.end());
+        send(OpenCommand);
+        EXPECT_EQ(dialogs, c.dialogs);
+        EXPECT_TRUE(session.document.imageSets[3].used);
+    }
+    send(NewImageSetCommand), controlKey('Z');  // back at what was saved: no question
+    dialogs.clear();
+    send(OpenCommand);
+    EXPECT_EQ(dialogs, Lines{OpenDialog});
+
+    send(PropertiesCommand), send(EditProgramCommand), notify(programs(4));
+    click(Enemy0X, Enemy0Y), send(NewProgramCommand), key(VK_NUMPAD6);
     boxAnswers = {IDNO};
     open(dir.file("level.dat"));
     const std::string loaded = serializeLevel(session.document);
@@ -134,30 +145,7 @@ TEST_F(UndoTest, OpenShowsTheNewLevelEverywhereAndEndsARecording) {
     for (const char* name : {LevelPropertiesClass, EnemyProgramEditorClass})
         EXPECT_FALSE(IsWindowVisible(madeWindow(name))) << name;
     EXPECT_EQ(session.history.steps(), 0u);
-    EXPECT_EQ(dialogs, (Lines{SaveQuestion, OpenDialog}));
-}
-
-TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
-    const struct { int answer; std::vector<std::string> files; Lines dialogs; } cases[] = {
-        {IDCANCEL, {}, {SaveQuestion}},
-        {IDYES, {""}, {SaveQuestion, SaveDialog}},
-        {IDYES, {dir.file("copy.dat"), ""}, {SaveQuestion, SaveDialog, OpenDialog}},
-        {IDNO, {dir.file("level.dat")}, {SaveQuestion, OpenDialog}},
-    };
-    for (const auto& c : cases) {
-        send(NewImageSetCommand);
-        dialogs.clear();
-        boxAnswers = {c.answer};
-        fileAnswers.assign(c.files.begin(), c.files.end());
-        send(OpenCommand);
-        EXPECT_EQ(dialogs, c.dialogs);
-        EXPECT_EQ(session.document.imageSets[3].used, c.answer != IDNO);
-    }
-    send(NewImageSetCommand);
-    controlKey('Z');  // back at what was loaded: no question
-    dialogs.clear();
-    send(OpenCommand);
-    EXPECT_EQ(dialogs, Lines{OpenDialog});
+    EXPECT_EQ(dialogs, (Lines{OpenDialog, SaveQuestion, OpenDialog}));
 }
 
 }  // namespace
