@@ -136,21 +136,15 @@ void notify(HWND control, WORD code) {
     SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(0, code), reinterpret_cast<LPARAM>(control));
 }
 
-void choose(HWND list, int item) {
-    SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0);
-    notify(list, CBN_SELCHANGE);
-}
+void choose(HWND list, int item) { SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0), notify(list, CBN_SELCHANGE); }
 
 int selected(HWND list) { return int(SendMessageA(list, CB_GETCURSEL, 0, 0)); }
 
-Lines itemsOf(HWND comboBox) {
-    Lines items;
-    for (LRESULT i = 0, count = SendMessageA(comboBox, CB_GETCOUNT, 0, 0); i < count; ++i) {
-        char text[256] = {};
-        if (SendMessageA(comboBox, CB_GETLBTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof text))
-            SendMessageA(comboBox, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
+std::string itemsOf(HWND list) {  // the lists hold short numbers
+    std::string items;
+    char text[64];
+    for (WPARAM i = 0; SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) != CB_ERR; ++i)
+        items.append(text).append(",");
     return items;
 }
 
@@ -173,17 +167,12 @@ void EditorTest::controlKey(WPARAM vk, bool shift) {
     BYTE keys[256], held[256];
     GetKeyboardState(keys);
     std::copy(std::begin(keys), std::end(keys), held);
-    held[VK_CONTROL] = 0x80;
-    held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held);
-    key(vk);
-    SetKeyboardState(keys);
+    held[VK_CONTROL] = 0x80, held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held), key(vk), SetKeyboardState(keys);
 }
 
 void EditorTest::commit(HWND edit, const char* text) const {
-    SetFocus(edit);
-    SetWindowTextA(edit, text);
-    SetFocus(window);
+    SetFocus(edit), SetWindowTextA(edit, text), SetFocus(window);
 }
 
 void EditorTest::SetUp() {

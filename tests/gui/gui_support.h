@@ -48,7 +48,7 @@ std::string textOf(HWND window);
 void notify(HWND control, WORD code = BN_CLICKED);  // as WM_COMMAND carries it to the parent
 void choose(HWND list, int item);
 int selected(HWND list);
-Lines itemsOf(HWND comboBox);
+std::string itemsOf(HWND list);  // each followed by ","
 void scrollTo(int h, int v);
 // Enemy index, X, Y, the five edits (program, image set, hit points, speed, rate); image set index, X, Y, frames item.
 std::string panel();

@@ -35,11 +35,9 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
                               "Header Props|Level Properties|00040000|302,244,520,350",
                               "New Enemy Box|Create New Enemy|00040000|337,269,450,300",
                               "EnemProg Box|Edit Enemy Program|00040000|337,294,450,250"}));
-    for (const char* name : ToolClasses) {
-        EXPECT_EQ(GetWindowLongA(madeWindow(name), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
-                  WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
-        EXPECT_FALSE(IsWindowVisible(madeWindow(name)));
-    }
+    for (const char* name : ToolClasses)  // topmost tool windows, hidden
+        EXPECT_EQ(GetWindowLongA(madeWindow(name), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW) |
+                      IsWindowVisible(madeWindow(name)), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     // Created hidden, Level Properties' buttons are shown with the main window.
     EXPECT_TRUE(GetWindowLongA(toolControl(LevelPropertiesClass, 1), GWL_STYLE) & WS_VISIBLE);
 
@@ -55,10 +53,8 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     EXPECT_TRUE(readPixels({170, 50, 170 + logo.width, 50 + logo.height}).colours == own);
 
     // With no level, Save does nothing and closing asks nothing.
-    send(SaveCommand);
-    close();
-    EXPECT_TRUE(dialogs.empty());
-    EXPECT_TRUE(ended());
+    send(SaveCommand), close();
+    EXPECT_TRUE(dialogs.empty() && ended());
 }
 
 // Properties needs a level; the other two also the Normal mode.
@@ -79,10 +75,9 @@ TEST_F(StartupTest, AClassThatCannotBeRegisteredEndsStartUpBeforeTheLaterClasses
                       MainWindowClass};
     ASSERT_TRUE(RegisterClassA(&blocker));
     EXPECT_FALSE(start());
-    EXPECT_TRUE(created.empty());
     WNDCLASSA info;
-    EXPECT_TRUE(GetClassInfoA(blocker.hInstance, NewEnemyClass, &info));
-    EXPECT_FALSE(GetClassInfoA(blocker.hInstance, EnemyProgramEditorClass, &info));
+    EXPECT_TRUE(created.empty() && GetClassInfoA(blocker.hInstance, NewEnemyClass, &info) &&
+                !GetClassInfoA(blocker.hInstance, EnemyProgramEditorClass, &info));
 }
 
 using FileCommandsTest = EditorTest;
@@ -93,19 +88,16 @@ TEST_F(FileCommandsTest, OpenReportsAFailedLoadAndSetsTheCaptionByItsRules) {
     startWithLevel();
     EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), dir.file("level.dat"));
     scrollTo(60, 80);
-    const std::string bad = dir.file("bad.dat");
-    const std::string loading = "Dat file Loading Error|";
+    const std::string bad = dir.file("bad.dat"), loading = "Dat file Loading Error|";
     for (const auto& [bitmap, marker, message, caption] :
          {std::tuple{"level.bmp", "Y N N N", loading + "File ended before expected", "View_Level"},
           {"missing.bmp", "Y N N N", BitmapError, "View_Level"},
           {"level.bmp", "Y N N X", loading + "Line 10 did not=\"Y N N N\"", "QZT Level Editor"}}) {
         writeFile(bad, levelHeader(bitmap, marker) + "ENEMY 0 2 5 10 1 1 0 \r\n");
-        dialogs.clear();
-        open(bad);
+        dialogs.clear(), open(bad);
         EXPECT_EQ(dialogs, (Lines{OpenDialog, message}));
-        EXPECT_EQ(session.document.loaded, 0);
-        EXPECT_EQ(textOf(window), caption);
-        EXPECT_EQ(std::string(fileDialogRecord().lpstrFile), bad);
+        EXPECT_EQ(std::tuple(session.document.loaded, textOf(window), std::string(fileDialogRecord().lpstrFile)),
+                  std::tuple(0, caption, bad));
         EXPECT_TRUE(viewShows(viewAtDialog, LevelDocument{}, {0, 0}));
     }
 }
@@ -120,21 +112,16 @@ TEST_F(FileCommandsTest, LeavingWaitsForTheLevelOnDiskAndThenReleasesWhatTheRunH
     writeFile(locked, "keep");
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     // Cancel; Yes and a cancelled save dialog; Yes, replace the read-only file, the failure.
-    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK};
-    fileAnswers = {"", locked};
-    close();
-    send(ExitCommand);
-    close();
+    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK}, fileAnswers = {"", locked};
+    close(), send(ExitCommand), close();
     EXPECT_EQ(fileDialogRecord().Flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST), DWORD(OFN_OVERWRITEPROMPT));
     EXPECT_TRUE(IsWindow(window) && !pumpMessages()) << "the editor goes on";
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readFile(locked), "keep");
-    boxAnswers = {IDYES};
-    fileAnswers = {dir.file("exit.dat")};
+    boxAnswers = {IDYES}, fileAnswers = {dir.file("exit.dat")};
     send(ExitCommand);
     EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(session.document));
-    EXPECT_TRUE(ended());
-    EXPECT_EQ(GetObjectType(palette), 0u);
+    EXPECT_TRUE(ended() && GetObjectType(palette) == 0) << "the palette released";
     ASSERT_EQ(dialogs.size(), 9u) << ::testing::PrintToString(dialogs);
     dialogs.erase(dialogs.begin() + 5);
     EXPECT_EQ(dialogs, (Lines{SaveQuestion, SaveQuestion, SaveDialog, SaveQuestion, SaveDialog,

@@ -127,8 +127,7 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
     choose(control(ImageSets), 2), choose(control(Programs), 1);
     send(NewEnemyCommand);
     EXPECT_TRUE(shown());
-    EXPECT_EQ(std::tuple(itemsOf(control(ImageSets)), itemsOf(control(Programs)), texts({ImageSets, Programs})),
-              std::tuple(Lines{"0", "2", "5"}, Lines{"0", "3", "14"}, "0|0|"));
+    EXPECT_EQ(itemsOf(control(ImageSets)) + itemsOf(control(Programs)) + texts({ImageSets, Programs}), "0,2,5,0,3,14,0|0|");
 }
 
 // The boxes keep what was typed; fifteen enemies are reported, nothing changed.
@@ -191,9 +190,7 @@ public:
     void SetUp() override { ToolWindowTest::SetUp(), send(EditProgramCommand); }
     // The lists' items, their selections, and the steps box.
     std::string lists() const {
-        std::string text;
-        for (int list : {Programs, Movements})
-            for (const std::string& item : itemsOf(control(list))) text += item + ",";
+        std::string text = itemsOf(control(Programs)) + itemsOf(control(Movements));
         for (int list : {Programs, Movements, Direction, FrameX, FrameY})
             text += std::to_string(selected(control(list))) + " ";
         return text + textOf(control(Steps));
