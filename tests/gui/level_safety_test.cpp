@@ -48,25 +48,20 @@ TEST_F(LevelSafetyTest, TheRecoveryFileHoldsUnsavedChangesUntilTheyAreSavedOrDro
     send(NewImageSetCommand);
     ASSERT_TRUE(recoveryWritten());
     EXPECT_EQ(readFile(recovery), serializeLevel(session.document));
-    controlKey('Z');  // back to what is saved
-    tick();
+    controlKey('Z'), tick();  // back to what is saved
     EXPECT_FALSE(recoveryExists());
     controlKey('Y');
     ASSERT_TRUE(recoveryWritten());
     const std::string onDisk = readFile(level);
     // Saved to its own file, or dropped at Open: the file goes with them.
-    boxAnswers = {IDYES};  // replace level.dat
-    fileAnswers = {level};
+    boxAnswers = {IDYES}, fileAnswers = {level};  // replace level.dat
     send(SaveCommand);
-    EXPECT_FALSE(recoveryExists());
-    EXPECT_NE(readFile(level), onDisk);
+    EXPECT_TRUE(!recoveryExists() && readFile(level) != onDisk);
     send(NewImageSetCommand);
     ASSERT_TRUE(recoveryWritten());
-    boxAnswers = {IDNO};
-    fileAnswers = {""};
+    boxAnswers = {IDNO}, fileAnswers = {""};
     send(OpenCommand);
-    EXPECT_FALSE(recoveryExists());
-    EXPECT_EQ(dialogs.size(), 4u);
+    EXPECT_TRUE(!recoveryExists() && dialogs.size() == 4);
 }
 
 // Yes: the recovered level, modified against its file. No: the level as on
@@ -81,14 +76,11 @@ TEST_F(LevelSafetyTest, ARecoveryFileThatLoadsIsOfferedWhenTheLevelOpens) {
     };
     for (const auto& c : cases) {
         if (c.recovered || c.dialogs[0] != SaveQuestion) writeFile(recovery, c.recovered ? c.recovered : restored);
-        dialogs.clear();
-        boxAnswers = c.answer ? std::deque<int>{c.answer} : std::deque<int>{};
+        dialogs.clear(), boxAnswers = c.answer ? std::deque<int>{c.answer} : std::deque<int>{};
         open(level);
         EXPECT_EQ(dialogs, c.dialogs);
-        EXPECT_EQ(session.document.enemies[0].x, c.x);
-        EXPECT_EQ(levelModified(), c.x == 333);
-        EXPECT_EQ(readFile(level), onDisk);
-        EXPECT_EQ(recoveryExists(), c.answer != IDNO);
+        EXPECT_EQ(std::tuple(session.document.enemies[0].x, levelModified(), readFile(level), recoveryExists()),
+                  std::tuple(c.x, c.x == 333, onDisk, c.answer != IDNO));
     }
     EXPECT_EQ(readFile(recovery), "half a level");
 }
@@ -113,12 +105,9 @@ TEST_F(LevelSafetyTest, ALevelFileChangedByAnotherProgramIsReadAgainOrAskedAbout
     EXPECT_EQ(dialogs, (Lines{ReloadQuestion, ReloadQuestion, "Dat file Loading Error|File ended before expected"}));
     EXPECT_EQ(std::tuple(levelModified(), session.state.selectedEnemy, scrollPosition().h, scrollPosition().v),
               std::tuple(false, 0, 20, 30));
-    writeFile(level, levelWithEnemyAt(111));
-    watch();
-    fileAnswers = {level};
-    boxAnswers = {IDYES};
-    send(SaveCommand);
-    watch();
+    writeFile(level, levelWithEnemyAt(111)), watch();
+    fileAnswers = {level}, boxAnswers = {IDYES};
+    send(SaveCommand), watch();
     EXPECT_EQ(dialogs.size(), 5u) << dialogs.back();
 }
 
@@ -129,8 +118,7 @@ TEST_F(LevelSafetyTest, ABitmapChangedByAnotherProgramIsShownAtOnce) {
     EXPECT_EQ(readPixels({300, 300, 301, 301}).colours[0], Rgb(0x5A5A5A));
     EXPECT_TRUE(dialogs.empty());
     writeFile(dir.file("level.bmp"), "no bitmap");
-    watch();
-    watch();
+    watch(), watch();
     EXPECT_EQ(dialogs, Lines{BitmapError});
     EXPECT_EQ(levelBitmap.height, 800) << "the one loaded before stays";
 }

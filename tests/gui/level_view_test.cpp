@@ -75,12 +75,14 @@ INSTANTIATE_TEST_SUITE_P(Formats, LevelViewTest,
                                            Format{"Bitfields565", {640, 800, 16, 3}}, Format{"Rle8", {640, 800, 8, 1}}),
                          [](const ::testing::TestParamInfo<Format>& info) { return std::string(info.param.name); });
 
-using TimerTickTest = EditorTest;
+class ViewTest : public EditorTest {
+public:
+    void SetUp() override { EditorTest::SetUp(), startWithLevel(); }
+};
 
 // Outlines blink blue, then green as the renderer draws them. The selected
 // enemy's program is drawn a movement a tick, a key being a tick too.
-TEST_F(TimerTickTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
-    startWithLevel();
+TEST_F(ViewTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
     tick();
     EXPECT_EQ(readView().at(310, 213), Rgb(0x0000FA));  // image set 1's corner
     tick();
@@ -96,34 +98,26 @@ TEST_F(TimerTickTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
     EXPECT_EQ(readView().at(135, 51), Rgb(0xFFFFFF)) << "the STOP circle, filled white";
 }
 
-class ViewEditingTest : public EditorTest {
-public:
-    void SetUp() override { EditorTest::SetUp(), startWithLevel(); }
-};
-
 // A press just right of a set hits no set, yet its handle; a move redraws and
 // refreshes the panel of what it moves.
-TEST_F(ViewEditingTest, PressesSelectResizeAndDragAndThePanelsAndTheViewFollow) {
+TEST_F(ViewTest, PressesSelectResizeAndDragAndThePanelsAndTheViewFollow) {
     click(Set0X, Set0Y, false);
     EXPECT_EQ(panel(), "NONE X Y      0 1 198 1");
     SetFocus(sidePanel.enemySpeedEdit);
     press(52, Set0Y);
     EXPECT_EQ(std::tuple(GetFocus(), GetCursor(), panel()), std::tuple(window, ResizeCursor, "NONE X Y      NONE X Y -1"));
-    moveTo(70, 80);
-    release();
+    moveTo(70, 80), release();
     EXPECT_EQ(session.document.imageSets[0].width, 59);
     EXPECT_TRUE(viewShowsDocument());
-    press(Enemy0X, Enemy0Y);
-    moveTo(300, 200);
+    press(Enemy0X, Enemy0Y), moveTo(300, 200);
     EXPECT_EQ(panel(), "0 290 190 0 1 10 2 5 NONE X Y -1");
     EXPECT_TRUE(viewShowsDocument());
     release();
-    press(Set0X, Set0Y);  // an image set goes before an enemy: its top-left corner to the pointer
-    moveTo(400, 300);
+    press(Set0X, Set0Y), moveTo(400, 300);  // an image set goes before an enemy: its top-left corner to the pointer
     EXPECT_EQ(panel(), "NONE X Y      0 390 487 1");
 }
 
-TEST_F(ViewEditingTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick) {
+TEST_F(ViewTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick) {
     const SidePanelControls& m = sidePanel;
     click(Enemy0X, Enemy0Y);
     for (const auto& [edit, text] : {std::pair{m.enemyProgramEdit, "7"}, {m.enemyHitPointsEdit, "8"}, {m.enemySpeedEdit, "9"}})
@@ -141,13 +135,11 @@ TEST_F(ViewEditingTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTh
     EXPECT_EQ(session.document.imageSets[2].frameCount, 5);
 }
 
-TEST_F(ViewEditingTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
-    click(Enemy0X, Enemy0Y);
-    key(VK_DELETE);
+TEST_F(ViewTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
+    click(Enemy0X, Enemy0Y), key(VK_DELETE);
     EXPECT_FALSE(session.document.enemies[0].used);
     EXPECT_TRUE(viewShowsDocument({110, 50, 142, 72}));  // clear of the outlines the key's tick drew
-    click(Set0X, Set0Y);
-    key(VK_DELETE);
+    click(Set0X, Set0Y), key(VK_DELETE);
     EXPECT_EQ(std::tuple(session.document.imageSets[0].used, session.state.selectedEnemy, session.state.selectedImageSet),
               std::tuple(1, -1, -1));
     for (int i = 3; i <= MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
@@ -156,13 +148,10 @@ TEST_F(ViewEditingTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
                               "Image Set Creation Error|Too many Image sets already."}));
 }
 
-TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
-    send(NewProgramCommand);
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
-    EXPECT_EQ(textOf(sidePanel.recordProgramText), "1");
+TEST_F(ViewTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
+    send(NewProgramCommand), click(Enemy0X, Enemy0Y), send(NewProgramCommand);
     send(NewImageSetCommand);  // not while recording
-    EXPECT_FALSE(session.document.imageSets[3].used);
+    EXPECT_TRUE(textOf(sidePanel.recordProgramText) == "1" && !session.document.imageSets[3].used);
     for (WPARAM vk : {VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD3, VK_NUMPAD3}) key(vk);
     EXPECT_EQ(textOf(shell.recordStepsText), "2");
     // Drawn once more over itself, clear of the outlines and of the preview's first line.
@@ -173,8 +162,7 @@ TEST_F(ViewEditingTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) 
     key(VK_RETURN);
     EXPECT_EQ(std::tuple(session.document.programs[1].movementCount, session.document.enemies[0].program), std::tuple(2, 1));
     // Outside recording the count is blanked, out to the bare panel at its right, and not written.
-    pumpMessages();
-    RedrawLevelView();
+    pumpMessages(), RedrawLevelView();
     EXPECT_EQ(textOf(shell.recordStepsText), "2");
     const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
     EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));

@@ -46,15 +46,13 @@ TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderAsWholeLinesAndCancelKe
     const std::string whole(499, 's'), cut(499, 't');
     type({whole, cut + "uuu", "level.bmp", "", "with spaces", "o2.wav", "l2.wav", "c2.wav", "0000000000000000000000427"});
     notify(control(0));
-    EXPECT_EQ(textOf(window), cut);
-    EXPECT_FALSE(shown());
+    EXPECT_TRUE(textOf(window) == cut && !shown());
     send(PropertiesCommand);
     EXPECT_EQ(rows(), whole + "|" + cut + "|level.bmp||with spaces|o2.wav|l2.wav|c2.wav|42|");
     const auto before = bytesOf(session.document);
     type({"S", "Typed_Title"});
     notify(control(1));
-    EXPECT_FALSE(shown());
-    EXPECT_EQ(bytesOf(session.document), before);
+    EXPECT_TRUE(!shown() && bytesOf(session.document) == before);
 }
 
 // Whatever the current directory: a file dialog may have moved it.
@@ -73,16 +71,12 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelAndRedrawsOrChangesNot
         type({"S2", "New_Title", path, "m2", "w2", "o2", "l2", "c2", "77"});
         notify(control(0));
         EXPECT_EQ(rows(), "S2|New_Title|" + std::string(path) + "|m2|w2|o2|l2|c2|77|");
-        EXPECT_TRUE(shown());
-        EXPECT_EQ(bytesOf(session.document), document);
+        EXPECT_TRUE(shown() && bytesOf(session.document) == document);
         EXPECT_EQ(std::tuple(levelBitmap.bitmap, levelBitmap.palette, levelBitmap.height, textOf(window)),
                   std::tuple(cells.bitmap, cells.palette, cells.height, "View_Level"));
     }
     SetWindowTextA(control(4), "pics\\level.bmp");
-    scrollTo(40, 60);
-    HDC dc = GetDC(window);
-    FillRect(dc, &WholeView, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(window, dc);
+    scrollTo(40, 60);  // the bars alone: the view follows them only with a redraw
     notify(control(0));
     EXPECT_EQ(std::tuple(levelBitmap.height, textOf(window)), std::tuple(800, "New_Title"));
     EXPECT_NE(levelBitmap.bitmap, cells.bitmap);
@@ -116,8 +110,7 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
     LevelDocument& doc = session.document;
     doc.imageSets[0].used = doc.imageSets[1].used = doc.imageSets[2].used = 0;
     send(NewEnemyCommand);
-    doc.imageSets[0].used = doc.imageSets[2].used = doc.imageSets[5].used = 1;
-    doc.programs[0].used = 0;
+    doc.imageSets[0].used = doc.imageSets[2].used = doc.imageSets[5].used = 1, doc.programs[0].used = 0;
     send(NewEnemyCommand);
     EXPECT_FALSE(shown());
     EXPECT_EQ(dialogs, (Lines{"Dat file Loading Error|No image sets created yet.  Create an image set first.",
@@ -133,28 +126,24 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
 // The boxes keep what was typed; fifteen enemies are reported, nothing changed.
 TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
     LevelDocument& doc = session.document;
-    doc.enemies[2].used = 0;
-    doc.programs[6].used = 1;
+    doc.enemies[2].used = 0, doc.programs[6].used = 1;
     send(NewEnemyCommand);
     choose(control(ImageSets), 2), choose(control(Programs), 1);
     for (const auto& [box, text] : {std::pair{HitPoints, "12"}, {Speed, ""}, {AnimationRate, "000000000000079"}})
         SetWindowTextA(control(box), text);  // the rate's 15th character is not read
     notify(control(Ok));
     const Enemy& made = doc.enemies[2];
-    EXPECT_EQ((std::vector<int32_t>{made.used, made.imageSet, made.program, made.hitPoints, made.speed,
-                                    made.animationRate}),
-              (std::vector<int32_t>{1, 2, 6, 12, 0, 7}));
-    EXPECT_FALSE(shown());
+    EXPECT_EQ(std::tuple(made.used, made.imageSet, made.program, made.hitPoints, made.speed, made.animationRate, shown()),
+              std::tuple(1, 2, 6, 12, 0, 7, false));
     EXPECT_TRUE(viewShowsDocument());
     send(NewEnemyCommand);
     EXPECT_EQ(texts({HitPoints, Speed, AnimationRate}), "12||000000000000079|");
     for (Enemy& enemy : doc.enemies) enemy.used = 1;
-    doc.enemyCount = 15;
+    doc.enemyCount = 15;  // full
     const auto before = bytesOf(doc);
     notify(control(Ok));
     EXPECT_EQ(dialogs, Lines{"Dat file Loading Error|Cannot have more than 15 enemies."});
-    EXPECT_FALSE(shown());
-    EXPECT_EQ(bytesOf(doc), before);
+    EXPECT_TRUE(!shown() && bytesOf(doc) == before);
 }
 
 // Every notification draws the chosen image set's first frame, a column and a
@@ -169,15 +158,13 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
     choose(control(ImageSets), 1);
     EXPECT_TRUE(previewShows({325, 5, 357, 27}, 300, 400));
     const auto before = bytesOf(session.document);
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
+    COMBOBOXINFO info{sizeof(COMBOBOXINFO)};
     ASSERT_TRUE(GetComboBoxInfo(control(ImageSets), &info));
     SendMessageA(info.hwndItem, WM_CHAR, WPARAM('1'), 1);
     EXPECT_EQ(selected(control(ImageSets)), -1);
     EXPECT_TRUE(previewShows({}, 0, 0));
     notify(control(Ok));
-    EXPECT_TRUE(shown());
-    EXPECT_EQ(bytesOf(session.document), before);
+    EXPECT_TRUE(shown() && bytesOf(session.document) == before);
     EXPECT_EQ(dialogs, Lines{"Editing Action Error|Choose an image set and an enemy program from the lists."});
 }
 
@@ -195,10 +182,6 @@ public:
             text += std::to_string(selected(control(list))) + " ";
         return text + textOf(control(Steps));
     }
-    static std::vector<int32_t> movement(int program, int m) {  // direction, steps, frame X, frame Y
-        const EnemyProgram& p = session.document.programs[program];
-        return {p.direction[m], p.steps[m], p.firstFrame[m], p.lastFrame[m]};
-    }
     // Typed into the steps box, which then loses the focus to a press on the window.
     void typeSteps(const char* text, UINT press = WM_LBUTTONDOWN) const {
         SetFocus(control(Steps)), SetWindowTextA(control(Steps), text);
@@ -209,9 +192,7 @@ public:
         const auto document = bytesOf(session.document);
         for (int list : {Programs, Movements}) notify(control(list), CBN_SETFOCUS);
         for (int list : {Direction, FrameX, FrameY}) choose(control(list), 4);
-        notify(control(Add));
-        typeSteps("55");
-        notify(control(DeleteProgram));
+        notify(control(Add)), typeSteps("55"), notify(control(DeleteProgram));
         EXPECT_EQ(bytesOf(session.document), document);
     }
 };
@@ -223,7 +204,7 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
     choose(control(Programs), 0);  // RIGHT 12 0 1
     EXPECT_EQ(lists(), "0,0,0 0 5 0 1 12");
     typeSteps("", WM_RBUTTONDOWN);
-    EXPECT_EQ(movement(0, 0)[1], 0);
+    EXPECT_EQ(session.document.programs[0].steps[0], 0);
 
     notify(control(AddProgram));  // one pass: the new program gets its first movement and opens at it
     EXPECT_EQ(lists(), "0,1,0,1 0 4 0 0 10");
@@ -236,9 +217,9 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
     SetFocus(control(Steps)), SetWindowTextA(control(Steps), "77");
     SendMessageA(control(Done), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(control(Done), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(movement(1, 1), (std::vector<int32_t>{UP, 77, 3, 5}));
-    EXPECT_FALSE(shown());
-    EXPECT_TRUE(dialogs.empty());
+    const EnemyProgram& p = session.document.programs[1];
+    EXPECT_EQ(std::tuple(p.direction[1], p.steps[1], p.firstFrame[1], p.lastFrame[1], shown(), dialogs.size()),
+              std::tuple(UP, 77, 3, 5, false, size_t(0)));
 }
 
 // Deleting or showing the window again leaves no program open, and so does
