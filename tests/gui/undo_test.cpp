@@ -64,9 +64,7 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
 // Undo keeps the selections that are still used, shows the document and
 // reloads a bitmap it names; one that cannot be read is said so.
 TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBitmap) {
-    click(Enemy0X, Enemy0Y);
-    commit(sidePanel.enemySpeedEdit, "9");
-    send(NewImageSetCommand);
+    click(Enemy0X, Enemy0Y), commit(sidePanel.enemySpeedEdit, "9"), send(NewImageSetCommand);
     session.state.selectedImageSet = 3;
     controlKey('Z'), controlKey('Z');
     EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
@@ -78,8 +76,7 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
     controlKey('Z');
     EXPECT_EQ(std::tuple(textOf(window), levelBitmap.height), std::tuple("View_Level", 800));
     EXPECT_TRUE(viewShowsDocument({400, 250, 510, 390}));  // clear of the tick's lines
-    DeleteFileA(dir.file("other.bmp").c_str());
-    controlKey('Y');
+    DeleteFileA(dir.file("other.bmp").c_str()), controlKey('Y');
     EXPECT_EQ(std::string(session.document.header.bitmapPath), "other.bmp");
     EXPECT_EQ(dialogs, Lines{BitmapError});
 }
@@ -88,8 +85,7 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
 // an edit box keeps them for its own text. A focus passing through a control
 // changes nothing, and a number that is no used program is not kept.
 TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNothing) {
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
+    click(Enemy0X, Enemy0Y), send(NewProgramCommand);
     const LevelDocument recording = session.document;
     controlKey('Z'), controlKey('Y');
     EXPECT_TRUE(sameDocument(session.document, recording) && session.state.mode == Recording);
