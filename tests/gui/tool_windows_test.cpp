@@ -190,7 +190,7 @@ public:
     // With no program open, every control but "Add Prog" changes nothing.
     void everyControlChangesNothing() {
         const auto document = bytesOf(session.document);
-        for (int list : {Programs, Movements}) notify(control(list), CBN_SETFOCUS);
+        notify(control(Movements), CBN_SETFOCUS);
         for (int list : {Direction, FrameX, FrameY}) choose(control(list), 4);
         notify(control(Add)), typeSteps("55"), notify(control(DeleteProgram));
         EXPECT_EQ(bytesOf(session.document), document);
@@ -223,7 +223,8 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
 }
 
 // Deleting or showing the window again leaves no program open, and so does
-// opening the level again (which has no program 1), which hides the window.
+// opening another level, which hides the window: nothing reaches its own
+// program 1.
 TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnEnemyRunsAndFreesAnotherLeavingNoneOpen) {
     choose(control(Programs), 0);
     notify(control(DeleteProgram));
@@ -239,8 +240,11 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnEnemyRunsAndFreesAnotherLeaving
     EXPECT_EQ(lists(), "0,1,2,-1 -1 -1 -1 -1 ");
     everyControlChangesNothing();
     choose(control(Programs), 1);
+    std::string other = testLevel();
+    qzt::testing::writeFile(dir.file("other.dat"), other.insert(other.find("EEP") + 5, "BEP 1\r\n LEFT 3 0 1 \r\nEEP\r\n"));
     boxAnswers = {IDNO};
-    open(dir.file("level.dat"));
+    open(dir.file("other.dat"));
+    ASSERT_TRUE(session.document.programs[1].used);
     EXPECT_FALSE(shown());
     everyControlChangesNothing();
     EXPECT_EQ(dialogs.size(), 3u);
