@@ -5,33 +5,25 @@
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <utility>
 
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "gfx/bmp_builder.h"
+#include "gfx/bmp_decode.h"
 #include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
 
-using Point = std::pair<int, int>;
-
-EditorTest* active = nullptr;  // the running test, for the hooks
-HHOOK hooks[2];
+EditorTest* active = nullptr;  // the running test, for the hook
+HHOOK hook;
 std::set<HWND> answered;
-std::pair<HWND, UINT> boxFlags;  // the last message box's flags
 constexpr int MessageTextId = 0xFFFF;  // a message box's message
 constexpr int FileNameBoxId = 0x47C;   // cmb13, the file dialogs' file name box
 
-bool isDialog(HWND window) { return GetClassLongPtrA(window, GCW_ATOM) == 0x8002; }  // WC_DIALOG
-
 template <typename T>
 T take(std::deque<T>& answers, T otherwise) {
-    if (!answers.empty()) {
-        otherwise = answers.front();
-        answers.pop_front();
-    }
+    if (!answers.empty()) otherwise = answers.front(), answers.pop_front();
     return otherwise;
 }
 
@@ -44,9 +36,7 @@ void answer(EditorTest& test, HWND dialog) {
         SetWindowTextA(fileName, path.c_str());
         PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     } else if (HWND message = GetDlgItem(dialog, MessageTextId)) {
-        char flags[16];
-        std::snprintf(flags, sizeof flags, "|%X", boxFlags.first == dialog ? boxFlags.second : 0);
-        test.dialogs.push_back(textOf(dialog) + "|" + textOf(message) + flags);
+        test.dialogs.push_back(textOf(dialog) + "|" + textOf(message));
         const int button = take(test.boxAnswers, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK);
         if (button != IDYES) answered.erase(GetWindow(dialog, GW_OWNER));
         PostMessageA(dialog, WM_COMMAND, WPARAM(button), 0);
@@ -55,40 +45,18 @@ void answer(EditorTest& test, HWND dialog) {
 
 LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
+    const bool dialog = GetClassLongPtrA(window, GCW_ATOM) == 0x8002;  // WC_DIALOG
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTA& c = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
         char line[512];
         std::snprintf(line, sizeof line, "%s|%s|%08lX|%d,%d,%d,%d", IS_INTRESOURCE(c.lpszClass) ? "#" : c.lpszClass,
                       c.lpszName && !IS_INTRESOURCE(c.lpszName) ? c.lpszName : "", c.style, c.x, c.y, c.cx, c.cy);
         active->created.push_back({window, c.hwndParent, line});
-        if (isDialog(window)) active->viewAtDialog = readView();
-    } else if (code == HCBT_ACTIVATE && isDialog(window)) {
+        if (dialog) active->viewAtDialog = readView();
+    } else if (code == HCBT_ACTIVATE && dialog) {
         answer(*active, window);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// A message box gets its MSGBOXPARAMS, with the flags it was given, in WM_INITDIALOG.
-LRESULT CALLBACK callHook(int code, WPARAM wParam, LPARAM lParam) {
-    const CWPSTRUCT& call = *reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call.message == WM_INITDIALOG && call.lParam && !GetDlgItem(call.hwnd, FileNameBoxId) &&
-        GetDlgItem(call.hwnd, MessageTextId)) {
-        const auto& params = *reinterpret_cast<const MSGBOXPARAMSW*>(call.lParam);
-        if (params.cbSize == sizeof params) boxFlags = {call.hwnd, UINT(params.dwStyle)};
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Pixel (x, y) of the test picture (x, y < 1024) has a colour of its own; pictureSource gives
-// it back, (-1, -1) for any other colour.
-Rgb pictureColour(int x, int y) {
-    return Rgb(x & 0xFF) << 16 | Rgb(y & 0xFF) << 8 | 0x80 | (x >> 8 & 3) | (y >> 8 & 3) << 2;
-}
-
-Point pictureSource(Rgb colour) {
-    const int blue = int(colour & 0xFF);
-    if ((blue & 0xF0) != 0x80) return {-1, -1};
-    return {int(colour >> 16 & 0xFF) | (blue & 3) << 8, int(colour >> 8 & 0xFF) | (blue >> 2 & 3) << 8};
 }
 
 }  // namespace
@@ -101,14 +69,9 @@ std::string testLevel() {
                "CIS 1 198 40 50 2 0 ", "CIS 300 400 30 20 4 1 ", "CIS 200 250 60 60 1 2 ", "", "END", ""});
 }
 
-// Enemy 3's image set 9 is not defined: it is not drawn.
-const std::vector<Copy> TestLevelCopies = {
-    {100, 40, 300, 400, 30, 20},   // 0
-    {120, 50, 1, 198, 40, 50},     // 1: over enemy 0
-    {470, 100, 200, 250, 60, 60},  // 2: past the right edge
-    {0, 0, 300, 400, 30, 20},      // 4: at the view's top-left corner
-    {200, 350, 1, 198, 40, 50},    // 5: past the bottom edge
-};
+Rgb pictureColour(int x, int y) {  // x, y < 1024
+    return Rgb(x & 0xFF) << 16 | Rgb(y & 0xFF) << 8 | 0x80 | (x >> 8 & 3) | (y >> 8 & 3) << 2;
+}
 
 void writeBmp(const std::string& path, int width, int height, uint16_t bitCount, std::vector<uint8_t> pixels) {
     test::BmpShape shape{width, height, bitCount};
@@ -133,24 +96,22 @@ Pixels readPixels(RECT rect, HWND from) {
     return pixels;
 }
 
-::testing::AssertionResult viewShows(const Pixels& view, int h, int v, const std::vector<Copy>& copies, RECT area) {
+::testing::AssertionResult EditorTest::viewShows(const Pixels& view, const LevelDocument& doc, Scroll scroll,
+                                                RECT area, RenderLayers layers) const {
+    const BmpReadResult read = readBmpFile(dir.file("level.bmp").c_str());
+    if (!read.image) return ::testing::AssertionFailure() << read.why;
+    const RgbImage expected = renderView(doc, decodeBmpPixels(*read.image), scroll, layers);
     int wrong = 0;
     std::ostringstream first;
     for (int cy = area.top; cy < area.bottom; ++cy)
         for (int cx = area.left; cx < area.right; ++cx) {
-            Point expected{h + cx - ViewLeft, v + cy - ViewTop + LevelOriginRow};
-            for (const Copy& c : copies) {
-                const int left = c.levelX - h + ViewLeft, top = c.levelY - v + ViewTop;
-                if (cx >= left && cx < left + c.width + 2 && cy >= top && cy < top + c.height + 2)
-                    expected = {c.x + cx - left, c.y + cy - top};
-            }
-            const Point shown = pictureSource(view.at(cx, cy));
-            if (shown != expected && wrong++ < 5)
-                first << " client " << cx << "," << cy << " shows " << shown.first << "," << shown.second << " not "
-                      << expected.first << "," << expected.second << ";";
+            const qzt::Rgb e = expected.at(cx - ViewLeft, cy - ViewTop);
+            const Rgb want = Rgb(e.red) << 16 | Rgb(e.green) << 8 | e.blue, got = view.at(cx, cy);
+            if (got != want && wrong++ < 3)
+                first << " client " << cx << "," << cy << " shows " << std::hex << got << " not " << want << std::dec << ";";
         }
     return (wrong ? ::testing::AssertionFailure() : ::testing::AssertionSuccess())
-           << wrong << " pixels differ:" << first.str();
+           << wrong << " pixels differ at scroll " << scroll.h << "," << scroll.v << ":" << first.str();
 }
 
 Rgb systemColour(int index) {
@@ -175,15 +136,15 @@ void notify(HWND control, WORD code) {
     SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(0, code), reinterpret_cast<LPARAM>(control));
 }
 
-std::vector<std::string> itemsOf(HWND comboBox) {
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(comboBox, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        if (SendMessageA(comboBox, CB_GETLBTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof text))
-            SendMessageA(comboBox, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
+void choose(HWND list, int item) { SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0), notify(list, CBN_SELCHANGE); }
+
+int selected(HWND list) { return int(SendMessageA(list, CB_GETCURSEL, 0, 0)); }
+
+std::string itemsOf(HWND list) {  // the lists hold short numbers
+    std::string items;
+    char text[64];
+    for (WPARAM i = 0; SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) != CB_ERR; ++i)
+        items.append(text).append(",");
     return items;
 }
 
@@ -192,37 +153,31 @@ void scrollTo(int h, int v) {
     SetScrollPos(shell.verticalScrollBar, SB_CTL, v, TRUE);
 }
 
-void EditorTest::controlKey(WPARAM vk, bool shift) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    BYTE held[256];
-    std::copy(std::begin(keys), std::end(keys), held);
-    held[VK_CONTROL] = 0x80;
-    held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held);
-    key(vk);
-    SetKeyboardState(keys);
-}
-
-std::vector<std::string> EditorTest::enemyPanel() {
+std::string panel() {
     const SidePanelControls& m = sidePanel;
-    std::vector<std::string> texts;
+    std::string texts;
     for (HWND control : {m.enemyIndexText, m.enemyXText, m.enemyYText, m.enemyProgramEdit, m.enemyImageSetEdit,
-                         m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit})
-        texts.push_back(textOf(control));
-    return texts;
+                         m.enemyHitPointsEdit, m.enemySpeedEdit, m.enemyAnimationRateEdit, m.imageSetIndexText,
+                         m.imageSetXText, m.imageSetYText})
+        texts += textOf(control) + " ";
+    return texts + std::to_string(selected(m.framesCombo));
 }
 
-std::vector<std::string> EditorTest::imageSetPanel() {
-    const SidePanelControls& m = sidePanel;
-    return {textOf(m.imageSetIndexText), textOf(m.imageSetXText), textOf(m.imageSetYText),
-            std::to_string(SendMessageA(m.framesCombo, CB_GETCURSEL, 0, 0))};
+void EditorTest::controlKey(WPARAM vk, bool shift) {
+    BYTE keys[256], held[256];
+    GetKeyboardState(keys);
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_CONTROL] = 0x80, held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held), key(vk), SetKeyboardState(keys);
+}
+
+void EditorTest::commit(HWND edit, const char* text) const {
+    SetFocus(edit), SetWindowTextA(edit, text), SetFocus(window);
 }
 
 void EditorTest::SetUp() {
     active = this;
-    hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
-    hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
+    hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     std::vector<uint8_t> picture;  // 24 bits, bottom-up; 640 pixels make a row with no padding
     for (int y = 799; y >= 0; --y)
         for (int x = 0; x < 640; ++x)
@@ -237,7 +192,7 @@ void EditorTest::TearDown() {
     for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
         while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
-    for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(hook);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";
@@ -249,27 +204,11 @@ HWND EditorTest::madeWindow(const std::string& className) const {
     return nullptr;
 }
 
-std::vector<HWND> EditorTest::controlsOf(HWND parent) const {
+HWND EditorTest::toolControl(const char* className, int which) const {
     std::vector<HWND> controls;
     for (const Created& c : created)
-        if (c.parent == parent) controls.push_back(c.window);
-    return controls;
-}
-
-std::vector<std::string> EditorTest::controlLinesOf(HWND parent) const {
-    std::vector<std::string> lines;
-    for (const Created& c : created)
-        if (c.parent == parent) lines.push_back(c.line);
-    return lines;
-}
-
-void EditorTest::startWithTool(const char* className) {
-    ASSERT_TRUE(start());
-    open(dir.file("level.dat"));
-    ASSERT_EQ(session.document.loaded, 1);
-    dialogs.clear();
-    tool = madeWindow(className);
-    controls = controlsOf(tool);
+        if (c.parent == madeWindow(className)) controls.push_back(c.window);
+    return controls.at(size_t(which));
 }
 
 bool EditorTest::start(const char* commandLine) {

@@ -4,6 +4,7 @@
 // unsaved changes. The history's own cases are the native tests'.
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/keyboard_input.h"
@@ -15,37 +16,12 @@
 namespace qzt::gui {
 namespace {
 
-using Lines = std::vector<std::string>;
-const std::string SaveQuestion = "Dat file Loading Error|Would you like to save?|40033";
-
 class UndoTest : public EditorTest {
 public:
-    void SetUp() override {
-        EditorTest::SetUp();
-        ASSERT_TRUE(start(dir.file("level.dat").c_str()));
-        for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass})
-            tools.push_back(controlsOf(madeWindow(name)));
-    }
-    // Control `which` of a tool window, counted as it was made, labels included.
-    HWND properties(int which) const { return tools[0].at(size_t(which)); }
-    HWND newEnemy(int which) const { return tools[1].at(size_t(which)); }
-    HWND programs(int which) const { return tools[2].at(size_t(which)); }
-    void choose(HWND list, int item) const {
-        SendMessageA(list, CB_SETCURSEL, WPARAM(item), 0);
-        notify(list, CBN_SELCHANGE);
-    }
-    // Typed into an edit that then loses the focus to the main window.
-    void commit(HWND edit, const char* text) const {
-        SetFocus(edit);
-        SetWindowTextA(edit, text);
-        SetFocus(window);
-    }
-    std::string saved() const { return serializeLevel(session.document); }
-
-    std::vector<std::vector<HWND>> tools;
+    void SetUp() override { EditorTest::SetUp(), startWithLevel(); }
+    HWND properties(int which) const { return toolControl(LevelPropertiesClass, which); }
+    HWND programs(int which) const { return toolControl(EnemyProgramEditorClass, which); }  // Delete Prog 2, Add 3, Add Prog 4
 };
-
-enum { ProgramsDelete = 2, ProgramsAdd, ProgramsAddProgram, ProgramsList, Direction = 9, Steps = 11 };
 
 TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
     const std::vector<std::pair<const char*, std::function<void()>>> gestures = {
@@ -58,24 +34,24 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
         {"new image set", [&] { send(NewImageSetCommand); }},
         {"recording", [&] { click(20, 20), send(NewProgramCommand), key(VK_NUMPAD6), key(VK_NUMPAD6), key(VK_RETURN); }},
         {"level properties", [&] { send(PropertiesCommand), SetWindowTextA(properties(3), "Renamed"), notify(properties(0)); }},
-        {"new enemy", [&] { send(NewEnemyCommand), notify(newEnemy(0)); }},
-        {"add prog", [&] { send(EditProgramCommand), notify(programs(ProgramsAddProgram)); }},
-        {"add", [&] { notify(programs(ProgramsAdd)); }},
-        {"direction", [&] { choose(programs(Direction), 2); }},
-        {"steps", [&] { commit(programs(Steps), "-2147483648"); }},
-        {"delete prog", [&] { notify(programs(ProgramsDelete)); }},
+        {"new enemy", [&] { send(NewEnemyCommand), notify(toolControl(NewEnemyClass, 0)); }},
+        {"add prog", [&] { send(EditProgramCommand), notify(programs(4)); }},
+        {"add", [&] { notify(programs(3)); }},
+        {"direction", [&] { choose(programs(9), 2); }},
+        {"steps", [&] { commit(programs(11), "-2147483648"); }},
+        {"delete prog", [&] { notify(programs(2)); }},
     };
     for (const auto& [name, gesture] : gestures) {
         SCOPED_TRACE(name);
-        const std::string before = saved();
+        const std::string before = serializeLevel(session.document);
         const LevelDocument start = session.document;
         const size_t steps = session.history.steps();
         gesture();
         const LevelDocument after = session.document;
         EXPECT_EQ(session.history.steps(), steps + 1);
         controlKey('Z');
+        EXPECT_EQ(serializeLevel(session.document), before);
         EXPECT_TRUE(sameDocument(session.document, start));
-        EXPECT_EQ(saved(), before);
         controlKey('Y');
         EXPECT_TRUE(sameDocument(session.document, after));
         controlKey('Z', true);  // Ctrl+Shift+Z: nothing left to redo
@@ -85,113 +61,59 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
     EXPECT_TRUE(dialogs.empty()) << dialogs.front();
 }
 
+// Undo keeps the selections that are still used, shows the document and
+// reloads a bitmap it names; one that cannot be read is said so.
 TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBitmap) {
-    click(Enemy0X, Enemy0Y);
-    commit(sidePanel.enemySpeedEdit, "9");
-    send(NewImageSetCommand);
+    click(Enemy0X, Enemy0Y), commit(sidePanel.enemySpeedEdit, "9"), send(NewImageSetCommand);
     session.state.selectedImageSet = 3;
-    controlKey('Z');  // the new image set goes, and its selection
-    EXPECT_EQ(session.state.selectedImageSet, -1);
-    controlKey('Z');
-    EXPECT_EQ(session.state.selectedEnemy, 0);
-    EXPECT_EQ(enemyPanel()[6], "2");
-
+    controlKey('Z'), controlKey('Z');
+    EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
     writeBmp(dir.file("other.bmp"), 640, 700, 8);
     send(PropertiesCommand);
-    SetWindowTextA(properties(3), "Other_Level");
-    SetWindowTextA(properties(4), "other.bmp");
+    SetWindowTextA(properties(3), "Other_Level"), SetWindowTextA(properties(4), "other.bmp");
     notify(properties(0));
     ASSERT_EQ(levelBitmap.height, 700);
     controlKey('Z');
-    EXPECT_EQ(caption(), "View_Level");
-    EXPECT_EQ(levelBitmap.height, 800);
-    EXPECT_TRUE(viewShows(readView(), 0, 0, TestLevelCopies, {400, 250, 510, 390}));  // clear of the tick's lines
-    // A bitmap that cannot be read now: said so, and the document is restored all the same.
-    DeleteFileA(dir.file("other.bmp").c_str());
-    controlKey('Y');
+    EXPECT_EQ(std::tuple(textOf(window), levelBitmap.height), std::tuple("View_Level", 800));
+    EXPECT_TRUE(viewShowsDocument({400, 250, 510, 390}));  // clear of the tick's lines
+    DeleteFileA(dir.file("other.bmp").c_str()), controlKey('Y');
     EXPECT_EQ(std::string(session.document.header.bitmapPath), "other.bmp");
-    EXPECT_EQ(dialogs, Lines{"Dat file Loading Error|Error reading .bmp.  Make sure the directory specified in the "
-                             "file is correct.|40030"});
+    EXPECT_EQ(dialogs, Lines{BitmapError});
 }
 
-TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndFromTheMainWindowsOwnControls) {
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
+// In a recording the keys do nothing; a list of the side panel hands them on,
+// an edit box keeps them for its own text. A focus passing through a control
+// changes nothing, and a number that is no used program is not kept.
+TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNothing) {
+    click(Enemy0X, Enemy0Y), send(NewProgramCommand);
     const LevelDocument recording = session.document;
-    controlKey('Z');
-    controlKey('Y');
-    EXPECT_TRUE(sameDocument(session.document, recording));
-    EXPECT_EQ(session.state.mode, Recording);
-
-    // A list of the side panel hands them on; an edit box keeps them for its own text.
+    controlKey('Z'), controlKey('Y');
+    EXPECT_TRUE(sameDocument(session.document, recording) && session.state.mode == Recording);
+    key(VK_NUMPAD6), key(VK_RETURN);
     for (const auto& [control, routed] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
         MSG message{control, WM_KEYDOWN, 'Z', 0, 0, {}};
         routeUndoKeys(message);
         EXPECT_EQ(message.hwnd, routed ? window : control);
     }
-}
-
-// Open starts over: no recording, no selection, the panel and the recording
-// line as at start-up, the tool windows hidden; nothing typed or shown for
-// the old level reaches the new one.
-TEST_F(UndoTest, OpenShowsTheNewLevelEverywhereAndEndsARecording) {
-    send(PropertiesCommand);
-    send(EditProgramCommand);
-    notify(programs(ProgramsAddProgram));
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
-    key(VK_NUMPAD6);
-    boxAnswers = {IDNO};
-    open(dir.file("level.dat"));
-    const std::string loaded = saved();
-    for (WPARAM vk : {VK_NUMPAD2, VK_NUMPAD2, VK_RETURN}) key(vk);
-    EXPECT_EQ(saved(), loaded);
-    EXPECT_EQ(session.state.mode, Normal);
-    EXPECT_EQ(enemyPanel(), (Lines{"NONE", "X", "Y", "", "", "", "", ""}));
-    EXPECT_EQ(imageSetPanel(), (Lines{"NONE", "X", "Y", "-1"}));
-    EXPECT_EQ(textOf(sidePanel.recordProgramText), "NONE");
-    EXPECT_EQ(textOf(shell.recordStepsText), "0");
-    for (const char* name : {LevelPropertiesClass, EnemyProgramEditorClass})
-        EXPECT_FALSE(IsWindowVisible(madeWindow(name))) << name;
-    EXPECT_EQ(session.history.steps(), 0u);
-    EXPECT_EQ(dialogs, (Lines{SaveQuestion, "file:Open QZT data file"}));
-}
-
-// After Enter the enemy's Movement box shows the recorded program: a focus
-// passing through it gives the enemy nothing old back.
-TEST_F(UndoTest, AFocusPassingThroughAControlChangesNothing) {
-    click(Enemy0X, Enemy0Y);
-    send(NewProgramCommand);
-    key(VK_NUMPAD6);
-    key(VK_RETURN);
-    EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
-    const LevelDocument recorded = session.document;
     const size_t steps = session.history.steps();
-    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo}) {
-        SetFocus(control);
-        SetFocus(window);
-    }
+    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo})
+        SetFocus(control), SetFocus(window);
     send(PropertiesCommand);
     notify(properties(0));
-    EXPECT_TRUE(sameDocument(session.document, recorded));
-    EXPECT_EQ(session.history.steps(), steps);
-    // A number that is no used program is not kept in the box either.
     commit(sidePanel.enemyProgramEdit, "9");
+    EXPECT_EQ(session.history.steps(), steps);
     EXPECT_EQ(textOf(sidePanel.enemyProgramEdit), "1");
 }
 
-TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
-    const std::string copy = dir.file("copy.dat");
-    const struct {
-        int answer;
-        std::vector<std::string> files;
-        Lines dialogs;
-        bool opened;
-    } cases[] = {
-        {IDCANCEL, {}, {SaveQuestion}, false},
-        {IDYES, {""}, {SaveQuestion, "file:Save QZT data file"}, false},
-        {IDYES, {copy, ""}, {SaveQuestion, "file:Save QZT data file", "file:Open QZT data file"}, false},
-        {IDNO, {dir.file("level.dat")}, {SaveQuestion, "file:Open QZT data file"}, true},
+// Open asks first only when the level has unsaved changes, and starts over:
+// no recording, no selection, the panel and the recording line as at
+// start-up, the tool windows hidden; nothing typed or shown for the old level
+// reaches the new one.
+TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChangesAndShowsTheNewLevelEverywhere) {
+    const struct { int answer; std::vector<std::string> files; Lines dialogs; } cases[] = {
+        {IDCANCEL, {}, {SaveQuestion}},
+        {IDYES, {""}, {SaveQuestion, SaveDialog}},
+        {IDYES, {dir.file("copy.dat"), ""}, {SaveQuestion, SaveDialog, OpenDialog}},
     };
     for (const auto& c : cases) {
         send(NewImageSetCommand);
@@ -200,15 +122,26 @@ TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChanges) {
         fileAnswers.assign(c.files.begin(), c.files.end());
         send(OpenCommand);
         EXPECT_EQ(dialogs, c.dialogs);
-        EXPECT_EQ(session.document.imageSets[3].used, !c.opened);
+        EXPECT_TRUE(session.document.imageSets[3].used);
     }
-    EXPECT_FALSE(levelModified());
-    send(NewImageSetCommand);
-    controlKey('Z');  // back at what was loaded: no question
+    send(NewImageSetCommand), controlKey('Z');  // back at what was saved: no question
     dialogs.clear();
-    fileAnswers = {""};
     send(OpenCommand);
-    EXPECT_EQ(dialogs, Lines{"file:Open QZT data file"});
+    EXPECT_EQ(dialogs, Lines{OpenDialog});
+
+    send(PropertiesCommand), send(EditProgramCommand), notify(programs(4));
+    click(Enemy0X, Enemy0Y), send(NewProgramCommand), key(VK_NUMPAD6);
+    boxAnswers = {IDNO};
+    open(dir.file("level.dat"));
+    const std::string loaded = serializeLevel(session.document);
+    for (WPARAM vk : {VK_NUMPAD2, VK_NUMPAD2, VK_RETURN}) key(vk);
+    EXPECT_EQ(serializeLevel(session.document), loaded);
+    EXPECT_EQ(panel(), "NONE X Y      NONE X Y -1");
+    EXPECT_EQ(textOf(sidePanel.recordProgramText) + textOf(shell.recordStepsText), "NONE0");
+    for (const char* name : {LevelPropertiesClass, EnemyProgramEditorClass})
+        EXPECT_FALSE(IsWindowVisible(madeWindow(name))) << name;
+    EXPECT_EQ(session.history.steps(), 0u);
+    EXPECT_EQ(dialogs, (Lines{OpenDialog, SaveQuestion, OpenDialog}));
 }
 
 }  // namespace
