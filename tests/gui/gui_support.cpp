@@ -15,9 +15,10 @@
 namespace qzt::gui {
 namespace {
 
-EditorTest* active = nullptr;  // the running test, for the hook
-HHOOK hook;
+EditorTest* active = nullptr;  // the running test, for the hooks
+HHOOK hooks[2];
 std::set<HWND> answered;
+std::pair<HWND, UINT> boxFlags;  // the last message box's flags
 constexpr int MessageTextId = 0xFFFF;  // a message box's message
 constexpr int FileNameBoxId = 0x47C;   // cmb13, the file dialogs' file name box
 
@@ -36,7 +37,11 @@ void answer(EditorTest& test, HWND dialog) {
         SetWindowTextA(fileName, path.c_str());
         PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     } else if (HWND message = GetDlgItem(dialog, MessageTextId)) {
-        test.dialogs.push_back(textOf(dialog) + "|" + textOf(message));
+        // A notice's flags are MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST; any other box shows its own.
+        const UINT flags = boxFlags.first == dialog ? boxFlags.second : 0;
+        char shown[16] = "";
+        if (flags != 0x40030) std::snprintf(shown, sizeof shown, "|%X", flags);
+        test.dialogs.push_back(textOf(dialog) + "|" + textOf(message) + shown);
         const int button = take(test.boxAnswers, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK);
         if (button != IDYES) answered.erase(GetWindow(dialog, GW_OWNER));
         PostMessageA(dialog, WM_COMMAND, WPARAM(button), 0);
@@ -55,6 +60,16 @@ LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
         if (dialog) active->viewAtDialog = readView();
     } else if (code == HCBT_ACTIVATE && dialog) {
         answer(*active, window);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A message box gets its MSGBOXPARAMS, with the flags it was given, in WM_INITDIALOG.
+LRESULT CALLBACK callHook(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT& call = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call.message == WM_INITDIALOG && call.lParam && GetDlgItem(call.hwnd, MessageTextId)) {
+        const auto& params = *reinterpret_cast<const MSGBOXPARAMSW*>(call.lParam);
+        if (params.cbSize == sizeof params) boxFlags = {call.hwnd, UINT(params.dwStyle)};
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -177,7 +192,8 @@ void EditorTest::commit(HWND edit, const char* text) const {
 
 void EditorTest::SetUp() {
     active = this;
-    hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
+    hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
+    hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
     std::vector<uint8_t> picture;  // 24 bits, bottom-up; 640 pixels make a row with no padding
     for (int y = 799; y >= 0; --y)
         for (int x = 0; x < 640; ++x)
@@ -192,7 +208,7 @@ void EditorTest::TearDown() {
     for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
         while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
-    UnhookWindowsHookEx(hook);
+    for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";

@@ -57,7 +57,7 @@ std::string panel();
 // covers client (111..139, 51..69); image set 0 (bitmap (1, 198), 40 x 50)
 // covers client (12..50, 12..60), its handle columns 48..52.
 constexpr int Enemy0X = 120, Enemy0Y = 60, Set0X = 30, Set0Y = 30;
-const std::string SaveQuestion = "Dat file Loading Error|Would you like to save?";
+const std::string SaveQuestion = "Dat file Loading Error|Would you like to save?|40033";
 const std::string OpenDialog = "file:Open QZT data file", SaveDialog = "file:Save QZT data file";
 const std::string BitmapError =
     "Dat file Loading Error|Error reading .bmp.  Make sure the directory specified in the file is correct.";

@@ -17,9 +17,9 @@ using qzt::testing::readFile;
 using qzt::testing::writeFile;
 
 const std::string RestoreQuestion = "Dat file Loading Error|This level has changes that were not saved when the "
-                                    "editor last closed. Restore them?";
+                                    "editor last closed. Restore them?|40034";
 const std::string ReloadQuestion = "Dat file Loading Error|The level file was changed by another program. Reload "
-                                   "it and lose your changes?";
+                                   "it and lose your changes?|40034";
 
 class LevelSafetyTest : public EditorTest {
 public:

@@ -35,9 +35,11 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
                               "Header Props|Level Properties|00040000|302,244,520,350",
                               "New Enemy Box|Create New Enemy|00040000|337,269,450,300",
                               "EnemProg Box|Edit Enemy Program|00040000|337,294,450,250"}));
-    for (const char* name : ToolClasses)  // topmost tool windows, hidden
-        EXPECT_EQ(GetWindowLongA(madeWindow(name), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW) |
-                      IsWindowVisible(madeWindow(name)), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    for (const char* name : ToolClasses) {  // topmost tool windows, hidden
+        const LONG tool = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+        EXPECT_EQ(GetWindowLongA(madeWindow(name), GWL_EXSTYLE) & tool, tool);
+        EXPECT_FALSE(IsWindowVisible(madeWindow(name)));
+    }
     // Created hidden, Level Properties' buttons are shown with the main window.
     EXPECT_TRUE(GetWindowLongA(toolControl(LevelPropertiesClass, 1), GWL_STYLE) & WS_VISIBLE);
 

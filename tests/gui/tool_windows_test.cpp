@@ -158,7 +158,8 @@ TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
     choose(control(ImageSets), 1);
     EXPECT_TRUE(previewShows({325, 5, 357, 27}, 300, 400));
     const auto before = bytesOf(session.document);
-    COMBOBOXINFO info{sizeof(COMBOBOXINFO)};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
     ASSERT_TRUE(GetComboBoxInfo(control(ImageSets), &info));
     SendMessageA(info.hwndItem, WM_CHAR, WPARAM('1'), 1);
     EXPECT_EQ(selected(control(ImageSets)), -1);
