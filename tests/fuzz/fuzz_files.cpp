@@ -1,49 +1,31 @@
 // The path-taking entry points on a real file: the same bytes read as a
 // data file (its lines pulled piece by piece) and as a bitmap (mapped), each
 // agreeing with the reader of bytes in memory.
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <unistd.h>
 
 #include "gfx/bmp_file.h"
-#include "level/dat_reader.h"
-#include "level/dat_writer.h"
-#include "no_screen.h"
-
-namespace {
-
-const std::string& scratchFile() {
-    static const std::string path = "/tmp/qzt-fuzz-files-" + std::to_string(getpid());
-    return path;
-}
-
-void check(bool ok) {
-    if (!ok) std::abort();
-}
-
-}  // namespace
+#include "tests/level/test_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const char* path = scratchFile().c_str();
-    std::FILE* file = std::fopen(path, "wb");
-    check(file && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0);
+    static const std::string path = "/tmp/qzt-fuzz-files-" + std::to_string(getpid());
+    qzt::testing::writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
 
     static qzt::LevelDocument fromFile, fromBytes;
-    NoScreen steps;
-    const qzt::LoadResult fileResult = qzt::loadLevelFile(path, fromFile, steps);
-    check(fileResult == qzt::loadLevelBytes(data, size, "/tmp/", fromBytes, steps));
-    if (fileResult == qzt::LoadOk) check(qzt::serializeLevel(fromFile) == qzt::serializeLevel(fromBytes));
+    qzt::testing::RecordingSteps steps;  // every bitmap loads
+    const qzt::LoadResult result = qzt::loadLevelFile(path.c_str(), fromFile, steps);
+    bool same = result == qzt::loadLevelBytes(data, size, "/tmp/", fromBytes, steps) &&
+                (result != qzt::LoadOk || qzt::serializeLevel(fromFile) == qzt::serializeLevel(fromBytes));
 
-    const qzt::BmpReadResult mapped = qzt::readBmpFile(path), copied = qzt::readBmpBytes(data, size);
-    check(bool(mapped.image) == bool(copied.image) && mapped.why == copied.why);
-    if (mapped.image) {
+    const qzt::BmpReadResult mapped = qzt::readBmpFile(path.c_str()), copied = qzt::readBmpBytes(data, size);
+    same = same && bool(mapped.image) == bool(copied.image) && mapped.why == copied.why;
+    if (same && mapped.image) {
         const qzt::BmpImage &a = *mapped.image, &b = *copied.image;
-        check(a.bitmapInfo == b.bitmapInfo && a.pixelBytes == b.pixelBytes);
-        for (size_t i = 0; i < a.pixelBytes; ++i) check(a.pixels.get()[i] == b.pixels.get()[i]);
+        same = a.bitmapInfo == b.bitmapInfo && a.pixelBytes == b.pixelBytes &&
+               std::equal(a.pixels.get(), a.pixels.get() + a.pixelBytes, b.pixels.get());
     }
-    std::remove(path);
+    if (!same) std::abort();
+    std::remove(path.c_str());
     return 0;
 }

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "gfx/little_endian.h"
 
 namespace qzt::test {
 
@@ -27,14 +28,6 @@ struct BmpShape {
     std::optional<std::vector<uint8_t>> pixels = std::nullopt;
 };
 
-inline void putLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> 8 * i);
-}
-
-inline uint32_t getLe32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
-
-inline size_t bmpRowBytes(int32_t width, uint16_t bitCount) { return (size_t(width) * bitCount + 31) / 32 * 4; }
-
 inline std::vector<uint8_t> buildBmp(const BmpShape& s) {
     const size_t rows = size_t(std::llabs(int64_t(s.height)));
     std::vector<uint8_t> data;
@@ -44,35 +37,28 @@ inline std::vector<uint8_t> buildBmp(const BmpShape& s) {
         for (size_t row = 0; row < rows; ++row)
             data.insert(data.end(), {uint8_t(std::min(s.width, 255)), uint8_t(row * 17), 0, uint8_t(row + 1 == rows)});
     else
-        for (size_t i = 0, n = bmpRowBytes(s.width, s.bitCount) * rows; i < n; ++i) data.push_back(uint8_t(i * 7 + 3));
+        for (size_t i = 0, n = (size_t(s.width) * s.bitCount + 31) / 32 * 4 * rows; i < n; ++i) data.push_back(uint8_t(i * 7 + 3));
 
-    std::vector<uint8_t> b(14 + s.headerSize, 0);
-    putLe32(b, 0, 'B' | 'M' << 8);
-    putLe32(b, 14, s.headerSize);
-    putLe32(b, 18, uint32_t(s.width));
-    putLe32(b, 22, uint32_t(s.height));
-    putLe32(b, 26, 1u | uint32_t(s.bitCount) << 16);  // biPlanes, biBitCount
-    putLe32(b, 30, s.compression);
-    putLe32(b, 34, uint32_t(data.size()));
-    putLe32(b, 46, s.clrUsed);
-    if (s.compression == 3) {  // behind a 40-byte header, else inside the longer one: same offset
-        const uint32_t masks[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
-        b.resize(std::max<size_t>(b.size(), 66));
-        for (size_t i = 0; i < 3; ++i) putLe32(b, 54 + 4 * i, masks[s.bitCount != 16][i]);
-    }
+    std::vector<uint8_t> b(std::max<size_t>(14 + s.headerSize, s.compression == 3 ? 66 : 0), 0);
+    const auto put = [&b](size_t at, uint32_t value) { writeLe32(&b[at], value); };
+    put(0, 'B' | 'M' << 8), put(14, s.headerSize), put(18, uint32_t(s.width)), put(22, uint32_t(s.height));
+    put(26, 1u | uint32_t(s.bitCount) << 16), put(30, s.compression), put(34, uint32_t(data.size())), put(46, s.clrUsed);
+    // Masks behind a 40-byte header, else inside the longer one: the same offset.
+    const uint32_t masks[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
+    if (s.compression == 3)
+        for (size_t i = 0; i < 3; ++i) put(54 + 4 * i, masks[s.bitCount != 16][i]);
     const uint32_t colours = s.clrUsed ? s.clrUsed : s.bitCount <= 8 ? 1u << s.bitCount : 0;
     for (uint32_t i = 0; i < colours; ++i)
         b.insert(b.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(3 * i), uint8_t(0x80 | i)});
-    putLe32(b, 10, uint32_t(b.size()));
+    put(10, uint32_t(b.size()));
     b.insert(b.end(), data.begin(), data.end());
-    putLe32(b, 2, uint32_t(b.size()));
+    put(2, uint32_t(b.size()));
     return b;
 }
 
 inline bool writeBytesToFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    const bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return f && std::fclose(f) == 0 && written;
+    std::ofstream file(path, std::ios::binary);
+    return bool(file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())).flush());
 }
 
 }  // namespace qzt::test

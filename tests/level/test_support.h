@@ -17,13 +17,8 @@ namespace qzt::testing {
 
 class TempDir {
 public:
-    TempDir() : path_(std::filesystem::temp_directory_path() / ("qzt-test-" + std::to_string(std::random_device()()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    TempDir() { std::filesystem::create_directories(path_); }
+    ~TempDir() { std::error_code ignored; std::filesystem::remove_all(path_, ignored); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
     std::vector<std::string> entries() const {
@@ -34,7 +29,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ = std::filesystem::temp_directory_path() / ("qzt-test-" + std::to_string(std::random_device()()));
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
@@ -45,24 +40,21 @@ inline std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
-// Records every platform step. The bitmap loads unless onlyBitmap names another path.
+// Records every platform step: "reset", "bitmap PATH", "show", "caption TEXT".
+// The bitmap loads unless onlyBitmap names another path.
 struct RecordingSteps : LoadSteps {
     std::string onlyBitmap;
-    std::vector<std::string> calls, bitmapPaths, captions;
+    std::vector<std::string> calls;
 
     void resetScrollPositions() override { calls.push_back("reset"); }
     bool replaceBitmap(const char* path, std::string& why) override {
-        calls.push_back("bitmap");
-        bitmapPaths.push_back(path ? path : "(none)");
-        bool loads = path && (onlyBitmap.empty() || onlyBitmap == path);
-        if (!loads) why = "no such bitmap";
-        return loads;
+        calls.push_back(std::string("bitmap ") + (path ? path : "(none)"));
+        if (path && (onlyBitmap.empty() || onlyBitmap == path)) return true;
+        why = "no such bitmap";
+        return false;
     }
     void showBitmap() override { calls.push_back("show"); }
-    void setCaption(const char* text) override {
-        calls.push_back("caption");
-        captions.push_back(text);
-    }
+    void setCaption(const char* text) override { calls.push_back(std::string("caption ") + text); }
 };
 
 // Joins lines with CR LF after each.
@@ -79,22 +71,17 @@ inline std::string headerLines(const std::string& bitmap = "level.bmp", const st
                       marker.c_str(), ""});
 }
 
-// A level in the exact bytes the editor writes: programs in slots 0 and 2,
-// two enemies, image sets in slots 0 and 1.
+// A level in the exact bytes the editor writes: a title of bytes above 127,
+// numbers at both ends of 32 bits, programs in slots 0 and 2 going every way,
+// two enemies, image sets in slots 0 and 1; every field of a kind different.
 inline std::string exampleLevelBytes() {
-    return crlfLines({"Into_the_Caves", "Level_Three", "level3.bmp", "cave.mid", "win.wav", "oneup.wav", "lose.wav",
-                      "count.wav", "500", "Y N N N", "", "BEP 0", " RIGHT 12 0 1 ", " DOWNLEFT 4 2 3 ", "EEP", "BEP 2",
-                      " STOP 20 0 0 ", "EEP", "", "ENEMY 0 2 5 10 120 40 1 ", "ENEMY 2 1 8 3 300 150 0 ", "",
-                      "CIS 1 198 40 50 2 0 ", "CIS 100 198 32 32 4 1 ", "", "END", ""}) +
+    return crlfLines({"Into_the_Caves", "Level_\xE9\x80\xFF", "level3.bmp", "cave.mid", "win.wav", "oneup.wav",
+                      "lose.wav", "count.wav", "-2147483648", "Y N N N", "", "BEP 0", " RIGHT 12 0 1 ",
+                      " DOWNLEFT 4 2 3 ", " DOWN 1 2 3 ", " DOWNRIGHT 1 2 3 ", " LEFT 1 2 3 ", "EEP", "BEP 2",
+                      " STOP 20 0 0 ", " UPLEFT 5 6 7 ", " UP 2147483647 -1 0 ", " UPRIGHT 8 9 10 ", "EEP", "",
+                      "ENEMY 0 2 5 10 120 40 1 ", "ENEMY 2 1 8 3 300 150 0 ", "", "CIS 1 198 40 50 2 0 ",
+                      "CIS 100 197 32 31 4 1 ", "", "END", ""}) +
            SavedFileComment;
-}
-
-// Records in any order among lines the reader skips: unknown words, keywords
-// in another case, an ENEMY line inside a program block, lines after END.
-inline std::string toleratedRecordsLevel() {
-    return headerLines() + crlfLines({"CIS 1 2 3 4 5 7", "cis 9 9 9 9 9 9", "# a note", "ENEMY x 1 2 3 4 5 6 extra",
-                                      "BEP 1", "just words", "7 8 9", "ENEMY 1 2 3 4 5 6 7", "\tUP\t3 4 5 extra",
-                                      "up 1 1 1", "STOP 2 0 0", "EEP", "BEP 4", "EEP", "", "END", "CIS 1 2"});
 }
 
 // Loads bytes as if read from a file in directory "levels/".

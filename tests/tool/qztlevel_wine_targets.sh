@@ -15,28 +15,22 @@ fail() { echo "qztlevel_wine_targets: FAIL: $*" >&2; failures=$((failures + 1));
 cd "$work" || exit 1
 cp "$samples/sample.dat" "$samples/sample.bmp" .
 mkdir real sub
-echo old >real/absolute.dat
-echo old >real/relative.dat
+echo old | tee real/absolute.dat >real/relative.dat
 ln -s "$work/real/absolute.dat" absolute.dat
 ln -s ../real/relative.dat sub/relative.dat
 # Wine takes arguments that start with "/" for options: relative paths only.
 wine "$exe" resave sample.dat plain.dat || fail "a plain save failed"
-
 for link in absolute.dat sub/relative.dat; do
     target=$(readlink "$link")
     wine "$exe" resave sample.dat "$link" || fail "$link: the save failed"
-    [ -L "$link" ] && [ "$(readlink "$link")" = "$target" ] || fail "$link: no longer the same link"
-    cmp -s plain.dat "$link" || fail "$link: $target does not hold the saved level"
+    [ "$(readlink "$link")" = "$target" ] && cmp -s plain.dat "$link" || fail "$link: not the same link to the level"
 done
-
 for device in NUL '\\.\NUL'; do
     errors=$(wine "$exe" resave sample.dat "$device" 2>&1 >/dev/null)
     status=$?
-    errors=${errors%$'\r'}  # written in text mode
-    [ "$status" -eq 1 ] || fail "$device: exit $status, not 1"
-    [ "$errors" = "$device: cannot save: the path is not a regular file" ] || fail "$device: said \"$errors\""
+    [ "$status:${errors%$'\r'}" = "1:$device: cannot save: the path is not a regular file" ] ||
+        fail "$device: exit $status, said \"$errors\""
 done
-
 # No temporary file, and no file made in a device's place.
 files=$(find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
 [ "$files" = "./absolute.dat ./plain.dat ./real ./real/absolute.dat ./real/relative.dat ./sample.bmp ./sample.dat \
