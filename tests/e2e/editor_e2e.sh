@@ -5,18 +5,18 @@
 # File, Open; Level Properties (title, time bonus), Edit Enemy Program (a new
 # program and its movement), Create New Enemy; drag an enemy, change its hit
 # points in the side panel, record a program on the keypad; Ctrl+Z three
-# times, Ctrl+Y once; File, Save as: what expected_level.exe writes with the
-# core writer, byte for byte. Then two crashes: a drag, the recovery file,
+# times, Ctrl+Y once; File, Save as: what the level tool writes with the core
+# writer for the expected level, byte for byte. Then two crashes: a drag, the recovery file,
 # the editor killed, started on the level again; Restore answered Yes gives
 # the drag back to save, No the level as on disk; File, Exit answered "No"
 # writes nothing more.
-# Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/expected_level.exe with
+# Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe with
 # DISPLAY and WINEPREFIX set; by hand:
 # source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
 set -u
-usage="usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/expected_level.exe"
+usage="usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe"
 exe=$(realpath "${1:?$usage}")
-expected_level=$(realpath "${2:?$usage}")
+qztlevel=$(realpath "${2:?$usage}")
 samples=$(cd "$(dirname "$0")/../../samples" && pwd)
 QUESTION="Dat file Loading Error"
 editor_pid= main= detail= work= client_x= client_y=
@@ -157,11 +157,22 @@ click_tool() {
 retype() { xdotool key End shift+Home type --delay 15 "$1"; }
 # Drops the list at client (cx, cy) of a tool window, then the keys and Return.
 pick_in_tool() { click_tool "$1" "$2" "$3"; xdotool key "${@:4}" Return; }
-# The level expected_level.exe writes from the sample with the session's
-# edits, enemy 0 at level (X, Y).
+# The sample with the session's edits, enemy 0 at level (X, Y), written by
+# the level tool from its JSON: what the core writer writes.
 expect_level() {
-    (cd "$work" && wine "$expected_level" "$(winepath -w "$samples/sample.dat")" "$(winepath -w "$work/$1")" \
-        "$TITLE" "$BONUS" 2 0 7 3 5 8 25 0 2 "$2" "$3") >>"$work/wine.log" 2>&1 || fail "expected_level could not write $1"
+    (cd "$samples" && wine "$qztlevel" info sample.dat) 2>>"$work/wine.log" | python3 -c '
+import json, sys
+title, bonus, x, y = sys.argv[1], *map(int, sys.argv[2:])
+level = json.load(sys.stdin)
+level.update(title=title, timeBonus=bonus)
+del level["enemyCount"]
+level["programs"].append({"slot": 3, "movements": [{"direction": 8, "steps": 25, "firstFrame": 0, "lastFrame": 2}]})
+level["enemies"].append({"slot": 5, "x": 1, "y": 1, "imageSet": 2, "animationRate": 5, "hitPoints": 7, "speed": 3,
+                         "program": 0})
+level["enemies"][0].update(x=x, y=y)
+json.dump(level, sys.stdout)' "$TITLE" "$BONUS" "$2" "$3" >"$work/$1.json" &&
+        (cd "$work" && wine "$qztlevel" import "$1.json" "$1") >>"$work/wine.log" 2>&1 ||
+        fail "the level tool could not write $1"
 }
 save_as() {
     menu_item $SAVE
