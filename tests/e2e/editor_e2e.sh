@@ -6,10 +6,10 @@
 # program and its movement), Create New Enemy; drag an enemy, change its hit
 # points in the side panel, record a program on the keypad; Ctrl+Z three
 # times, Ctrl+Y once; File, Save as: what the level tool writes with the core
-# writer for the expected level, byte for byte. Then two crashes: a drag, the recovery file,
-# the editor killed, started on the level again; Restore answered Yes gives
-# the drag back to save, No the level as on disk; File, Exit answered "No"
-# writes nothing more.
+# writer for the expected level, byte for byte. Then a crash: a drag, the
+# recovery file, the editor killed and started on the level again; Restore
+# answered Yes gives the drag back, and File, Exit answered "No" drops it and
+# writes nothing.
 # Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe with
 # DISPLAY and WINEPREFIX set; by hand:
 # source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
@@ -98,10 +98,6 @@ answer_dialog() {
     xdotool key Return
 }
 
-answer_question() {
-    wait_for "\"Would you like to save?\" box" 30 has_window "$QUESTION"
-    xdotool key "$1"
-}
 
 # At scroll (0, 0) client (cx, cy) of the view shows bitmap (cx - 10, cy + 187).
 # The view is found by its top-left corner, which bears the row label; the
@@ -174,18 +170,13 @@ json.dump(level, sys.stdout)' "$TITLE" "$BONUS" "$2" "$3" >"$work/$1.json" &&
         (cd "$work" && wine "$qztlevel" import "$1.json" "$1") >>"$work/wine.log" 2>&1 ||
         fail "the level tool could not write $1"
 }
-save_as() {
-    menu_item $SAVE
-    answer_dialog "Save QZT data file" "$level/$1"
-    wait_for "saved file $level/$1" 30 saved_and_closed "$1"
-}
 level_files() { (cd "$level" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' '); }
-# The editor must end with status 0 and leave the level directory as it was.
+# The editor must end with status 0, the recovery file gone and the rest as it was.
 ends_writing_nothing() {
     wait_for "end of the editor after $1" 30 ended
     wait "$editor_pid" || fail "the editor ended with status $? after $1"
     editor_pid=
-    [ "$(level_files)" = "$files" ] && cmp -s "$level/sample.dat" "$samples/sample.dat" ||
+    [ "$(level_files)" = "$files" ] && cmp -s "$level/edited.dat" "$work/expected.dat" ||
         fail "$1 still wrote something: $(level_files)"
     log "ok: $1 ended the editor, nothing written"
 }
@@ -272,59 +263,40 @@ xdotool key ctrl+y
 wait_for "enemy 0 dragged again" 30 shows_frame 150 200
 
 log "Save as"
-save_as edited.dat
+menu_item $SAVE
+answer_dialog "Save QZT data file" "$level/edited.dat"
+wait_for "saved file $level/edited.dat" 30 saved_and_closed edited.dat
 expect_level expected.dat 140 190
 cmp "$level/edited.dat" "$work/expected.dat" >&2 || fail "the saved level differs from the expected one"
 log "ok: saved byte for byte as the core writer writes the expected level"
 
-# Killed with an unsaved drag: the level file stays whole, and beside it at
-# most the recovery file and one temporary file.
-drag_and_kill() {
-    point_at 160 210
-    xdotool mousedown 1
-    point_at 250 250
-    wait_for "enemy 0 dragged to client (250, 250)" 30 shows_frame 250 250
-    xdotool mouseup 1
-    wait_for "the drag in the recovery file" 10 grep -q "^ENEMY 0 2 4 3 240 240 " "$level/edited.dat.recovery"
-    kill -KILL "$(xdotool getwindowpid "$main")" "$editor_pid" 2>/dev/null
-    wait_for "the killed editor gone" 30 ended
-    editor_pid=
-    cmp -s "$level/edited.dat" "$work/expected.dat" || fail "the level file changed with the kill"
-    local left
-    left=$(cd "$level" && ls -A | grep -v -x -e sample.dat -e sample.bmp -e edited.dat -e edited.dat.recovery -e restored.dat |
-        grep -v -c '^\.qzt[0-9a-f]*\.tmp$')
-    [ "$left" = 0 ] && [ "$(cd "$level" && ls -A | grep -c '\.tmp$')" -le 1 ] ||
-        fail "more than the recovery file and one temporary file beside the level: $(level_files)"
-}
+log "a crash: a drag, the recovery file, kill, restart, Restore: Yes; Exit: No"
+expect_level recovered.dat 240 240
+point_at 160 210
+xdotool mousedown 1
+point_at 250 250
+wait_for "enemy 0 dragged to client (250, 250)" 30 shows_frame 250 250
+xdotool mouseup 1
+wait_for "the drag in the recovery file as a save writes it" 10 cmp -s "$level/edited.dat.recovery" "$work/recovered.dat"
+kill -KILL "$(xdotool getwindowpid "$main")" "$editor_pid" 2>/dev/null
+wait_for "the killed editor gone" 30 ended
+editor_pid=
+# The level file whole, and beside it at most the recovery file and one temporary file.
+cmp -s "$level/edited.dat" "$work/expected.dat" || fail "the level file changed with the kill"
+[ "$(cd "$level" && ls -A | grep -v -x -e sample.dat -e sample.bmp -e edited.dat -e edited.dat.recovery |
+    grep -v -c '^\.qzt[0-9a-f]*\.tmp$')" = 0 ] && [ "$(cd "$level" && ls -A | grep -c '\.tmp$')" -le 1 ] ||
+    fail "more than the recovery file and one temporary file beside the level: $(level_files)"
 # Started on the level again, the editor asks before its window has a title.
-restart_and_answer() {
-    start_editor "QZT Level Editor" edited.dat
-    wait_for "the question about the recovery file" 30 has_window "$QUESTION"
-    xdotool key "$1"
-    wait_for "caption \"$TITLE\"" 30 caption_is "$TITLE"
-}
-
-log "a crash: kill, restart, Restore: Yes; Save as"
-drag_and_kill
-restart_and_answer y
+start_editor "QZT Level Editor" edited.dat
+wait_for "the question about the recovery file" 30 has_window "$QUESTION"
+xdotool key y
+wait_for "caption \"$TITLE\"" 30 caption_is "$TITLE"
 wait_for "the restored drag" 30 shows_frame 250 250
-save_as restored.dat
-expect_level restored-expected.dat 240 240
-cmp "$level/restored.dat" "$work/restored-expected.dat" >&2 || fail "the restored level differs from the expected one"
-cmp -s "$level/edited.dat" "$work/expected.dat" || fail "restoring changed the level file"
-log "ok: the restored changes saved byte for byte; the level file untouched until then"
-
-log "a crash again: kill, restart, Restore: No; Exit"
-menu_item $OPEN
-answer_dialog "Open QZT data file" "$level/edited.dat"
-wait_for "the drag shown again after File, Open" 30 shows_frame 150 200
-drag_and_kill
-restart_and_answer n
-wait_for "the level as on disk" 30 shows_frame 150 200
-[ ! -e "$level/edited.dat.recovery" ] || fail "the recovery file is still there after No"
 files=$(level_files)
+files=${files/edited.dat.recovery /}
 menu_item $EXIT
-answer_question n
+wait_for "\"Would you like to save?\" box" 30 has_window "$QUESTION"
+xdotool key n
 ends_writing_nothing "File, Exit answered No"
 log "all checks passed"
 rm -rf "$work"

@@ -2,21 +2,20 @@
 # The Windows release as a designer gets it, under Wine in a prefix of its
 # own that nothing was installed into:
 #   1. the zip's files; both executables import only Windows' own DLLs, have
-#      no debug information and carry the version in their properties;
+#      no debug information and carry the version in their version resource;
 #   2. the silent install: the zip's files in C:\QZTedit, the Start menu entry,
 #      the uninstall entry, .dat's "Open with" entry and its open command;
 #   3. the installed editor opens the installed sample;
 #   4. the silent uninstall removes all it installed and leaves a user's
 #      level and another program's "Open with" entry.
-# Usage: release_test.sh VERSION SETUP.exe RELEASE.zip PATH/TO/file_version.exe
+# Usage: release_test.sh VERSION SETUP.exe RELEASE.zip
 # with DISPLAY set (tools/test runs it after tools/package).
 set -u
 source "$(dirname "$0")/../../tools/common.sh"
-usage="usage: release_test.sh VERSION SETUP.exe RELEASE.zip PATH/TO/file_version.exe"
+usage="usage: release_test.sh VERSION SETUP.exe RELEASE.zip"
 version=${1:?$usage}
 setup=$(realpath "${2:?$usage}")
 zip=$(realpath "${3:?$usage}")
-file_version=$(realpath "${4:?$usage}")
 
 FILES="LOGO.bmp README.txt qztedit.exe qztlevel.exe samples samples/sample.bmp samples/sample.dat"
 SYSTEM_DLLS="kernel32.dll user32.dll gdi32.dll comdlg32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll"
@@ -75,8 +74,14 @@ for exe in qztedit.exe qztlevel.exe; do
     done
     ! x86_64-w64-mingw32-objdump -f "$work/zip/QZTedit/$exe" | grep -qE 'HAS_(DEBUG|SYMS)' ||
         fail "$exe has debug information or symbols"
+    # What the file's properties show, as the resource compiler reads it back.
+    resources=$(x86_64-w64-mingw32-windres -i "$work/zip/QZTedit/$exe" -O rc 2>&1)
+    for line in " FILEVERSION ${version//./, }, 0" " PRODUCTVERSION ${version//./, }, 0" "\"FileVersion\", \"$version\"" \
+        "\"ProductVersion\", \"$version\"" '"ProductName", "QZT Level Editor"' '"CompanyName", "QZT"' '"FileDescription", "Q'; do
+        grep -qF -- "$line" <<<"$resources" || fail "$exe's version resource lacks $line"
+    done
 done
-log "ok: the zip's files; both executables import only Windows' DLLs and have no debug information or symbols"
+log "ok: the zip's files; both executables import only Windows' DLLs, have no debug information or symbols and carry version $version"
 
 # A prefix never used, without the menu builder, which would write the Start
 # menu entry and the file type into the user's desktop.
@@ -87,17 +92,6 @@ drive_c=$WINEPREFIX/drive_c
 installed=$drive_c/QZTedit
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QZT Level Editor.lnk"
 
-for exe in qztedit.exe qztlevel.exe; do
-    properties=$(wine "$file_version" "$work/zip/QZTedit/$exe" | tr -d '\r') || fail "$exe has no version resource"
-    [ "$(echo "$properties" | grep -v '^FileDescription=')" = "FixedFileVersion=$version.0
-FixedProductVersion=$version.0
-FileVersion=$version
-ProductVersion=$version
-ProductName=QZT Level Editor
-CompanyName=QZT" ] && echo "$properties" | grep -q '^FileDescription=.' ||
-        fail "$exe's version resource reads: $properties"
-done
-log "ok: both executables carry version $version"
 
 log "2. the silent install"
 wine "$setup" /S || fail "the silent install ended with status $?"
