@@ -1,6 +1,7 @@
 // A level's work on disk, on the real windows: the recovery file's life from
 // the timer, its offer when the level opens, and the level file and bitmap
 // changed by another program. The schedules' own cases are the native tests'.
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,12 +26,13 @@ class LevelSafetyTest : public EditorTest {
 public:
     void SetUp() override { EditorTest::SetUp(), startWithLevel(); }
     bool recoveryExists() const { return GetFileAttributesA(recovery.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    // Ticks until the recovery file is there: the first write may have to wait two seconds.
-    bool recoveryWritten() {
+    // Ticks as the timer does until done: the disk work may have to wait for the clock.
+    bool ticksUntil(const std::function<bool()>& done) {
         for (const DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(20))
-            if (tick(), recoveryExists()) return true;
+            if (tick(), done()) return true;
         return false;
     }
+    bool recoveryWritten() { return ticksUntil([this] { return recoveryExists(); }); }
     void watch() { watchLevelFiles(now += 1000); }  // a second later each time, as the timer would call it
     // The test level with enemy 0 at x and a tail of blanks, so that each version differs in size too.
     static std::string levelWithEnemyAt(int x) {
@@ -89,6 +91,8 @@ TEST_F(LevelSafetyTest, ARecoveryFileThatLoadsIsOfferedWhenTheLevelOpens) {
 // file that no longer loads is said once and changes nothing. The selection
 // and the scroll bars stay; the editor's own save is no other program's change.
 TEST_F(LevelSafetyTest, ALevelFileChangedByAnotherProgramIsReadAgainOrAskedAboutOnce) {
+    writeFile(level, levelWithEnemyAt(103));  // the timer's own look, before the test's clock takes over
+    ASSERT_TRUE(ticksUntil([this] { return session.document.enemies[0].x == 103; }));
     click(Enemy0X, Enemy0Y);
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 20), 0);
     SendMessageA(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), 0);

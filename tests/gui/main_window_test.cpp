@@ -133,7 +133,8 @@ TEST_F(FileCommandsTest, LeavingWaitsForTheLevelOnDiskAndThenReleasesWhatTheRunH
 
 // A file that cannot be read as a data file is named as such, not blamed on
 // a bitmap. Each open replaces the bitmap; where a small one leaves the view
-// uncovered, nothing from before shows there.
+// uncovered, nothing from before shows there: not in the load's first
+// picture, which a failure leaves on screen, nor after a redraw.
 TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndASmallBitmapLeavesTheRestBlank) {
     ASSERT_TRUE(start(dir.file("missing.dat").c_str()));
     openLevelFromCommandLine(dir.path().string().c_str());
@@ -142,16 +143,21 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndASmallBitmapLeavesT
     open(dir.file("level.dat"));
     const HBITMAP first = levelBitmap.bitmap;
     writeBmp(dir.file("small.bmp"), 300, 250, 24);
-    writeFile(dir.file("small.dat"), levelHeader("small.bmp") + "\r\nEND\r\n");
+    writeFile(dir.file("small.dat"), levelHeader("small.bmp") + "ENEMY 0 2 5 10 1 1 0 \r\n");
     open(dir.file("small.dat"));
     EXPECT_EQ(GetObjectType(first), 0u);
-    // Columns 300 on and rows 250 on (client row 63 on) have no bitmap.
-    const Pixels view = readView();
-    int shown = 0;
-    for (int y = ViewTop; y < ViewTop + ViewHeight; ++y)
-        for (int x = ViewLeft; x < ViewLeft + ViewWidth; ++x)
-            shown += (x >= 310 || y >= 63) && view.at(x, y) != systemColour(COLOR_MENU);
-    EXPECT_EQ(shown, 0);
+    // Columns 300 on and rows 250 on (client row 63 on) have no bitmap; a redraw blanks them whatever is there.
+    HDC dc = GetDC(window);
+    FillRect(dc, &WholeView, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+    RedrawLevelView();
+    for (const Pixels& view : {viewAtDialog, readView()}) {
+        int shown = 0;
+        for (int y = ViewTop; y < ViewTop + ViewHeight; ++y)
+            for (int x = ViewLeft; x < ViewLeft + ViewWidth; ++x)
+                shown += (x >= 310 || y >= 63) && view.at(x, y) != systemColour(COLOR_MENU);
+        EXPECT_EQ(shown, 0);
+    }
 }
 
 TEST(CommandLineFile, TakesAQuotedPathOrThePlainRestOfTheLine) {

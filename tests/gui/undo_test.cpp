@@ -68,6 +68,8 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
     session.state.selectedImageSet = 3;
     controlKey('Z'), controlKey('Z');
     EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
+    press(Set0X, Set0Y), moveTo(300, 300), release(), controlKey('Z');
+    EXPECT_EQ(panel(), "NONE X Y      0 1 198 1");
     writeBmp(dir.file("other.bmp"), 640, 700, 8);
     send(PropertiesCommand);
     SetWindowTextA(properties(3), "Other_Level"), SetWindowTextA(properties(4), "other.bmp");
