@@ -10,6 +10,7 @@
 #include "app/file_commands.h"
 #include "gui/gui_support.h"
 #include "level/dat_writer.h"
+#include "win32/gdi_guards.h"
 #include "win32/window_classes.h"
 
 namespace qzt::gui {
@@ -48,9 +49,7 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     ASSERT_TRUE(logo.bitmap) << "the test prefix has a logo";
     std::vector<Rgb> own(size_t(logo.width) * size_t(logo.height));
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), logo.width, -logo.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC dc = GetDC(window);
-    GetDIBits(dc, logo.bitmap, 0, UINT(logo.height), own.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(window, dc);
+    GetDIBits(WindowDC(window), logo.bitmap, 0, UINT(logo.height), own.data(), &info, DIB_RGB_COLORS);
     for (Rgb& colour : own) colour &= 0xFFFFFF;
     EXPECT_TRUE(readPixels({170, 50, 170 + logo.width, 50 + logo.height}).colours == own);
 
@@ -147,9 +146,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndASmallBitmapLeavesT
     open(dir.file("small.dat"));
     EXPECT_EQ(GetObjectType(first), 0u);
     // Columns 300 on and rows 250 on (client row 63 on) have no bitmap; a redraw blanks them whatever is there.
-    HDC dc = GetDC(window);
-    FillRect(dc, &WholeView, HBRUSH(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(window, dc);
+    FillRect(WindowDC(window), &WholeView, HBRUSH(GetStockObject(BLACK_BRUSH)));
     RedrawLevelView();
     for (const Pixels& view : {viewAtDialog, readView()}) {
         int shown = 0;
