@@ -10,6 +10,7 @@
 #include "win32/document_changes.h"
 #include "win32/level_bitmap.h"
 #include "win32/level_view.h"
+#include "win32/modal.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -22,8 +23,7 @@ FileWatch levelWatch;
 FileWatch bitmapWatch;
 
 void onLevelFileChanged() {
-    if (levelModified() && MessageBoxA(shell.mainWindow, ReloadQuestion, LoadingCaption,
-                                       MB_YESNO | MB_ICONEXCLAMATION | MB_TOPMOST) != IDYES)
+    if (levelModified() && ask(ReloadQuestion, LoadingCaption, MB_YESNO | MB_ICONEXCLAMATION | MB_TOPMOST) != IDYES)
         return;
     reloadLevelFile();
 }
@@ -45,19 +45,19 @@ void watchBitmap(uint64_t nowMs) {
 
 }  // namespace
 
-void knowLevelFile() {
+void knowLevelFile(std::optional<uint64_t> fingerprint) {
     const char* path = session.levelPath.c_str();
     if (*path)
-        levelWatch.know(path, fileStamp(path), fileFingerprint(path));
+        levelWatch.know(path, fileStamp(path), fingerprint);
     else
         levelWatch.stop();
 }
 
 void watchLevelFiles(uint64_t nowMs) {
     if (!levelWatch.due(nowMs) && !bitmapWatch.due(nowMs)) return;
-    // A question or a dialog of the editor's is up: it disables the main
-    // window, and one question at a time is enough.
-    if (!IsWindowEnabled(shell.mainWindow) || session.levelPath.empty() || !session.document.loaded) return;
+    // One question at a time is enough, and its answer acts on the level it
+    // was asked about.
+    if (modalUp() || session.levelPath.empty() || !session.document.loaded) return;
     if (levelWatch.changed(nowMs)) onLevelFileChanged();
     if (session.document.loaded) watchBitmap(nowMs);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace qzt {
 
@@ -11,8 +12,9 @@ namespace qzt {
 // shown at once. What cannot be read now is said once, and nothing changes.
 void watchLevelFiles(uint64_t nowMs);
 
-// After an open or a save: the level file as it is on disk now, so that the
-// editor's own writes do not count as another program's.
-void knowLevelFile();
+// After an open or a save: the level file as it is on disk now (with the
+// fingerprint of its bytes), so that the editor's own writes do not count as
+// another program's.
+void knowLevelFile(std::optional<uint64_t> fingerprint);
 
 }  // namespace qzt

@@ -15,7 +15,8 @@ void showDocumentInMainWindow(DocumentChange event) {
     refreshEnemyPanel();
     refreshImageSetPanel();
     refreshRecordingLine();
-    if (event == DocumentChange::Opened) SetWindowTextA(shell.recordStepsText, "0");
+    // A load ends any recording.
+    if (event != DocumentChange::Edited) SetWindowTextA(shell.recordStepsText, "0");
 }
 
 }  // namespace qzt

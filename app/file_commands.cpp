@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/command_line.h"
@@ -18,7 +19,9 @@
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/file_paths.h"
+#include "level/file_state.h"
 #include "win32/document_changes.h"
+#include "win32/modal.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -41,10 +44,20 @@ constexpr DWORD SaveDialogFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVE
 
 // Runs one of the two dialogs on the shared record; true when a file was chosen.
 bool chooseFile(const char* title, DWORD flags, BOOL(WINAPI* dialog)(LPOPENFILENAMEA)) {
+    const ModalScope scope;
     OPENFILENAMEA& record = dialogRecord;
     record.lpstrTitle = title;
     record.Flags = flags;
     return dialog(&record) != 0;
+}
+
+// After an open, a reload or a save: the level file as it is now is what the
+// watch compares with and what unsaved changes are made against.
+void levelFileIsKnown() {
+    const std::optional<uint64_t> fingerprint =
+        session.levelPath.empty() ? std::nullopt : fileFingerprint(session.levelPath.c_str());
+    knowLevelFile(fingerprint);
+    recoveryBasedOn(fingerprint);
 }
 
 // True only when the level reached the disk; a failed write is reported and
@@ -57,23 +70,25 @@ bool saveThroughDialog() {
         return false;
     }
     dropRecoveryFile();
+    dropStaleRecoveryFile(fileNameBuffer);
     session.levelPath = fileNameBuffer;
     levelSaved();
-    knowLevelFile();
+    levelFileIsKnown();
     return true;
 }
 
-// "Would you like to save?": true when the level was saved or the user chose
-// not to; false for Cancel and for a save that did not happen.
-bool savedOrDiscarded() {
-    switch (MessageBoxA(shell.mainWindow, "Would you like to save?", LoadingCaption, QuestionFlags)) {
+// What becomes of unsaved changes when the level is left.
+enum class Leaving { Saved, Dropped, Stays };
+
+// "Would you like to save?"; Cancel, or a save that did not happen, stays.
+Leaving askToSave() {
+    switch (ask("Would you like to save?", LoadingCaption, QuestionFlags)) {
     case IDYES:
-        return saveThroughDialog();
+        return saveThroughDialog() ? Leaving::Saved : Leaving::Stays;
     case IDNO:
-        dropRecoveryFile();
-        return true;
+        return Leaving::Dropped;
     default:
-        return false;
+        return Leaving::Stays;
     }
 }
 
@@ -129,7 +144,7 @@ void openLevelFile(const char* path) {
     const bool restored = restore && result == LoadOk;
     levelOpened(restored ? levelOnDisk(path).get() : nullptr);
     recoveryOpened(restored);
-    knowLevelFile();
+    levelFileIsKnown();
     const char* message = loadResultMessage(result);
     if (*message) notice(message, LoadingCaption);
 }
@@ -141,25 +156,21 @@ void reloadLevelFile() {
         reportFailedLoad(path.c_str(), tried);
         return;
     }
-    const EditorState kept = session.state;
+    const EditorState before = session.state;
     dropRecoveryFile();
     ScreenLoadSteps steps;
     const LoadResult result = loadLevelFile(path.c_str(), session.document, steps);
-    session.levelPath = result == LoadOk ? path : "";
-    levelOpened();
     recoveryOpened(false);
-    knowLevelFile();
-    if (result != LoadOk) {
-        reportFailedLoad(path.c_str(), result);
+    if (result == LoadOk) {
+        levelReloaded(before);
+        levelFileIsKnown();
         return;
     }
-    EditorState& state = session.state;
-    state.trackedHScroll = kept.trackedHScroll;
-    state.trackedVScroll = kept.trackedVScroll;
-    state.selectedEnemy = kept.selectedEnemy;
-    state.selectedImageSet = kept.selectedImageSet;
-    keepUsedSelections(session.document, state);
-    showSelection();
+    // Changed again since it was tried: as after a failed open.
+    session.levelPath = "";
+    levelOpened();
+    levelFileIsKnown();
+    reportFailedLoad(path.c_str(), result);
 }
 
 void openLevelFromCommandLine(const char* commandLine) {
@@ -180,10 +191,14 @@ void openLevelFromCommandLine(const char* commandLine) {
     }
 }
 
-// Unsaved changes are not dropped without a word.
+// Unsaved changes are not dropped without a word; dropped, their recovery
+// file goes only once another level is chosen, and a cancelled dialog keeps
+// both.
 void openCommand() {
-    if (levelModified() && !savedOrDiscarded()) return;
-    if (chooseFile(OpenTitle, OpenDialogFlags, GetOpenFileNameA)) openLevelFile(fileNameBuffer);
+    const Leaving leaving = levelModified() ? askToSave() : Leaving::Saved;
+    if (leaving == Leaving::Stays || !chooseFile(OpenTitle, OpenDialogFlags, GetOpenFileNameA)) return;
+    if (leaving == Leaving::Dropped) dropRecoveryFile();
+    openLevelFile(fileNameBuffer);
 }
 
 void saveCommand() {
@@ -192,7 +207,9 @@ void saveCommand() {
 
 // Asked whenever a level is loaded, changed or not.
 void leaveEditor() {
-    if (session.document.loaded && !savedOrDiscarded()) return;
+    const Leaving leaving = session.document.loaded ? askToSave() : Leaving::Saved;
+    if (leaving == Leaving::Stays) return;
+    if (leaving == Leaving::Dropped) dropRecoveryFile();
     ExitEditor();
 }
 

@@ -29,8 +29,10 @@ void onSizeOrActivate() {
 
 bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
 
-// Menu commands in this order; at most one id matches.
+// Menu commands in this order; at most one id matches. A number typed into
+// the side panel counts before any of them acts.
 void onMenuCommand(WORD command) {
+    if (command != 0) commitPendingEdit();
     switch (command) {
     case EditProgramCommand:
         if (loadedAndNormal()) showEnemyProgramEditor();
@@ -87,6 +89,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onSizeOrActivate();
         return 0;
     case WM_CLOSE:
+        commitPendingEdit();
         leaveEditor();
         return 0;
     case WM_COMMAND:
@@ -115,6 +118,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         onButtonUp();
+        return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureLost();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

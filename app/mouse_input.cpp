@@ -1,5 +1,7 @@
 #include "app/mouse_input.h"
 
+#include <windowsx.h>
+
 #include "app/side_panel.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"
@@ -15,11 +17,22 @@ const HCURSOR ResizeCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32642));
 
 namespace {
 
-// Client coordinates arrive as two unsigned 16-bit halves.
-Pointer pointerAt(LPARAM position) { return {LOWORD(position), HIWORD(position), scrollPosition()}; }
+// Signed: while the mouse is captured, points left of or above the client
+// area arrive too.
+Pointer pointerAt(LPARAM position) { return {GET_X_LPARAM(position), GET_Y_LPARAM(position), scrollPosition()}; }
+
+bool inGesture() { return session.state.dragging || session.state.mode == Resizing; }
+
+// A drag or a resize, however many moves it took, is one gesture.
+void endGesture() {
+    releaseButton(session.state);
+    finishGesture();
+}
 
 }  // namespace
 
+// A drag or a resize holds the mouse, so that its release ends it wherever
+// the pointer is.
 void onButtonDown(bool leftButton, LPARAM position) {
     // An edit of the side panel that loses the focus now commits to the
     // enemy selected before this press.
@@ -28,6 +41,7 @@ void onButtonDown(bool leftButton, LPARAM position) {
     if (selectAt(session.document, session.state, leftButton, pointer)) showSelection();
     // After the panels: a press just right of a set shows "NONE" yet resizes it.
     if (grabResizeHandle(session.document, session.state, pointer)) SetCursor(ResizeCursor);
+    if (inGesture()) SetCapture(shell.mainWindow);
 }
 
 void onMouseMove(LPARAM position) {
@@ -38,10 +52,15 @@ void onMouseMove(LPARAM position) {
     if (outcome.movedEnemy) refreshEnemyPosition();
 }
 
-// A drag or a resize, however many moves it took, is one gesture.
 void onButtonUp() {
-    releaseButton(session.state);
-    finishGesture();
+    endGesture();
+    if (GetCapture() == shell.mainWindow) ReleaseCapture();
+}
+
+// A question that comes up, or another window taking the mouse, ends the
+// gesture where it is.
+void onCaptureLost() {
+    if (inGesture()) endGesture();
 }
 
 }  // namespace qzt

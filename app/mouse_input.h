@@ -12,5 +12,6 @@ extern const HCURSOR ResizeCursor;
 void onButtonDown(bool leftButton, LPARAM position);
 void onMouseMove(LPARAM position);
 void onButtonUp();
+void onCaptureLost();
 
 }  // namespace qzt

@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "app/editor_runs.h"
 #include "edit/recovery_schedule.h"
+#include "edit/recovery_stamp.h"
 #include "gfx/offscreen_load_steps.h"
 #include "level/atomic_file.h"
 #include "level/dat_writer.h"
@@ -13,6 +15,7 @@
 #include "level/file_state.h"
 #include "level/regular_file.h"
 #include "win32/document_changes.h"
+#include "win32/modal.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -21,16 +24,51 @@ namespace {
 
 constexpr char RestoreQuestion[] =
     "This level has changes that were not saved when the editor last closed. Restore them?";
+constexpr char RestoreChangedQuestion[] =
+    "This level has changes that were not saved when the editor last closed, but the level file has changed "
+    "since. Restore them?";
+constexpr char OtherEditorNotice[] = "This level has unsaved changes in another editor.";
 
 RecoverySchedule schedule;
 // The history's version the recovery file last received.
 uint64_t writtenVersion = 0;
+std::optional<uint64_t> baseFingerprint;
 
 std::string recoveryPath() { return recoveryPathOf(session.levelPath); }
 
-void writeRecoveryFile(uint64_t nowMs) {
+bool exists(const std::string& path) { return fileStamp(path.c_str()).exists; }
+
+// The stamp of the file at path; none when it has none or cannot be read.
+std::optional<RecoveryStamp> stampAt(const std::string& path) {
+    RegularFile file;
     std::string why;
-    const bool written = replaceFileAtomically(recoveryPath().c_str(), serializeLevel(session.history.current()), why);
+    if (!file.open(path.c_str(), why)) return std::nullopt;
+    std::string bytes(size_t(file.size()), '\0');
+    if (!file.readAt(0, bytes.data(), bytes.size())) return std::nullopt;
+    return recoveryStampOf(bytes);
+}
+
+bool ofAnotherRun(const std::optional<RecoveryStamp>& stamp) {
+    return stamp && stamp->editorRun != thisEditorRun();
+}
+
+bool ofAnotherRunningEditor(const std::optional<RecoveryStamp>& stamp) {
+    return ofAnotherRun(stamp) && editorRunning(stamp->editorRun);
+}
+
+void deleteFile(const std::string& path) { DeleteFileW(widePath(path.c_str()).c_str()); }
+
+// Another editor's file, running or crashed, is never written over: it holds
+// work of its own.
+void writeRecoveryFile(uint64_t nowMs) {
+    const std::string path = recoveryPath();
+    if (!schedule.exists() && exists(path) && ofAnotherRun(stampAt(path))) {
+        schedule.tried(nowMs, false);
+        return;
+    }
+    const RecoveryStamp stamp{baseFingerprint, thisEditorRun()};
+    std::string why;
+    const bool written = replaceFileAtomically(path.c_str(), stampedRecovery(serializeLevel(session.history.current()), stamp), why);
     schedule.tried(nowMs, written);
     if (written) writtenVersion = session.history.version();
 }
@@ -40,10 +78,11 @@ void writeRecoveryFile(uint64_t nowMs) {
 // Each tick looks at the history's state only: a gesture reaches the file
 // once it has ended.
 void keepRecoveryFile(uint64_t nowMs) {
-    if (session.levelPath.empty() || !session.document.loaded) return;
+    if (modalUp() || session.levelPath.empty() || !session.document.loaded) return;
     const History& history = session.history;
     const bool unsaved = history.modified();
-    switch (schedule.next(nowMs, unsaved, unsaved && history.version() != writtenVersion)) {
+    const bool gone = unsaved && schedule.exists() && !exists(recoveryPath());
+    switch (schedule.next(nowMs, unsaved, unsaved && (history.version() != writtenVersion || gone))) {
     case RecoverySchedule::Action::Write:
         writeRecoveryFile(nowMs);
         break;
@@ -56,21 +95,27 @@ void keepRecoveryFile(uint64_t nowMs) {
 }
 
 void dropRecoveryFile() {
-    if (schedule.exists() && !session.levelPath.empty()) DeleteFileW(widePath(recoveryPath().c_str()).c_str());
+    if (schedule.exists() && !session.levelPath.empty()) deleteFile(recoveryPath());
     schedule.removed();
     writtenVersion = 0;
 }
 
 bool recoveryWanted(const char* path) {
     const std::string recovery = recoveryPathOf(path);
-    if (!fileStamp(recovery.c_str()).exists) return false;
+    if (!exists(recovery)) return false;
+    const std::optional<RecoveryStamp> stamp = stampAt(recovery);
+    if (ofAnotherRunningEditor(stamp)) {
+        notice(OtherEditorNotice, LoadingCaption);
+        return false;
+    }
     const auto probe = std::make_unique<LevelDocument>();
     OffscreenLoadSteps steps;
     if (loadLevelFile(recovery.c_str(), *probe, steps) != LoadOk) return false;
-    if (MessageBoxA(shell.mainWindow, RestoreQuestion, LoadingCaption, MB_YESNO | MB_ICONEXCLAMATION | MB_TOPMOST) ==
-        IDYES)
+    const bool levelChanged = stamp && stamp->levelFingerprint && fileFingerprint(path) != stamp->levelFingerprint;
+    if (ask(levelChanged ? RestoreChangedQuestion : RestoreQuestion, LoadingCaption,
+            MB_YESNO | MB_ICONEXCLAMATION | MB_TOPMOST) == IDYES)
         return true;
-    DeleteFileW(widePath(recovery.c_str()).c_str());
+    deleteFile(recovery);
     return false;
 }
 
@@ -78,6 +123,13 @@ void recoveryOpened(bool restored) {
     schedule = RecoverySchedule{};
     writtenVersion = restored ? session.history.version() : 0;
     if (restored) schedule.found();
+}
+
+void recoveryBasedOn(std::optional<uint64_t> levelFingerprint) { baseFingerprint = levelFingerprint; }
+
+void dropStaleRecoveryFile(const char* path) {
+    const std::string recovery = recoveryPathOf(path);
+    if (exists(recovery) && !ofAnotherRunningEditor(stampAt(recovery))) deleteFile(recovery);
 }
 
 }  // namespace qzt

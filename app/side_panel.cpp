@@ -151,6 +151,12 @@ void commitSidePanelEdit(HWND control, WORD notification) {
     }
 }
 
+void commitPendingEdit() {
+    HWND focus = GetFocus();
+    for (const EnemyEdit& edit : EnemyEdits)
+        if (focus && sidePanel.*edit.control == focus) SetFocus(shell.mainWindow);
+}
+
 void onFramesCombo(HWND control) {
     if (!control || control != sidePanel.framesCombo) return;
     const int selection = int(SendMessageA(control, CB_GETCURSEL, 0, 0));

@@ -21,6 +21,9 @@ void refreshRecordingLine();
 // EN_KILLFOCUS of one of the five enemy edits commits its number; a number
 // that changes nothing is replaced by the enemy's own.
 void commitSidePanelEdit(HWND control, WORD notification);
+// A number typed into one of the enemy edits, not yet committed by the focus
+// leaving it, is committed now, as the focus leaving it would.
+void commitPendingEdit();
 // Any notification of the Frames list sets the selected image set's frames.
 void onFramesCombo(HWND control);
 

@@ -56,6 +56,18 @@ void levelOpened(const LevelDocument* onDisk) {
     showDocument(DocumentChange::Opened);
 }
 
+void levelReloaded(const EditorState& before) {
+    EditorState& state = session.state;
+    state = EditorState{};
+    state.trackedHScroll = before.trackedHScroll;
+    state.trackedVScroll = before.trackedVScroll;
+    state.selectedEnemy = before.selectedEnemy;
+    state.selectedImageSet = before.selectedImageSet;
+    keepUsedSelections(session.document, state);
+    session.history.reset(session.document);
+    showDocument(DocumentChange::Reloaded);
+}
+
 void levelSaved() { session.history.markSaved(session.document); }
 
 // In a drag or a recording the document may be ahead of the last step.

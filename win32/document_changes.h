@@ -21,6 +21,12 @@ bool finishGesture();
 // another level (onDisk): changes restored from a recovery file.
 void levelOpened(const LevelDocument* onDisk = nullptr);
 
+// The open level read again from its file, changed by another program: the
+// history starts from it; the scroll positions and the selections of slots
+// still used stay as they were before the load, and the windows that show the
+// level go on showing it.
+void levelReloaded(const EditorState& before);
+
 // The document reached its file.
 void levelSaved();
 

@@ -16,6 +16,7 @@ namespace qzt {
 enum class DocumentChange {
     Edited,  // a gesture, an undo or a redo changed the document
     Opened,  // another level was opened, or an open failed
+    Reloaded,  // the open level read again from its file: shown on, as after an edit
 };
 using DocumentView = void (*)(DocumentChange);
 

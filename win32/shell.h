@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace qzt {
 
 struct Shell {
@@ -16,6 +18,8 @@ struct Shell {
     // The recording line's step count, which every redraw writes.
     HWND recordStepsText = nullptr;
     HRGN viewClipRegion = nullptr;
+    // Disabled while a question is up.
+    std::vector<HWND> toolWindows;
 };
 
 extern Shell shell;
@@ -28,9 +32,7 @@ inline HBRUSH panelBrush() { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR
 constexpr char LoadingCaption[] = "Dat file Loading Error";
 constexpr char EditingCaption[] = "Editing Action Error";
 
-// What the user must know, in a box owned by the main window.
-inline void notice(const char* text, const char* caption) {
-    MessageBoxA(shell.mainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
-}
+// What the user must know, in a box owned by the main window (win32/modal.cpp).
+void notice(const char* text, const char* caption);
 
 }  // namespace qzt

@@ -33,8 +33,8 @@ constexpr int BitmapPathRow = 2;
 
 HWND propertiesWindow;
 HWND controls[ControlCount];
-// What the boxes were filled from: refilled only when the header changed, so
-// that an edit elsewhere never wipes what is being typed.
+// What the boxes were filled from: a box still showing it follows the
+// header's changes, one typed into keeps its text until OK or Cancel.
 LevelHeader shownHeader;
 
 // The text boxes follow the header's text lines in file order.
@@ -69,6 +69,20 @@ void fillBoxes() {
     shownHeader = header;
 }
 
+void refreshUntouchedBoxes() {
+    const LevelHeader& header = session.document.header;
+    for (int row = 0; row < HeaderTextRows; ++row) {
+        char(&shown)[HeaderTextCapacity] = shownHeader.*HeaderTextFields[row].text;
+        const char* text = header.*HeaderTextFields[row].text;
+        if (!showsText(controls[FirstTextBox + row], shown)) continue;
+        SetWindowTextA(controls[FirstTextBox + row], text);
+        setHeaderText(shown, text);
+    }
+    if (decimalText(controls[TimeBonusBox], TimeBonusLimit) != shownHeader.timeBonus) return;
+    setDecimalText(controls[TimeBonusBox], header.timeBonus);
+    shownHeader.timeBonus = header.timeBonus;
+}
+
 HeaderEntry enteredHeader() {
     HeaderEntry entry;
     char text[HeaderTextLimit];
@@ -99,7 +113,7 @@ void showDocument(DocumentChange event) {
     if (event == DocumentChange::Opened)
         ShowWindow(propertiesWindow, SW_HIDE);
     else if (IsWindowVisible(propertiesWindow) && !sameHeader(shownHeader, session.document.header))
-        fillBoxes();
+        refreshUntouchedBoxes();
 }
 
 // Any notification of a button counts as a press; the boxes' are ignored.

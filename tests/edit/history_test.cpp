@@ -13,6 +13,7 @@
 #include "edit/file_watch.h"
 #include "edit/history.h"
 #include "edit/recovery_schedule.h"
+#include "edit/recovery_stamp.h"
 #include "edit/slot_rules.h"
 #include "level/test_support.h"
 
@@ -95,6 +96,27 @@ TEST(RecoverySchedule, WritesUnsavedChangesEveryTwoSecondsAtMostAndRemovesTheFil
     }
     schedule.found();  // restored from a file the editor did not write
     EXPECT_EQ(schedule.next(9750, false, false), A::Remove);
+}
+
+// The stamp rides after "END": the file still loads as the level. A file
+// without a whole stamp has none.
+TEST(RecoveryStamp, ReadsBackWhatWasWrittenAfterTheLevelWhichStillLoads) {
+    const std::string level = qzt::testing::exampleLevelBytes();
+    const RecoveryStamp known{0x0123456789abcdefu, 0xfedcba9876543210u};
+    const RecoveryStamp unknown{std::nullopt, 7};
+    for (const RecoveryStamp& stamp : {known, unknown}) {
+        const std::string file = stampedRecovery(level, stamp);
+        EXPECT_EQ(recoveryStampOf(file), stamp);
+        LevelDocument fromFile, fromLevel;
+        qzt::testing::RecordingSteps steps;
+        ASSERT_EQ(qzt::testing::loadText(file, fromFile, steps), LoadOk);
+        ASSERT_EQ(qzt::testing::loadText(level, fromLevel, steps), LoadOk);
+        EXPECT_TRUE(sameDocument(fromFile, fromLevel));
+    }
+    const std::string whole = stampedRecovery(level, known);
+    for (const std::string& damaged : {level, whole.substr(0, whole.size() - 1), whole + "x",
+                                       stampedRecovery(level, known).replace(whole.size() - 5, 1, "g")})
+        EXPECT_FALSE(recoveryStampOf(damaged).has_value()) << damaged.substr(damaged.size() - 40);
 }
 
 // A level counts as changed once per change of its bytes, a bitmap with a new

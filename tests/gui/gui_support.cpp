@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -16,8 +17,11 @@ namespace qzt::gui {
 namespace {
 
 EditorTest* active = nullptr;  // the running test, for the hooks
-HHOOK hooks[2];
+HHOOK hooks[3];
 std::set<HWND> answered;
+// A held dialog's answer, sent once the editor's timer has ticked enough under it.
+std::function<void()> heldAnswer;
+int ticksUnderHeld = 0;
 std::pair<HWND, UINT> boxFlags;  // the last message box's flags
 constexpr int MessageTextId = 0xFFFF;  // a message box's message
 constexpr int FileNameBoxId = 0x47C;   // cmb13, the file dialogs' file name box
@@ -28,14 +32,24 @@ T take(std::deque<T>& answers, T otherwise) {
     return otherwise;
 }
 
+// The answer now, or once the editor's timer has ticked holdTicks times under the held dialog.
+void post(EditorTest& test, std::function<void()> answer) {
+    if (test.dialogs.back() != test.heldDialog) return answer();
+    test.heldDialog.clear();
+    heldAnswer = std::move(answer);
+    ticksUnderHeld = 0;
+}
+
 // A file dialog comes to the front again once its own box is closed: answered again only on a refusal.
 void answer(EditorTest& test, HWND dialog) {
     if (!answered.insert(dialog).second) return;
     if (HWND fileName = GetDlgItem(dialog, FileNameBoxId)) {
         test.dialogs.push_back("file:" + textOf(dialog));
         const std::string path = take(test.fileAnswers, std::string());
-        SetWindowTextA(fileName, path.c_str());
-        PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
+        post(test, [=] {
+            SetWindowTextA(fileName, path.c_str());
+            PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
+        });
     } else if (HWND message = GetDlgItem(dialog, MessageTextId)) {
         // A notice's flags are MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST; any other box shows its own.
         const UINT flags = boxFlags.first == dialog ? boxFlags.second : 0;
@@ -44,8 +58,21 @@ void answer(EditorTest& test, HWND dialog) {
         test.dialogs.push_back(textOf(dialog) + "|" + textOf(message) + shown);
         const int button = take(test.boxAnswers, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK);
         if (button != IDYES) answered.erase(GetWindow(dialog, GW_OWNER));
-        PostMessageA(dialog, WM_COMMAND, WPARAM(button), 0);
+        post(test, [=] { PostMessageA(dialog, WM_COMMAND, WPARAM(button), 0); });
     }
+}
+
+// Timer messages are posted: the dialog's own loop takes them, then hands them to the editor.
+LRESULT CALLBACK getMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG& message = *reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && heldAnswer && message.message == WM_TIMER &&
+        message.hwnd == shell.mainWindow && ++ticksUnderHeld > active->holdTicks) {
+        if (active->whileHeld) active->whileHeld();
+        std::function<void()> answer = std::move(heldAnswer);
+        heldAnswer = nullptr;
+        answer();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -194,6 +221,8 @@ void EditorTest::SetUp() {
     active = this;
     hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
+    hooks[2] = SetWindowsHookExA(WH_GETMESSAGE, getMessageHook, nullptr, GetCurrentThreadId());
+    heldAnswer = nullptr;
     std::vector<uint8_t> picture;  // 24 bits, bottom-up; 640 pixels make a row with no padding
     for (int y = 799; y >= 0; --y)
         for (int x = 0; x < 640; ++x)
@@ -212,6 +241,7 @@ void EditorTest::TearDown() {
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";
+    EXPECT_TRUE(heldDialog.empty()) << "no dialog " << heldDialog << " was held";
 }
 
 HWND EditorTest::madeWindow(const std::string& className) const {

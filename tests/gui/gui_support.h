@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,11 @@ public:
     std::deque<int> boxAnswers;
     std::deque<std::string> fileAnswers;
     Lines dialogs;  // every dialog as it showed: "file:Title", or "Caption|message"
+    // The dialog shown so (a line of dialogs) is answered only after the editor's timer ticked under it
+    // holdTicks times, and whileHeld has run.
+    std::string heldDialog;
+    int holdTicks = 3;
+    std::function<void()> whileHeld;
     // Every window as it was asked for: "CLASS|text|style in hex|x,y,width,height".
     struct Created { HWND window, parent; std::string line; };
     std::vector<Created> created;

@@ -1,15 +1,20 @@
 // A level's work on disk, on the real windows: the recovery file's life from
 // the timer, its offer when the level opens, and the level file and bitmap
 // changed by another program. The schedules' own cases are the native tests'.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/disk_watch.h"
+#include "app/editor_runs.h"
+#include "edit/recovery_stamp.h"
 #include "gui/gui_support.h"
 #include "level/dat_writer.h"
+#include "level/file_state.h"
 #include "win32/document_changes.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
@@ -19,8 +24,61 @@ using qzt::testing::writeFile;
 
 const std::string RestoreQuestion = "Dat file Loading Error|This level has changes that were not saved when the "
                                     "editor last closed. Restore them?|40034";
+const std::string RestoreChangedQuestion =
+    "Dat file Loading Error|This level has changes that were not saved when the editor last closed, but the level "
+    "file has changed since. Restore them?|40034";
+const std::string OtherEditorNotice = "Dat file Loading Error|This level has unsaved changes in another editor.";
 const std::string ReloadQuestion = "Dat file Loading Error|The level file was changed by another program. Reload "
                                    "it and lose your changes?|40034";
+
+// Waits, serving this editor's windows, for what another process does.
+bool waitFor(const std::function<bool()>& done) {
+    for (const DWORD deadline = GetTickCount() + 30000; GetTickCount() < deadline; Sleep(20)) {
+        pumpMessages();
+        if (done()) return true;
+    }
+    return false;
+}
+
+// The editor itself, started on a level in a process of its own.
+class OtherEditor {
+public:
+    explicit OtherEditor(const std::string& level) {
+        std::string exe = QZT_EDITOR_EXE;
+        if (exe[0] == '/') exe = "Z:" + exe;  // built outside Wine
+        std::replace(exe.begin(), exe.end(), '/', '\\');
+        std::string commandLine = "\"" + exe + "\" \"" + level + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            CloseHandle(process_.hThread);
+    }
+    ~OtherEditor() { kill(); }
+    // Its main window once it shows caption.
+    HWND window(const char* caption) {
+        HWND found = nullptr;
+        waitFor([&] {
+            for (found = FindWindowExA(nullptr, nullptr, MainWindowClass, caption); found;
+                 found = FindWindowExA(nullptr, found, MainWindowClass, caption)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == process_.dwProcessId) return true;
+            }
+            return false;
+        });
+        return found;
+    }
+    void kill() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+        CloseHandle(process_.hProcess);
+        process_.hProcess = nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
 
 class LevelSafetyTest : public EditorTest {
 public:
@@ -33,6 +91,7 @@ public:
         return false;
     }
     bool recoveryWritten() { return ticksUntil([this] { return recoveryExists(); }); }
+
     void watch() { watchLevelFiles(now += 1000); }  // a second later each time, as the timer would call it
     // The test level with enemy 0 at x and a tail of blanks, so that each version differs in size too.
     static std::string levelWithEnemyAt(int x) {
@@ -49,21 +108,132 @@ TEST_F(LevelSafetyTest, TheRecoveryFileHoldsUnsavedChangesUntilTheyAreSavedOrDro
     EXPECT_FALSE(recoveryExists()) << "nothing unsaved";
     send(NewImageSetCommand);
     ASSERT_TRUE(recoveryWritten());
-    EXPECT_EQ(readFile(recovery), serializeLevel(session.document));
-    controlKey('Z'), tick();  // back to what is saved
+    const RecoveryStamp stamp{fingerprintOf(readFile(level)), thisEditorRun()};
+    EXPECT_EQ(readFile(recovery), stampedRecovery(serializeLevel(session.document), stamp));
+    DeleteFileA(recovery.c_str());  // by another program, while the changes are still unsaved
+    EXPECT_TRUE(recoveryWritten());
+    controlKey('Z');
+    tick();  // back to what is saved
     EXPECT_FALSE(recoveryExists());
     controlKey('Y');
     ASSERT_TRUE(recoveryWritten());
-    const std::string onDisk = readFile(level);
-    // Saved to its own file, or dropped at Open: the file goes with them.
-    boxAnswers = {IDYES}, fileAnswers = {level};  // replace level.dat
+    // Saved elsewhere: its own file goes, and so does one that an earlier run left beside the new file.
+    const std::string copy = dir.file("copy.dat");
+    writeFile(copy + ".recovery", stampedRecovery(testLevel(), RecoveryStamp{std::nullopt, 12345}));
+    fileAnswers = {copy};
     send(SaveCommand);
-    EXPECT_TRUE(!recoveryExists() && readFile(level) != onDisk);
+    EXPECT_FALSE(recoveryExists());
+    EXPECT_EQ(GetFileAttributesA((copy + ".recovery").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(readFile(copy), serializeLevel(session.document));
+}
+
+// While a question or a file dialog is up, the timer goes on but nothing
+// changes the level: the tool windows are disabled and no recovery file is
+// written. Changes answered No lose their recovery file once another level is
+// chosen, the same one included, which then opens from disk; a cancelled
+// dialog keeps both.
+TEST_F(LevelSafetyTest, AQuestionOrDialogHoldsTheLevelAsItWasWhenAsked) {
+    send(PropertiesCommand);
+    send(NewImageSetCommand);
+    std::vector<bool> toolWindowsEnabled;
+    bool recoveryUnderQuestion = true;
+    whileHeld = [&] {
+        for (HWND tool : shell.toolWindows) toolWindowsEnabled.push_back(IsWindowEnabled(tool) != 0);
+        recoveryUnderQuestion = recoveryExists();
+    };
+    heldDialog = SaveQuestion;
+    boxAnswers = {IDNO};
+    fileAnswers = {level};
+    send(OpenCommand);
+    EXPECT_EQ(toolWindowsEnabled, std::vector<bool>(3, false));
+    EXPECT_FALSE(recoveryUnderQuestion);
+    EXPECT_TRUE(IsWindowEnabled(madeWindow(LevelPropertiesClass)));
+    EXPECT_EQ(dialogs, (Lines{SaveQuestion, OpenDialog}));
+    EXPECT_FALSE(levelModified());
+    EXPECT_FALSE(recoveryExists());
+
     send(NewImageSetCommand);
     ASSERT_TRUE(recoveryWritten());
-    boxAnswers = {IDNO}, fileAnswers = {""};
+    heldDialog = OpenDialog;
+    boxAnswers = {IDNO};
+    fileAnswers = {""};
     send(OpenCommand);
-    EXPECT_TRUE(!recoveryExists() && dialogs.size() == 4);
+    EXPECT_TRUE(levelModified());
+    EXPECT_TRUE(recoveryExists());
+}
+
+// Typed into the side panel and not yet committed by the focus leaving it, a
+// number counts before Open asks.
+TEST_F(LevelSafetyTest, ANumberTypedIntoTheSidePanelCountsBeforeOpenAsks) {
+    click(Enemy0X, Enemy0Y);
+    SetFocus(sidePanel.enemyHitPointsEdit);
+    SetWindowTextA(sidePanel.enemyHitPointsEdit, "50");
+    boxAnswers = {IDCANCEL};
+    send(OpenCommand);
+    EXPECT_EQ(dialogs, Lines{SaveQuestion});
+    EXPECT_EQ(session.document.enemies[0].hitPoints, 50);
+}
+
+// A drag or a resize holds the mouse: released anywhere, or losing the mouse
+// to another window, it ends there as one step. Points left of the window
+// count as such.
+TEST_F(LevelSafetyTest, ADragEndsWhereverItsButtonIsReleasedOrWhenTheMouseIsTaken) {
+    press(Enemy0X, Enemy0Y);
+    EXPECT_EQ(GetCapture(), window);
+    moveTo(200, 150);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(-40, 700));
+    EXPECT_EQ(GetCapture(), nullptr);
+    moveTo(250, 200);
+    press(210, 160);
+    moveTo(300, 300);
+    ReleaseCapture();
+    moveTo(350, 350);
+    EXPECT_EQ(std::pair(session.document.enemies[0].x, session.document.enemies[0].y), std::pair(290, 290));
+    press(50, 30);  // image set 0's handle
+    moveTo(-20, 30);
+    release();
+    EXPECT_EQ(session.document.imageSets[0].width, -31);
+    for (int step = 0; step < 3; ++step) controlKey('Z');
+    EXPECT_TRUE(sameDocument(session.document, session.history.saved()));
+}
+
+// A silent reload leaves Level Properties up: a box typed into keeps its
+// text, the others show the file's.
+TEST_F(LevelSafetyTest, AReloadKeepsWhatIsTypedIntoLevelProperties) {
+    send(PropertiesCommand);
+    HWND subtitle = toolControl(LevelPropertiesClass, 2);
+    HWND title = toolControl(LevelPropertiesClass, 3);
+    SetWindowTextA(title, "Typed_Title");
+    writeFile(level, "New_Sub" + testLevel().substr(3));
+    ASSERT_TRUE(ticksUntil([] { return std::string(session.document.header.subtitle) == "New_Sub"; }));
+    EXPECT_TRUE(IsWindowVisible(madeWindow(LevelPropertiesClass)));
+    EXPECT_EQ(textOf(subtitle), "New_Sub");
+    EXPECT_EQ(textOf(title), "Typed_Title");
+}
+
+// Another editor's recovery file, the real program's, is its own while it
+// runs: opening the level says so and reads the file on disk. Once that
+// editor is gone the file is offered, saying the level file changed since.
+TEST_F(LevelSafetyTest, AnotherRunningEditorsRecoveryFileIsItsOwnUntilItEnds) {
+    OtherEditor other(level);
+    HWND otherWindow = other.window("View_Level");
+    ASSERT_TRUE(otherWindow);
+    PostMessageA(otherWindow, WM_COMMAND, NewImageSetCommand, 0);
+    ASSERT_TRUE(waitFor([this] { return recoveryExists(); }));
+    const std::string itsChanges = readFile(recovery);
+    open(level);
+    EXPECT_EQ(dialogs, (Lines{OpenDialog, OtherEditorNotice}));
+    EXPECT_FALSE(session.document.imageSets[3].used);
+    EXPECT_EQ(readFile(recovery), itsChanges);
+
+    other.kill();
+    writeFile(level, levelWithEnemyAt(105));
+    dialogs.clear();
+    boxAnswers = {IDYES};
+    open(level);
+    EXPECT_EQ(dialogs, (Lines{OpenDialog, RestoreChangedQuestion}));
+    EXPECT_TRUE(session.document.imageSets[3].used);
+    EXPECT_EQ(session.document.enemies[0].x, 100);
 }
 
 // Yes: the recovered level, modified against its file. No: the level as on
