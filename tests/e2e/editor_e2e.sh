@@ -6,10 +6,10 @@
 # program and its movement), Create New Enemy; drag an enemy, change its hit
 # points in the side panel, record a program on the keypad; Ctrl+Z three
 # times, Ctrl+Y once; File, Save as: what the level tool writes with the core
-# writer for the expected level, byte for byte. Then a crash: a drag, the
-# recovery file, the editor killed and started on the level again; Restore
-# answered Yes gives the drag back, and File, Exit answered "No" drops it and
-# writes nothing.
+# writer for the expected level, byte for byte. Then a crash: a drag
+# released outside the window, the recovery file, the editor killed and
+# started on the level again; Restore answered Yes gives the drag back, and
+# File, Exit answered "No" drops it and writes nothing.
 # Usage: editor_e2e.sh PATH/TO/qztedit.exe PATH/TO/qztlevel.exe with
 # DISPLAY and WINEPREFIX set; by hand:
 # source tools/common.sh; qzt_start_xvfb; qzt_prepare_wine
@@ -171,6 +171,10 @@ json.dump(level, sys.stdout)' "$TITLE" "$BONUS" "$2" "$3" >"$work/$1.json" &&
         fail "the level tool could not write $1"
 }
 level_files() { (cd "$level" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' '); }
+# The recovery file holds the level as the writer writes it, then a line of its own.
+recovery_holds() {
+    head -c "$(stat -c %s "$work/$1")" "$level/edited.dat.recovery" 2>/dev/null | cmp -s - "$work/$1"
+}
 # The editor must end with status 0, the recovery file gone and the rest as it was.
 ends_writing_nothing() {
     wait_for "end of the editor after $1" 30 ended
@@ -270,14 +274,19 @@ expect_level expected.dat 140 190
 cmp "$level/edited.dat" "$work/expected.dat" >&2 || fail "the saved level differs from the expected one"
 log "ok: saved byte for byte as the core writer writes the expected level"
 
-log "a crash: a drag, the recovery file, kill, restart, Restore: Yes; Exit: No"
+log "a crash: a drag released outside the window, the recovery file, kill, restart, Restore: Yes; Exit: No"
 expect_level recovered.dat 240 240
 point_at 160 210
 xdotool mousedown 1
 point_at 250 250
 wait_for "enemy 0 dragged to client (250, 250)" 30 shows_frame 250 250
-xdotool mouseup 1
-wait_for "the drag in the recovery file as a save writes it" 10 cmp -s "$level/edited.dat.recovery" "$work/recovered.dat"
+# The release outside the window ends the drag: back over the view, the
+# pointer moves nothing.
+window_at
+xdotool mousemove $((X + 700)) $((Y + 250)) mouseup 1
+point_at 300 300
+wait_for "the drag in the recovery file as a save writes it" 10 recovery_holds recovered.dat
+shows_frame 250 250 && lacks_frame 300 300 || fail "the drag went on after its release outside the window"
 kill -KILL "$(xdotool getwindowpid "$main")" "$editor_pid" 2>/dev/null
 wait_for "the killed editor gone" 30 ended
 editor_pid=
