@@ -61,8 +61,8 @@ VIAddVersionKey ProductVersion "${VERSION}"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 !macroend
 
-; A file's size and last-write time, "" when it cannot be read: it changes
-; with every save.
+; A file's size and last-write time, which every save changes; "" when the
+; file cannot be read.
 !macro Fingerprint PATH RESULT
     ClearErrors
     GetFileTime "${PATH}" $R8 $R9
