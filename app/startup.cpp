@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <string>
+
 #include "app/document_view.h"
 #include "app/file_commands.h"
 #include "app/keyboard_input.h"
@@ -7,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/menu_bar.h"
 #include "edit/view_geometry.h"
+#include "level/file_paths.h"
 #include "win32/bitmap_copy.h"
 #include "win32/bmp_loader.h"
 #include "win32/document_changes.h"
@@ -23,6 +26,7 @@ namespace qzt {
 namespace {
 
 constexpr char LogoPath[] = "C:\\QZTedit\\LOGO.bmp";
+constexpr char LogoName[] = "LOGO.bmp";
 constexpr int LogoLeft = 170;
 constexpr int LogoTop = 50;
 constexpr int VerticalScrollMaxBeforeLoad = 100;
@@ -39,11 +43,22 @@ bool registerWindowClasses() {
            registerWindowClass(EnemyProgramEditorClass, enemyProgramEditorProc, nullptr);
 }
 
-// Drawn this once; nothing redraws it. Without a logo file the window stays blank.
+// Where an installed or unzipped editor keeps it; empty when the path does not fit.
+std::string logoBesideEditor() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? directoryOf(path) + LogoName : std::string();
+}
+
+// From the fixed path, else from beside the editor. Drawn this once; nothing
+// redraws it. Without a logo file the window stays blank.
 void drawLogo() {
     LevelBitmapCells& cells = levelBitmap;
     WindowDC window(shell.mainWindow);
-    cells.bitmap = LoadBmpFile(LogoPath, window, &cells.palette, &cells.width, &cells.height);
+    for (const std::string& path : {std::string(LogoPath), logoBesideEditor()}) {
+        cells.bitmap = LoadBmpFile(path.c_str(), window, &cells.palette, &cells.width, &cells.height);
+        if (cells.bitmap) break;
+    }
     if (cells.bitmap) copyFromBitmap(window, LogoLeft, LogoTop, cells.width, cells.height, cells.bitmap, 0, 0);
 }
 
