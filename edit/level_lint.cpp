@@ -218,7 +218,8 @@ private:
             const Box strip = stripBox(set);
             if (!strip.inside(bitmap))
                 add(LintRule::ImageSetOutsideBitmap, LintKind::ImageSet, s,
-                    framesText(0, stripFrames(set) - 1) + " cover " + boxText(strip) + "; the bitmap has " +
+                    framesText(0, stripFrames(set) - 1) + (stripFrames(set) == 1 ? " covers " : " cover ") +
+                        boxText(strip) + "; the bitmap has " +
                         boxText(bitmap));
         }
         if (!imageSetInUse(doc_, s)) add(LintRule::ImageSetUnused, LintKind::ImageSet, s, "no enemy is drawn with it");
