@@ -1,6 +1,7 @@
 // What a redraw of the level view shows: the background at the scroll
 // position, every placed enemy as its image set's first frame, and while
-// recording the recording enemy once more and the steps of its movement.
+// recording the recording enemy once more and the steps of its movement. Or,
+// while the level plays, the enemies as they are at one game frame.
 #pragma once
 
 #include <cstdint>
@@ -36,5 +37,10 @@ struct ViewPlan {
 };
 
 ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll);
+
+// The view at a game frame of the level's motion (edit/motion.h), outside
+// recording: every drawn enemy as its current frame at its current position.
+// Made afresh each frame, from the document as it is then.
+ViewPlan planLevelViewAt(const LevelDocument& doc, Scroll scroll, int64_t gameFrame);
 
 }  // namespace qzt
