@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdint>
 
+#include "edit/motion.h"
 #include "edit/slot_rules.h"
 
 namespace qzt {
@@ -54,8 +56,22 @@ std::string boxText(const Box& box) { return span("columns", box.left, box.right
 int64_t cellWidth(const ImageSet& set) { return std::max<int64_t>(int64_t(set.width) + 2, 0); }
 int64_t cellHeight(const ImageSet& set) { return std::max<int64_t>(int64_t(set.height) + 2, 0); }
 
-Box enemyBox(const Enemy& enemy, const ImageSet& set) {
-    return {enemy.x, enemy.y, enemy.x + cellWidth(set), enemy.y + cellHeight(set)};
+Box enemyBox(Point64 at, const ImageSet& set) { return {at.x, at.y, at.x + cellWidth(set), at.y + cellHeight(set)}; }
+
+// Steps from `start` until a box of `size` moving `delta` a step leaves
+// 0..limit - 1 on one axis, having started inside; INT64_MAX never.
+int64_t stepsToLeave(int64_t start, int64_t delta, int64_t size, int64_t limit) {
+    if (delta > 0) return (limit - size - start) / delta + 1;
+    if (delta < 0) return start / -delta + 1;
+    return INT64_MAX;
+}
+
+// Steps into the segment until the box is outside the area: 0 when it
+// begins outside, at least segment.steps when it stays in.
+int64_t stepsToLeave(const MotionSegment& segment, const Box& area, const ImageSet& set) {
+    if (!enemyBox(segment.start, set).inside(area)) return 0;
+    return std::min(stepsToLeave(segment.start.x, segment.delta.x, cellWidth(set), area.right),
+                    stepsToLeave(segment.start.y, segment.delta.y, cellHeight(set), area.bottom));
 }
 
 // frameCount cells, each width + 1 right of the one before; at least the
@@ -173,10 +189,32 @@ private:
         const Enemy& enemy = doc_.enemies[e];
         if (!facts_.bitmap || !isUsedSlot(doc_.imageSets, enemy.imageSet)) return;
         const Box area{0, 0, facts_.bitmap->width, facts_.bitmap->rows - LevelOriginRow};
-        const Box box = enemyBox(enemy, doc_.imageSets[enemy.imageSet]);
-        if (!box.inside(area))
+        const ImageSet& set = doc_.imageSets[enemy.imageSet];
+        const Box box = enemyBox({enemy.x, enemy.y}, set);
+        if (!box.inside(area)) {
             add(LintRule::EnemyOutsideLevel, LintKind::Enemy, e,
                 "its box covers " + boxText(box) + "; the level has " + boxText(area));
+            return;
+        }
+        checkPath(e, area, set);
+    }
+
+    // Over the frames of one run: each segment shows its start and the
+    // positions before its last step, which the next segment's start, or
+    // the placed position of the next run, follows.
+    void checkPath(int e, const Box& area, const ImageSet& set) {
+        const EnemyMotion motion(doc_, doc_.enemies[e]);
+        for (const MotionSegment& segment : motion.segments()) {
+            const int64_t steps = stepsToLeave(segment, area, set);
+            if (steps >= segment.steps) continue;
+            const int64_t frame = segment.startFrame + steps;
+            add(LintRule::PathLeavesLevel, LintKind::Enemy, e,
+                "at frame " + std::to_string(frame) + ", in movement " + std::to_string(segment.movement) +
+                    ", its box covers " + boxText(enemyBox(segment.positionAfter(steps), set)) + "; the level has " +
+                    boxText(area),
+                segment.movement, frame);
+            return;
+        }
     }
 
     void checkStacked(int e) {

@@ -7,7 +7,9 @@
 // (height + 2) pixels of its image set that the view copies: level columns x
 // to x + width + 1 and rows y to y + height + 1. The level area is level
 // columns 0 to bitmap width - 1 and rows 0 to bitmap height - 198. An enemy
-// whose image set is not in use has no box, so no place in the level.
+// whose image set is not in use has no box, so no place in the level. A path
+// is where the motion model has the enemy at frames 0 to the end of one run
+// of its program; an enemy placed outside the level has no path finding.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // into it gives exactly its own finding, with its place and numbers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -58,10 +59,23 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
         {[](LevelDocument& d) { d.programs[0].lastFrame[1] = 4; },
          "frame-outside-image-set (program 0, movement 1) m1 f-1: shows frames 0 to 4, but enemy 0 runs it with "
          "image set 0, which has frames 0 to 3"},
-        {[](LevelDocument& d) { d.enemies[1].x = 608, d.enemies[1].y = 581; }, ""},  // box to column 639, row 602
+        {[](LevelDocument& d) { d.enemies[1].y = 581; }, ""},  // the box's last row is 602
         {[](LevelDocument& d) { d.enemies[1].y = 582; },
          "enemy-outside-level (enemy 1) m-1 f-1: its box covers columns 300 to 331 and rows 582 to 603; the level "
          "has columns 0 to 639 and rows 0 to 602"},
+        // Moving 10 steps RIGHT then LEFT from column 588, the box reaches column 639 at frame 10.
+        {[](LevelDocument& d) { d.enemies[1].x = 588; }, ""},
+        {[](LevelDocument& d) { d.enemies[1].x = 589; },
+         "path-leaves-level (enemy 1) m1 f10: at frame 10, in movement 1, its box covers columns 609 to 640 and rows "
+         "200 to 221; the level has columns 0 to 639 and rows 0 to 602"},
+        {[](LevelDocument& d) { d.enemies[1].speed = 40; },
+         "path-leaves-level (enemy 1) m0 f8: at frame 8, in movement 0, its box covers columns 620 to 651 and rows 200 "
+         "to 221; the level has columns 0 to 639 and rows 0 to 602"},
+        {[](LevelDocument& d) { d.programs[0].direction[0] = STOP, d.programs[0].steps[0] = INT32_MAX, d.enemies[1].x = 10; },
+         "path-leaves-level (enemy 1) m1 f2147483653: at frame 2147483653, in movement 1, its box covers columns -2 to "
+         "29 and rows 200 to 221; the level has columns 0 to 639 and rows 0 to 602"},
+        // The run's last step lands on the next run's first frame, back where the enemy is placed.
+        {[](LevelDocument& d) { d.programs[0].steps[1] = 11, d.enemies[1].x = 0; }, ""},
         {[](LevelDocument& d) { d.imageSets[2] = d.imageSets[0], d.imageSets[2].used = 1; },
          "image-set-unused (image set 2) m-1 f-1: no enemy is drawn with it"},
         {[](LevelDocument& d) { d.programs[3] = d.programs[0], d.programs[3].steps[0] = 0; },
