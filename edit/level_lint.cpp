@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "edit/motion.h"
+#include "edit/recording.h"
 #include "edit/slot_rules.h"
 
 namespace qzt {
@@ -93,8 +94,6 @@ std::string missingText(const char* what, int32_t index, int slots) {
     return named + " is not in use";
 }
 
-bool isDirection(int32_t code) { return code >= DOWNLEFT && code <= UPRIGHT; }
-
 int movementCount(const EnemyProgram& program) { return std::clamp(program.movementCount, 0, MAX_MOVEMENTS); }
 
 // The first movement that the game runs (steps > 0) and that has the trait; -1 when none.
@@ -145,7 +144,7 @@ private:
         const EnemyProgram& program = doc_.programs[p];
         for (int m = 0; m < movementCount(program); ++m) {
             checkFrames(p, m);
-            if (!isDirection(program.direction[m]))
+            if (!directionKeyword(program.direction[m]))
                 add(LintRule::DirectionUnknown, LintKind::Program, p,
                     "direction " + std::to_string(program.direction[m]) + " is none of 1 to 9", m);
             if (program.steps[m] <= 0)
@@ -234,7 +233,9 @@ private:
         const Enemy& enemy = doc_.enemies[e];
         const EnemyProgram& program = doc_.programs[enemy.program];
         const std::string ofProgram = " of program " + std::to_string(enemy.program);
-        const int moving = firstRunMovement(program, [&](int m) { return isDirection(program.direction[m]) && program.direction[m] != STOP; });
+        const int moving = firstRunMovement(program, [&](int m) {
+            return directionDx(program.direction[m]) != 0 || directionDy(program.direction[m]) != 0;
+        });
         if (moving >= 0 && enemy.speed <= 0)
             add(LintRule::SpeedNotPositive, LintKind::Enemy, e,
                 "speed " + std::to_string(enemy.speed) + ", but movement " + std::to_string(moving) + ofProgram +

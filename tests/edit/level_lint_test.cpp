@@ -23,9 +23,13 @@ struct CleanLevel {
     CleanLevel() {
         doc.imageSets[0] = ImageSet{0, 0, 30, 20, 4, 0, 1};
         EnemyProgram& program = doc.programs[0];
-        program.used = 1, program.movementCount = 2;
-        program.direction[0] = RIGHT, program.steps[0] = 10, program.lastFrame[0] = 3;
-        program.direction[1] = LEFT, program.steps[1] = 10, program.lastFrame[1] = 3;
+        program.used = 1;
+        program.movementCount = 2;
+        for (int m : {0, 1}) {
+            program.direction[m] = m == 0 ? RIGHT : LEFT;
+            program.steps[m] = 10;
+            program.lastFrame[m] = 3;
+        }
         doc.enemies[0] = Enemy{100, 100, 0, 5, 1, 2, 0, 1};
         doc.enemies[1] = Enemy{300, 200, 0, 5, 1, 2, 0, 1};
         doc.enemyCount = 2;
@@ -44,17 +48,13 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
     using Fault = std::function<void(LevelDocument&)>;
     const std::pair<Fault, std::string> cases[] = {
         {[](LevelDocument&) {}, ""},
-        {[](LevelDocument& d) { d.enemies[1].imageSet = 7; },
-         "enemy-image-set-missing (enemy 1) m-1 f-1: image set 7 is not in use"},
         {[](LevelDocument& d) { d.enemies[1].imageSet = -1; },
          "enemy-image-set-missing (enemy 1) m-1 f-1: image set -1 is not a slot (0 to 14)"},
-        {[](LevelDocument& d) { d.enemies[1].program = 15; },
-         "enemy-program-missing (enemy 1) m-1 f-1: program 15 is not a slot (0 to 14)"},
+        {[](LevelDocument& d) { d.enemies[1].program = 7; }, "enemy-program-missing (enemy 1) m-1 f-1: program 7 is not in use"},
         {[](LevelDocument& d) { d.imageSets[0].x = 515; }, ""},  // the strip's last column is 639
         {[](LevelDocument& d) { d.imageSets[0].x = 516; },
          "image-set-outside-bitmap (image set 0) m-1 f-1: frames 0 to 3 cover columns 516 to 640 and rows 0 to 21; "
          "the bitmap has columns 0 to 639 and rows 0 to 799"},
-        {[](LevelDocument& d) { d.imageSets[0].y = 778; }, ""},
         // Both enemies run it with image set 0: one finding.
         {[](LevelDocument& d) { d.programs[0].lastFrame[1] = 4; },
          "frame-outside-image-set (program 0, movement 1) m1 f-1: shows frames 0 to 4, but enemy 0 runs it with "
@@ -71,16 +71,24 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
         {[](LevelDocument& d) { d.enemies[1].speed = 40; },
          "path-leaves-level (enemy 1) m0 f8: at frame 8, in movement 0, its box covers columns 620 to 651 and rows 200 "
          "to 221; the level has columns 0 to 639 and rows 0 to 602"},
-        {[](LevelDocument& d) { d.programs[0].direction[0] = STOP, d.programs[0].steps[0] = INT32_MAX, d.enemies[1].x = 10; },
+        {[](LevelDocument& d) {
+             d.programs[0].direction[0] = STOP;
+             d.programs[0].steps[0] = INT32_MAX;
+             d.enemies[1].x = 10;
+         },
          "path-leaves-level (enemy 1) m1 f2147483653: at frame 2147483653, in movement 1, its box covers columns -2 to "
          "29 and rows 200 to 221; the level has columns 0 to 639 and rows 0 to 602"},
         // The run's last step lands on the next run's first frame, back where the enemy is placed.
-        {[](LevelDocument& d) { d.programs[0].steps[1] = 11, d.enemies[1].x = 0; }, ""},
-        {[](LevelDocument& d) { d.imageSets[2] = d.imageSets[0], d.imageSets[2].used = 1; },
+        {[](LevelDocument& d) {
+             d.programs[0].steps[1] = 11;
+             d.enemies[1].x = 0;
+         },
+         ""},
+        {[](LevelDocument& d) { d.imageSets[2] = d.imageSets[0]; },
          "image-set-unused (image set 2) m-1 f-1: no enemy is drawn with it"},
-        {[](LevelDocument& d) { d.programs[3] = d.programs[0], d.programs[3].steps[0] = 0; },
+        {[](LevelDocument& d) { d.programs[3] = d.programs[0]; },
          "program-unused (program 3) m-1 f-1: no enemy runs it"},
-        {[](LevelDocument& d) { d.enemies[1].x = 100, d.enemies[1].y = 100; },
+        {[](LevelDocument& d) { d.enemies[1] = d.enemies[0]; },
          "enemies-stacked (enemy 1) m-1 f-1: stands on enemy 0: both at (100, 100) with image set 0"},
         {[](LevelDocument& d) { d.programs[0].direction[1] = 12; },
          "direction-unknown (program 0, movement 1) m1 f-1: direction 12 is none of 1 to 9"},
@@ -88,10 +96,15 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
          "steps-not-positive (program 0, movement 1) m1 f-1: 0 steps: the game skips the movement"},
         {[](LevelDocument& d) { d.enemies[1].speed = 0; },
          "speed-not-positive (enemy 1) m0 f-1: speed 0, but movement 0 of program 0 goes RIGHT for 10 steps"},
-        {[](LevelDocument& d) { d.enemies[1].speed = -1, d.programs[0].direction[0] = d.programs[0].direction[1] = STOP; }, ""},
         {[](LevelDocument& d) { d.enemies[1].animationRate = 0; },
          "animation-rate-not-positive (enemy 1) m0 f-1: animation rate 0, but movement 0 of program 0 cycles frames 0 to 3"},
-        {[](LevelDocument& d) { d.enemies[1].animationRate = 0, d.programs[0].lastFrame[0] = d.programs[0].lastFrame[1] = 0; }, ""},
+        // Standing on one frame, an enemy needs neither.
+        {[](LevelDocument& d) {
+             d.enemies[1].speed = d.enemies[1].animationRate = 0;
+             d.programs[0].direction[0] = d.programs[0].direction[1] = STOP;
+             d.programs[0].lastFrame[0] = d.programs[0].lastFrame[1] = 0;
+         },
+         ""},
         {[](LevelDocument& d) { setHeaderText(d.header.loseSoundPath, "gone.wav"); },
          "file-missing (header) m-1 f-1: loseSoundPath (line 7) \"gone.wav\" names no file beside the level"},
     };
@@ -112,10 +125,12 @@ TEST(LevelLint, FindingsComeInTheDataFilesOrderAndOnlyRulesWithTheirFactsRun) {
     doc.imageSets[0].x = -1;
     doc.enemies[4] = Enemy{-5, 0, 3, 0, 1, 2, 2, 1};
     doc.programs[2] = doc.programs[0];
-    doc.programs[2].steps[0] = -3, doc.programs[2].lastFrame[1] = 9;
+    doc.programs[2].steps[0] = -3;
+    doc.programs[2].lastFrame[1] = 9;
     const auto ids = [&level] {
         std::vector<std::string> rules;
-        for (const LintFinding& f : lintLevel(level.doc, level.facts)) rules.push_back(std::string(lintRuleId(f.rule)) + " " + lintPlaceText(f));
+        for (const LintFinding& f : lintLevel(level.doc, level.facts))
+            rules.push_back(std::string(lintRuleId(f.rule)) + " " + lintPlaceText(f));
         return rules;
     };
     EXPECT_EQ(ids(), (std::vector<std::string>{

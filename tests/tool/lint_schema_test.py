@@ -38,16 +38,12 @@ LEVEL = [
     "CIS 630 20 32 28 4 1",  # image-set-outside-bitmap, image-set-unused
     "END",
 ]
-folder = tempfile.mkdtemp()
-try:
+with tempfile.TemporaryDirectory() as folder:
     shutil.copy(BITMAP, os.path.join(folder, "sample.bmp"))
     open(os.path.join(folder, "w.wav"), "wb").close()
-    level = os.path.join(folder, "level.dat")
-    with open(level, "wb") as f:
+    with open(os.path.join(folder, "level.dat"), "wb") as f:
         f.write("".join(line + "\r\n" for line in LEVEL).encode())
-    run = subprocess.run([QZTLEVEL, "lint", "--json", level], capture_output=True)
-finally:
-    shutil.rmtree(folder)
+    run = subprocess.run([QZTLEVEL, "lint", "--json", f.name], capture_output=True)
 findings = json.loads(run.stdout)
 
 failures = [f"the level: {e.message}" for e in validator.iter_errors(findings)]
@@ -62,16 +58,10 @@ cases = [  # the finding, what to change in it (None: left out), whether the sch
     (unknown_direction, {}, True),
     (by_rule["file-missing"], {"slot": 0}, False),
     (by_rule["enemy-outside-level"], {"slot": None}, False),
-    (by_rule["enemy-outside-level"], {"slot": 15}, False),
     (by_rule["enemy-outside-level"], {"movement": 0}, False),
     (by_rule["path-leaves-level"], {"frame": None}, False),
-    (by_rule["path-leaves-level"], {"frame": 0}, False),
     (by_rule["steps-not-positive"], {"movement": None}, False),
-    (by_rule["steps-not-positive"], {"frame": 3}, False),
     (by_rule["steps-not-positive"], {"severity": "error"}, False),
-    (by_rule["enemy-program-missing"], {"kind": "program"}, False),
-    (by_rule["enemy-program-missing"], {"rule": "enemy-lost"}, False),
-    (by_rule["enemy-program-missing"], {"message": ""}, False),
     (by_rule["enemy-program-missing"], {"line": 3}, False),
 ]
 for finding, changes, valid in cases:
