@@ -13,15 +13,17 @@
 namespace qzt {
 namespace {
 
-// On a 640 x 800 bitmap (level rows 0 to 602): image set 0, four 30 x 20
-// frames from (0, 0); program 0 goes 10 steps RIGHT then 10 LEFT on frames 0
-// to 3; enemies 0 and 1 run it at speed 2 with image set 0, boxes 32 x 22.
+// On a 640 x 800 bitmap (level rows 0 to 602): image sets 0 and 1, four and
+// five 30 x 20 frames from (0, 0) and (0, 30); program 0 goes 10 steps RIGHT
+// then 10 LEFT on frames 0 to 3; enemies 0 and 1 run it at speed 2 with image
+// set 0, boxes 32 x 22, and enemy 2 with image set 1 where enemy 0 stands.
 struct CleanLevel {
     LevelDocument doc;
     LintFacts facts{BitmapSize{640, 800}, [](const char* path) { return std::strcmp(path, "gone.wav") != 0; }};
 
     CleanLevel() {
         doc.imageSets[0] = ImageSet{0, 0, 30, 20, 4, 0, 1};
+        doc.imageSets[1] = ImageSet{0, 30, 30, 20, 5, 1, 1};
         EnemyProgram& program = doc.programs[0];
         program.used = 1;
         program.movementCount = 2;
@@ -32,7 +34,8 @@ struct CleanLevel {
         }
         doc.enemies[0] = Enemy{100, 100, 0, 5, 1, 2, 0, 1};
         doc.enemies[1] = Enemy{300, 200, 0, 5, 1, 2, 0, 1};
-        doc.enemyCount = 2;
+        doc.enemies[2] = Enemy{100, 100, 1, 5, 1, 2, 0, 1};
+        doc.enemyCount = 3;
     }
 
     std::vector<std::string> findings() const {
@@ -55,7 +58,7 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
         {[](LevelDocument& d) { d.imageSets[0].x = 516; },
          "image-set-outside-bitmap (image set 0) m-1 f-1: frames 0 to 3 cover columns 516 to 640 and rows 0 to 21; "
          "the bitmap has columns 0 to 639 and rows 0 to 799"},
-        // Both enemies run it with image set 0: one finding.
+        // Enemies 0 and 1 run it with image set 0: one finding.
         {[](LevelDocument& d) { d.programs[0].lastFrame[1] = 4; },
          "frame-outside-image-set (program 0, movement 1) m1 f-1: shows frames 0 to 4, but enemy 0 runs it with "
          "image set 0, which has frames 0 to 3"},
@@ -92,7 +95,12 @@ TEST(LevelLint, EachFaultGivesItsOwnFindingAndNothingElse) {
          "enemies-stacked (enemy 1) m-1 f-1: stands on enemy 0: both at (100, 100) with image set 0"},
         {[](LevelDocument& d) { d.programs[0].direction[1] = 12; },
          "direction-unknown (program 0, movement 1) m1 f-1: direction 12 is none of 1 to 9"},
-        {[](LevelDocument& d) { d.programs[0].steps[1] = 0; },
+        // A skipped movement needs no animation rate.
+        {[](LevelDocument& d) {
+             d.programs[0].steps[1] = 0;
+             d.programs[0].lastFrame[0] = 0;
+             d.enemies[1].animationRate = 0;
+         },
          "steps-not-positive (program 0, movement 1) m1 f-1: 0 steps: the game skips the movement"},
         {[](LevelDocument& d) { d.enemies[1].speed = 0; },
          "speed-not-positive (enemy 1) m0 f-1: speed 0, but movement 0 of program 0 goes RIGHT for 10 steps"},

@@ -68,7 +68,7 @@ for finding, changes, valid in cases:
     changed = copy.deepcopy(finding)
     for key, value in changes.items():
         if value is None:
-            del changed[key]
+            changed.pop(key, None)
         else:
             changed[key] = value
     if validator.is_valid([changed]) != valid:
