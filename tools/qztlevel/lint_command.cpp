@@ -102,6 +102,7 @@ int runLint(const LintRequest& request, std::ostream& out, std::ostream& err) {
             failed = true;
             continue;
         }
+        // Sound paths are relative to the data file's folder as the bitmap's is.
         LintFacts facts{steps.size(), [&](const char* path) { return lookups.namesFile(levelBitmapPath(file.c_str(), path)); }};
         for (const LintFinding& finding : lintLevel(*doc, facts)) {
             failed = failed || request.strict || finding.severity() == LintSeverity::Error;
