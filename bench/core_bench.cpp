@@ -3,7 +3,8 @@
 // bitmap beside a bare read of the same file; decoding it and an RLE8 one of
 // the same size beside a bare copy of the decoded bytes; rendering the
 // maximal level over it, and the whole "qztlevel render" beside the PNG encoding,
-// ours over zlib and stb's as it was used before, with the PNG sizes.
+// ours over zlib and stb's as it was used before, with the PNG sizes; the
+// level check of the maximal level, and "qztlevel lint" over copies of the sample.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "edit/level_lint.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/bmp_file.h"
 #include "render/level_render.h"
@@ -199,6 +201,34 @@ void BM_QztLevelRender(benchmark::State& state) {
     }
 }
 
+// The level check after an edit: every rule over the maximal level.
+void BM_LintMaximalLevel(benchmark::State& state) {
+    const LintFacts facts{BitmapSize{640, TallRows}, [](const char*) { return true; }};
+    for (auto _ : state) benchmark::DoNotOptimize(lintLevel(maximalLevel(), facts).data());
+}
+
+// "qztlevel lint" over a folder of copies of the sample level beside its
+// bitmap, in levels a second.
+void BM_QztLevelLintSamples(benchmark::State& state) {
+    constexpr int Copies = 2000;
+    const std::filesystem::path folder = tempPath("qzt-bench-lint");
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(QZT_SAMPLES_DIR "/sample.bmp", folder / "sample.bmp",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::vector<std::string> args = {"qztlevel", "lint"};
+    for (int i = 0; i < Copies; ++i) {
+        args.push_back((folder / ("level" + std::to_string(i) + ".dat")).string());
+        std::filesystem::copy_file(QZT_SAMPLES_DIR "/sample.dat", args.back(), std::filesystem::copy_options::overwrite_existing);
+    }
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (runQztLevel(int(argv.size()), argv.data(), std::cin, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
+    }
+    state.SetItemsProcessed(state.iterations() * Copies);
+}
+
 BENCHMARK(BM_LoadMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SerializeMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveMaximalLevel)->Unit(benchmark::kMicrosecond);
@@ -211,5 +241,7 @@ BENCHMARK(BM_RenderLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePngStb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QztLevelRender)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LintMaximalLevel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QztLevelLintSamples)->Unit(benchmark::kMillisecond);
 
 }  // namespace

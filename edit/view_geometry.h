@@ -33,6 +33,7 @@ struct Scroll {
 struct Point64 {
     int64_t x = 0;
     int64_t y = 0;
+    bool operator==(const Point64& o) const { return x == o.x && y == o.y; }
 };
 
 // A client point of the main window (cx, cy as a mouse message gives them).

@@ -1,15 +1,33 @@
 #include "edit/view_plan.h"
 
+#include "edit/motion.h"
 #include "edit/slot_rules.h"
 #include "level/decimal.h"
 
 namespace qzt {
 namespace {
 
-// A frame is copied one column and one row wider on each far side.
-BitmapCopy firstFrameAt(const ImageSet& set, int64_t levelX, int64_t levelY, Scroll scroll) {
-    return {clientXOfLevel(levelX, scroll), clientYOfLevel(levelY, scroll), clampToInt(int64_t(set.width) + 2),
-            clampToInt(int64_t(set.height) + 2), set.x, set.y};
+// A frame is copied one column and one row wider on each far side; the
+// frames lie side by side, each sharing its right column with the next.
+BitmapCopy frameAt(const ImageSet& set, int32_t frame, Point64 level, Scroll scroll) {
+    const int64_t cell = int64_t(frame) * (int64_t(set.width) + 1);
+    return {clientXOfLevel(level.x, scroll), clientYOfLevel(level.y, scroll), clampToInt(int64_t(set.width) + 2),
+            clampToInt(int64_t(set.height) + 2), clampToInt(set.x + cell), set.y};
+}
+
+// The background, then in slot order every placed enemy whose image set is
+// in use, drawn as poseOf(enemy) puts it.
+template <typename PoseOf>
+ViewPlan planBackgroundAndEnemies(const LevelDocument& doc, Scroll scroll, PoseOf poseOf) {
+    ViewPlan plan;
+    plan.copies.push_back({ViewLeft, ViewTop, ViewWidth, ViewHeight, scroll.h, scroll.v + LevelOriginRow});
+    for (int i = 0; i < doc.enemyCount && i < MAX_ENEMIES; ++i) {
+        const Enemy& enemy = doc.enemies[i];
+        if (!enemy.used || !isUsedSlot(doc.imageSets, enemy.imageSet)) continue;
+        const MotionPose pose = poseOf(enemy);
+        plan.copies.push_back(frameAt(doc.imageSets[enemy.imageSet], pose.frame, pose.position, scroll));
+    }
+    return plan;
 }
 
 // Steps of the movement being recorded; "0" before the first keypad key.
@@ -26,23 +44,21 @@ std::string recordStepsText(const LevelDocument& doc, const EditorState& state) 
 }  // namespace
 
 ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll) {
-    ViewPlan plan;
-    plan.copies.push_back({ViewLeft, ViewTop, ViewWidth, ViewHeight, scroll.h, scroll.v + LevelOriginRow});
-    for (int i = 0; i < doc.enemyCount && i < MAX_ENEMIES; ++i) {
-        const Enemy& enemy = doc.enemies[i];
-        if (enemy.used && isUsedSlot(doc.imageSets, enemy.imageSet))
-            plan.copies.push_back(firstFrameAt(doc.imageSets[enemy.imageSet], enemy.x, enemy.y, scroll));
-    }
+    ViewPlan plan = planBackgroundAndEnemies(doc, scroll, [](const Enemy& enemy) { return MotionPose{{enemy.x, enemy.y}}; });
     if (state.mode != Recording) return plan;
     // The recording enemy is drawn whether or not its image set is in use.
     if (isSlot(state.recordEnemy, MAX_ENEMIES)) {
         const int32_t set = doc.enemies[state.recordEnemy].imageSet;
         if (isSlot(set, MAX_IMAGE_SETS))
-            plan.copies.push_back(firstFrameAt(doc.imageSets[set], state.recordX, state.recordY, scroll));
+            plan.copies.push_back(frameAt(doc.imageSets[set], 0, {state.recordX, state.recordY}, scroll));
     }
     plan.writesSteps = true;
     plan.stepsText = recordStepsText(doc, state);
     return plan;
+}
+
+ViewPlan planLevelViewAt(const LevelDocument& doc, Scroll scroll, int64_t gameFrame) {
+    return planBackgroundAndEnemies(doc, scroll, [&](const Enemy& enemy) { return EnemyMotion(doc, enemy).at(gameFrame); });
 }
 
 }  // namespace qzt

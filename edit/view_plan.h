@@ -1,13 +1,14 @@
 // What a redraw of the level view shows: the background at the scroll
 // position, every placed enemy as its image set's first frame, and while
-// recording the recording enemy once more and the steps of its movement.
+// recording the recording enemy once more and the steps of its movement. Or,
+// while the level plays, the enemies as they are at one game frame.
 #pragma once
 
-#include <array>
-#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "edit/editor_state.h"
+#include "edit/in_place_list.h"
 #include "edit/view_geometry.h"
 #include "level/level_document.h"
 
@@ -23,23 +24,9 @@ struct BitmapCopy {
     }
 };
 
-// The copies of one redraw, held in place: a drag redraws on every move.
-class ViewCopies {
-public:
-    // The background, every enemy slot and the recording enemy.
-    static constexpr size_t Capacity = 1 + MAX_ENEMIES + 1;
-    void push_back(const BitmapCopy& copy) { items_[size_++] = copy; }
-    size_t size() const { return size_; }
-    const BitmapCopy* begin() const { return items_.data(); }
-    const BitmapCopy* end() const { return items_.data() + size_; }
-    const BitmapCopy& operator[](size_t i) const { return items_[i]; }
-    const BitmapCopy& front() const { return items_[0]; }
-    const BitmapCopy& back() const { return items_[size_ - 1]; }
-
-private:
-    std::array<BitmapCopy, Capacity> items_{};
-    size_t size_ = 0;
-};
+// The copies of one redraw: the background, every enemy slot and the
+// recording enemy. Held in place: a drag redraws on every move.
+using ViewCopies = InPlaceList<BitmapCopy, 1 + MAX_ENEMIES + 1>;
 
 struct ViewPlan {
     // In drawing order: the background first, then the enemies in slot order,
@@ -50,5 +37,10 @@ struct ViewPlan {
 };
 
 ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll);
+
+// The view at a game frame of the level's motion (edit/motion.h), outside
+// recording: every drawn enemy as its current frame at its current position.
+// Made afresh each frame, from the document as it is then.
+ViewPlan planLevelViewAt(const LevelDocument& doc, Scroll scroll, int64_t gameFrame);
 
 }  // namespace qzt

@@ -26,9 +26,9 @@ void drawOutlines(Canvas canvas, const LevelDocument& doc, Scroll scroll) {
 // the order the editor draws them: the view's copies, the tick's path, the
 // tick's outlines.
 void drawPicture(Canvas canvas, const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll,
-                 const std::optional<BitmapCopy>& background, RenderLayers layers) {
+                 const std::optional<BitmapCopy>& background, RenderLayers layers, GameFrame frame) {
     // Outside recording the plan holds the background and then the enemies' copies.
-    const ViewPlan plan = planLevelView(doc, EditorState{}, scroll);
+    const ViewPlan plan = frame ? planLevelViewAt(doc, scroll, *frame) : planLevelView(doc, EditorState{}, scroll);
     copyPixels(canvas, bitmap, background.value_or(plan.copies.front()));
     if (layers.enemies)
         for (size_t i = 1; i < plan.copies.size(); ++i) copyPixels(canvas, bitmap, plan.copies[i]);
@@ -57,19 +57,21 @@ std::vector<PreviewStroke> programStrokes(const LevelDocument& doc, int enemySlo
     return strokes;
 }
 
-RgbImage renderLevel(const LevelDocument& doc, const RgbImage& bitmap, LevelArea area, RenderLayers layers) {
+RgbImage renderLevel(const LevelDocument& doc, const RgbImage& bitmap, LevelArea area, RenderLayers layers,
+                     GameFrame frame) {
     const int firstRow = area == LevelArea::WholeBitmap ? 0 : std::min(LevelOriginRow, bitmap.height);
     RgbImage picture(bitmap.width, bitmap.height - firstRow);
     // At scroll (0, 0) the view's corner shows bitmap row LevelOriginRow.
     const Canvas canvas{picture, ViewLeft, ViewTop - LevelOriginRow + firstRow};
     const BitmapCopy background{canvas.left, canvas.top, picture.width, picture.height, 0, firstRow};
-    drawPicture(canvas, doc, bitmap, Scroll{}, background, layers);
+    drawPicture(canvas, doc, bitmap, Scroll{}, background, layers, frame);
     return picture;
 }
 
-RgbImage renderView(const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll, RenderLayers layers) {
+RgbImage renderView(const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll, RenderLayers layers,
+                    GameFrame frame) {
     RgbImage picture(ViewWidth, ViewHeight);
-    drawPicture(Canvas{picture, ViewLeft, ViewTop}, doc, bitmap, scroll, std::nullopt, layers);
+    drawPicture(Canvas{picture, ViewLeft, ViewTop}, doc, bitmap, scroll, std::nullopt, layers, frame);
     return picture;
 }
 

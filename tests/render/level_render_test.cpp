@@ -27,8 +27,8 @@ Point traceSource(Rgb c) {
 // of range, a frame past the view's right edge, and one whose copy reaches
 // past the bitmap's corner. Drawn in slot order: 0, 1 over it, 5, 6.
 struct Copy { int levelX, levelY, x, y, width, height; };
-const Copy Copies[] = {{100, 40, 300, 400, 30, 20}, {120, 50, 1, 198, 40, 50}, {470, 100, 200, 250, 60, 60},
-                       {5, 5, 620, 790, 30, 20}};
+const std::vector<Copy> Copies = {{100, 40, 300, 400, 30, 20}, {120, 50, 1, 198, 40, 50}, {470, 100, 200, 250, 60, 60},
+                                  {5, 5, 620, 790, 30, 20}};
 LevelDocument overlappingLevel() {
     LevelDocument doc;
     doc.loaded = 1, doc.enemyCount = 7;
@@ -45,12 +45,13 @@ LevelDocument overlappingLevel() {
 // The first pixel of a picture (its top-left showing client point (left, top) at scroll s)
 // that does not show the last copy over it whose source lies on the 640 x 800 bitmap, else
 // the background.
-std::string firstWrongPixel(const RgbImage& picture, int left, int top, Scroll s) {
+std::string firstWrongPixel(const RgbImage& picture, int left, int top, Scroll s,
+                            const std::vector<Copy>& copies = Copies) {
     for (int py = 0; py < picture.height; ++py)
         for (int px = 0; px < picture.width; ++px) {
             const int cx = px + left, cy = py + top;
             Point expected{s.h + cx - ViewLeft, s.v + cy - ViewTop + LevelOriginRow};
-            for (const Copy& c : Copies) {
+            for (const Copy& c : copies) {
                 const int x = c.x + cx - (c.levelX - s.h + ViewLeft), y = c.y + cy - (c.levelY - s.v + ViewTop);
                 if (x >= c.x && x < c.x + c.width + 2 && y >= c.y && y < c.y + c.height + 2 && x < 640 && y < 800)
                     expected = {x, y};
@@ -74,6 +75,38 @@ TEST(RenderLevel, TheViewOrTheLevelWithEnemiesInSlotOrder) {
     EXPECT_EQ(renderLevel(doc, bitmap, LevelArea::WholeBitmap, {false, false, false}).bytes, bitmap.bytes);
     const RgbImage low = renderView(doc, traceableBitmap(640, 500), {0, 0});
     EXPECT_EQ(std::pair(low.at(250, 379), traceSource(low.at(250, 302))), std::pair(Black, Point(250, 499)));
+}
+
+// Enemy 0, speed 4, animation rate 3, runs RIGHT 5 steps on frames 1 to 2 of
+// its 3, then DOWNLEFT on frames 0 to 2; enemy 5's program is unused.
+TEST(RenderLevel, AGameFrameShowsEachEnemyWhereItsProgramTookIt) {
+    LevelDocument doc = overlappingLevel();
+    doc.enemies[0].program = 0;
+    doc.enemies[0].speed = 4;
+    doc.enemies[0].animationRate = 3;
+    doc.enemies[5].program = 1;
+    doc.imageSets[1].frameCount = 3;
+    EnemyProgram& program = doc.programs[0];
+    program.used = 1;
+    program.movementCount = 2;
+    const int32_t directions[] = {RIGHT, DOWNLEFT}, steps[] = {5, 10}, firstFrames[] = {1, 0}, lastFrames[] = {2, 2};
+    std::copy(std::begin(directions), std::end(directions), program.direction);
+    std::copy(std::begin(steps), std::end(steps), program.steps);
+    std::copy(std::begin(firstFrames), std::end(firstFrames), program.firstFrame);
+    std::copy(std::begin(lastFrames), std::end(lastFrames), program.lastFrame);
+    // Frame 3: 12 right, on frame 1 + 3 / 3 = 2 of set 1, whose frames are 31 apart.
+    // Frame 9: 20 right, then 4 steps down-left, on frame 0 + 4 / 3 = 1.
+    const std::pair<int, Copy> frames[] = {{3, {112, 40, 362, 400, 30, 20}}, {9, {104, 56, 331, 400, 30, 20}}};
+    const RgbImage bitmap = traceableBitmap(640, 800);
+    const Scroll s{37, 11};
+    for (const auto& [frame, enemy0] : frames) {
+        std::vector<Copy> copies = Copies;
+        copies[0] = enemy0;
+        const RgbImage view = renderView(doc, bitmap, s, {true, false, false}, frame);
+        EXPECT_EQ(firstWrongPixel(view, ViewLeft, ViewTop, s, copies), "") << frame;
+        const RgbImage level = renderLevel(doc, bitmap, LevelArea::LevelRows, {true, false, false}, frame);
+        EXPECT_EQ(firstWrongPixel(level, ViewLeft, ViewTop, {}, copies), "") << frame;
+    }
 }
 
 // Paths: n = 4 movements shade red to orange by 50 a movement; LineTo leaves

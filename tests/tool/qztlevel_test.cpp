@@ -144,6 +144,41 @@ TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
     EXPECT_EQ(read("out.dat"), "precious");
 }
 
+// lint prints each finding as a line, file by file, and check's lines for a
+// file that does not load; an error, or with --strict a warning, exits 1. Each
+// level is checked on its own bitmap, however many levels share one.
+TEST_F(QztLevelTool, LintPrintsFindingsFileByFileAndExitsOneOnAnError) {
+    ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));  // level rows 0 to 12
+    for (const char* sound : {"m.mid", "w.wav", "o.wav", "l.wav"}) write(sound, "");  // c.wav is missing
+    const std::string records = crlfLines({"BEP 0", "STOP 1 0 0", "EEP", "ENEMY 0 1 5 1 0 0 0", "CIS 0 0 6 9 1 0", "END"});
+    const std::string fits = write("fits.dat", headerLines("tall.bmp") + records);
+    const std::string small = write("small.dat", headerLines("lvl.bmp") + records);  // 4 x 2
+    const std::string bad = write("bad.dat", headerLines("lvl.bmp") + "CIS 1 2\r\n");
+    const auto soundMissing = [](const std::string& file) {
+        return file + ": warning file-missing: scoreCountSoundPath (line 8) \"c.wav\" names no file beside the level (header)\n";
+    };
+    const std::string smallOutside = small + ": warning enemy-outside-level: its box covers columns 0 to 7 and rows 0 to "
+                                      "10; the level has columns 0 to 3 and no rows (enemy 0)\n";
+    const std::string smallBitmap = "frame 0 covers columns 0 to 7 and rows 0 to 10; the bitmap has columns 0 to 3 and rows 0 to 1";
+    const std::tuple<Args, int, std::string, std::string> runs[] = {
+        {{"lint", fits}, 0, soundMissing(fits), ""},
+        {{"lint", "--strict", fits}, 1, soundMissing(fits), ""},
+        {{"lint", bad, fits}, 1, soundMissing(fits), std::get<2>(run({"check", bad}))},
+        {{"lint", small, fits}, 1,
+         soundMissing(small) + smallOutside + small + ": error image-set-outside-bitmap: " + smallBitmap + " (image set 0)\n" +
+             soundMissing(fits),
+         ""},
+    };
+    for (const auto& [args, code, out, err] : runs) EXPECT_EQ(run(args), RunResult(code, out, err)) << args[1];
+
+    const auto [code, out, err] = run({"lint", "--json", small});
+    const Json findings = Json::parse(out);
+    EXPECT_EQ(std::tie(code, err), std::make_tuple(1, ""));
+    ASSERT_EQ(findings.size(), 3u);
+    EXPECT_EQ(findings[2], Json({{"file", small}, {"severity", "error"}, {"rule", "image-set-outside-bitmap"},
+                                 {"message", smallBitmap}, {"kind", "imageSet"}, {"slot", 0}}));
+}
+
 // Each option reaches the renderer (whose pictures are tested with it). Every
 // failure leaves OUT as it was: usage (2); no level, bitmap or
 // level rows, or an unwritable OUT (1). Help asked for is no failure.
@@ -172,7 +207,7 @@ TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone)
     const std::string bad = write("bad.dat", headerLines("lvl.bmp") + "CIS 1 2\r\n"), out = write("out.png", "precious");
     const std::tuple<Args, int, std::string> failures[] = {
         {{}, 2, "no command given"}, {{"frobnicate", "a.dat"}, 2, "unknown command 'frobnicate'"},
-        {{"check"}, 2, "check needs at least one file"}, {{"info", "a.dat", out}, 2, "info needs exactly one file"},
+        {{"check"}, 2, "check needs at least one file"}, {{"lint", "--strict"}, 2, "lint needs at least one file"}, {{"info", "a.dat", out}, 2, "info needs exactly one file"},
         {{"check", "-v", "a.dat"}, 2, "unknown option '-v'"}, {{"help"}, 0, "Usage: qztlevel"},
         {{"render", "--help"}, 0, "Usage: qztlevel render"},
         {{"render", level}, 2, "render needs LEVEL.dat and OUT.png"},

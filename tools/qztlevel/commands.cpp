@@ -14,38 +14,18 @@
 #include "tools/qztlevel/level_json.h"
 #include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
+#include "tools/qztlevel/tool_load.h"
 
 namespace qzt {
 
 namespace {
 
-// What the Open command would say, then where and why the reader stopped.
-void reportLoadFailure(const std::string& file, LoadResult result, const LoadDiagnostic& diagnostic,
-                       std::ostream& err) {
-    err << file << ": " << loadResultMessage(result) << '\n';
-    if (diagnostic.line == 0 && diagnostic.cause.empty()) return;
-    err << file << ": ";
-    if (diagnostic.line != 0) err << "line " << diagnostic.line << ": ";
-    err << diagnostic.cause << '\n';
-}
-
-// A load into a fresh document; on failure it is reported and false returned.
+// A load into a fresh document with the editor's bitmap reader.
 struct ToolLoad {
     std::unique_ptr<LevelDocument> doc = std::make_unique<LevelDocument>();
     OffscreenLoadSteps steps;
 
-    bool run(const std::string& file, std::ostream& err) {
-        const std::string problem = levelFileProblem(file.c_str());
-        if (!problem.empty()) {
-            err << file << ": " << problem << '\n';
-            return false;
-        }
-        LoadDiagnostic diagnostic;
-        LoadResult result = loadLevelFile(file.c_str(), *doc, steps, &diagnostic);
-        if (result == LoadOk) return true;
-        reportLoadFailure(file, result, diagnostic, err);
-        return false;
-    }
+    bool run(const std::string& file, std::ostream& err) { return loadForTool(file, *doc, steps, err); }
 };
 
 // The picture asked for, before scaling; no rows when the area has none.

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/qztlevel/commands.h"
+#include "tools/qztlevel/lint_command.h"
 
 namespace qzt {
 
@@ -21,8 +22,8 @@ const char Notes[] =
     "same code (U+0000 to U+00FF). import reads that JSON back, from standard\n"
     "input when LEVEL.json is -.\n"
     "\n"
-    "Exit status: 0 done, 1 a file failed to load or save or the JSON was\n"
-    "refused, 2 wrong usage.";
+    "Exit status: 0 done, 1 a file failed to load or save, the JSON was\n"
+    "refused or lint found an error, 2 wrong usage.";
 
 // Every command's words; the parser leaves their count to the commands, which
 // name what is missing.
@@ -30,12 +31,14 @@ struct Words {
     std::vector<std::string> files;
     std::pair<int, int> view{0, 0};
     bool wholeBitmap = false, noEnemies = false, noPaths = false, noOutlines = false;
+    bool strict = false, json = false;
     int scale = 1;
 };
 
 struct Commands {
     CLI::App app{Description, "qztlevel"};
     CLI::App* check;
+    CLI::App* lint;
     CLI::App* resave;
     CLI::App* info;
     CLI::App* import;
@@ -49,6 +52,11 @@ struct Commands {
         check = app.add_subcommand("check", "load each level data file and its bitmap; report each one that fails,\n"
                                             "with the line and cause");
         check->add_option("FILE.dat", w.files, "level data files");
+        lint = app.add_subcommand("lint", "report what is wrong in levels that load: one line per finding, errors\n"
+                                          "and warnings; exit 1 when any file has an error or does not load");
+        lint->add_option("FILE.dat", w.files, "level data files");
+        lint->add_flag("--strict", w.strict, "warnings count as errors");
+        lint->add_flag("--json", w.json, "print one JSON array of the findings");
         resave = app.add_subcommand("resave", "load IN and write it to OUT as the editor saves it");
         resave->add_option("IN.dat OUT.dat", w.files, "the level and where to write it");
         info = app.add_subcommand("info", "print the level and its bitmap as JSON");
@@ -93,6 +101,10 @@ int dispatch(const Commands& c, const Words& w, std::istream& in, std::ostream& 
     if (c.check->parsed()) {
         if (count == 0) return usageError("check needs at least one file", c.app, err);
         return runCheck(w.files, err);
+    }
+    if (c.lint->parsed()) {
+        if (count == 0) return usageError("lint needs at least one file", c.app, err);
+        return runLint({w.files, w.strict, w.json}, out, err);
     }
     if (c.resave->parsed()) {
         if (count != 2) return usageError("resave needs IN.dat and OUT.dat", c.app, err);
