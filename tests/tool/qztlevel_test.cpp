@@ -77,6 +77,17 @@ TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     }
 }
 
+// Saved into a folder without its bitmap, a level is written all the same,
+// with a warning; beside its bitmap, it is written without one.
+TEST_F(QztLevelTool, ResaveWarnsWhenTheBitmapStaysBehind) {
+    const std::string in = write("in.dat", handWritten()), out = path("elsewhere/out.dat");
+    std::filesystem::create_directory(path("elsewhere"));
+    EXPECT_EQ(run({"resave", in, out}), RunResult(0, "", out + ": warning: the level's bitmap lvl.bmp is not in " +
+                                                          out + "'s folder; the level will not open there until it is copied\n"));
+    EXPECT_EQ(run({"resave", in, path("resaved.dat")}), RunResult(0, "", ""));
+    EXPECT_EQ(read("elsewhere/out.dat"), read("resaved.dat"));
+}
+
 // What info prints, import turns back into the bytes resave writes: texts of
 // any bytes, numbers at both ends of 32 bits, empty lists. Info is pretty-printed
 // with 2 spaces, each header byte the character of its code, with the bitmap's facts.
