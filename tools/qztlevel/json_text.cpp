@@ -16,12 +16,12 @@ class BoundedBuilder : public nlohmann::json_sax<Json> {
 public:
     BoundedBuilder(const std::string& text, Json& root, std::string& why) : text_(text), root_(root), why_(why) {}
 
-    bool null() override { return add(nullptr); }
-    bool boolean(bool value) override { return add(value); }
-    bool number_integer(number_integer_t value) override { return add(value); }
-    bool number_unsigned(number_unsigned_t value) override { return add(value); }
-    bool number_float(number_float_t value, const string_t&) override { return add(value); }
-    bool string(string_t& value) override { return add(std::move(value)); }
+    bool null() override { return value(nullptr); }
+    bool boolean(bool b) override { return value(b); }
+    bool number_integer(number_integer_t n) override { return value(n); }
+    bool number_unsigned(number_unsigned_t n) override { return value(n); }
+    bool number_float(number_float_t n, const string_t&) override { return value(n); }
+    bool string(string_t& text) override { return value(std::move(text)); }
     bool binary(binary_t&) override { return false; }  // JSON text has none
     bool key(string_t& name) override {
         key_ = std::move(name);
@@ -40,27 +40,24 @@ public:
     }
 
 private:
-    // The value's place in its parent, or the root.
-    Json* add(Json value) {
-        if (open_.empty()) {
-            root_ = std::move(value);
-            return &root_;
-        }
+    // Puts v in the innermost open array or object, or at the root.
+    Json& add(Json v) {
+        if (open_.empty()) return root_ = std::move(v);
         Json& parent = *open_.back();
-        if (parent.is_array()) {
-            parent.push_back(std::move(value));
-            return &parent.back();
-        }
-        Json& member = parent[key_];
-        member = std::move(value);
-        return &member;
+        if (!parent.is_array()) return parent[key_] = std::move(v);
+        parent.push_back(std::move(v));
+        return parent.back();
+    }
+    bool value(Json v) {
+        add(std::move(v));
+        return true;
     }
     bool open(Json container) {
         if (open_.size() == MaxJsonDepth) {
             why_ = "arrays and objects nested more than " + std::to_string(MaxJsonDepth) + " deep";
             return false;
         }
-        open_.push_back(add(std::move(container)));
+        open_.push_back(&add(std::move(container)));
         return true;
     }
     bool close() {
