@@ -1,11 +1,13 @@
 #include "level/atomic_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
-#include <type_traits>
+#include <vector>
 
 #include "level/file_paths.h"
 
@@ -25,17 +27,20 @@ namespace qzt {
 
 namespace {
 
-// The temporary file's name is short and of fixed length, so any legal
-// target has room for it beside itself, and the same for every save of one
-// target, so a save that was killed leaves one file that the next replaces.
-template <typename Char>
-std::string temporaryNameFor(const std::basic_string<Char>& name) {
-    uint32_t hash = 2166136261u;
-    for (Char c : name) hash = (hash ^ uint32_t(std::make_unsigned_t<Char>(c))) * 16777619u;
+// Every save writes a file of its own, made under a fresh name, so two saves
+// of one target never touch each other's bytes. The names of one process
+// step through all 2^32 from a random start; one taken by another process's
+// save is passed over. Short and of fixed length, so any legal target has
+// room for it beside itself.
+std::string temporaryName() {
+    static std::atomic<uint32_t> next{std::random_device{}()};
     char text[20];
-    std::snprintf(text, sizeof text, ".qzt%08x.tmp", unsigned(hash));
+    std::snprintf(text, sizeof text, ".qzt%08x.tmp", unsigned(next.fetch_add(0x9E3779B9u)));
     return text;
 }
+
+// Names taken this often mean something else is wrong with the directory.
+constexpr int NameTries = 64;
 
 #ifdef _WIN32
 
@@ -68,10 +73,31 @@ private:
     HANDLE handle_;
 };
 
+// What the new file keeps of the one it replaces: the attributes a file
+// may be created with, and the permissions (the security descriptor's DACL).
+// A new target gets its folder's defaults.
+struct KeptTraits {
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    std::vector<char> permissions;  // none: the folder's defaults
+};
+
+constexpr DWORD KeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// None where they cannot be read, as on file systems that keep none (FAT).
+std::vector<char> permissionsOf(const std::wstring& path) {
+    DWORD size = 0;
+    GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<char> descriptor(size);
+    if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+        descriptor.clear();
+    return descriptor;
+}
+
 // An existing target is replaced where its links lead, so a link stays a
 // link; the handle follows them, so its type and attributes are the final
 // file's. A target that does not exist is made as named.
-bool resolveTarget(std::wstring& target, std::string& why) {
+bool resolveTarget(std::wstring& target, KeptTraits& kept, std::string& why) {
     const Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.open()) return true;
@@ -98,24 +124,40 @@ bool resolveTarget(std::wstring& target, std::string& why) {
     }
     // Without a final path (no drive letter for its volume), the name given.
     if (length > 0 && length < final.size()) target = final.substr(0, length);
+    if (info.dwFileAttributes & KeptAttributes) kept.attributes = info.dwFileAttributes & KeptAttributes;
+    kept.permissions = permissionsOf(target);
     return true;
+}
+
+// Made exclusively under a fresh name beside the target.
+HANDLE createTemporary(const std::wstring& folder, std::wstring& path, DWORD attributes) {
+    for (int tries = 0; tries < NameTries; ++tries) {
+        const std::string name = temporaryName();
+        path = folder + std::wstring(name.begin(), name.end());
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE | WRITE_DAC, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 // Wide calls throughout, so a path the save dialog accepts is never too long here.
 bool replace(const char* path, const std::string& bytes, std::string& why) {
     std::wstring target = widePath(path);
-    if (!resolveTarget(target, why)) return false;
+    KeptTraits kept;
+    if (!resolveTarget(target, kept, why)) return false;
     const size_t nameAt = target.find_last_of(L"\\") + 1;  // 0 when there is no directory
-    const std::string tempName = temporaryNameFor(target.substr(nameAt));
-    const std::wstring temp = target.substr(0, nameAt) + std::wstring(tempName.begin(), tempName.end());
+    std::wstring temp;
     bool done;
     {
-        const Handle file(
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const Handle file(createTemporary(target.substr(0, nameAt), temp, kept.attributes));
         if (!file.open()) {
             why = "cannot create a file in its directory: " + systemError(GetLastError());
             return false;
         }
+        // Where the file system keeps no permissions there are none to lose.
+        if (!kept.permissions.empty())
+            SetKernelObjectSecurity(file.get(), DACL_SECURITY_INFORMATION, kept.permissions.data());
         done = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
         if (!done) why = "cannot write: " + systemError(GetLastError());
     }
@@ -195,11 +237,21 @@ bool targetAccepts(const struct stat* info, std::string& why) {
     return true;
 }
 
+// Made exclusively under a fresh name; a link planted there is not followed.
+int createTemporary(const Directory& directory, std::string& name) {
+    for (int tries = 0; tries < NameTries; ++tries) {
+        name = temporaryName();
+        const int fd = openat(directory.fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 // Names relative to the directory, so only the file name's length counts.
 bool replace(const char* path, const std::string& bytes, std::string& why) {
     const std::string target = resolveLink(path);
     const std::string directoryPath = directoryOf(target.c_str());
-    const std::string name = target.substr(directoryPath.size()), temp = temporaryNameFor(name);
+    const std::string name = target.substr(directoryPath.size());
     Directory directory(directoryPath);
     if (directory.fd() < 0) {
         why = "cannot create a file in its directory: " + lastError();
@@ -209,9 +261,8 @@ bool replace(const char* path, const std::string& bytes, std::string& why) {
     const bool exists = fstatat(directory.fd(), name.c_str(), &info, 0) == 0;
     if (!targetAccepts(exists ? &info : nullptr, why)) return false;
 
-    // What a killed save left goes first; a link planted there is not followed.
-    unlinkat(directory.fd(), temp.c_str(), 0);
-    int fd = openat(directory.fd(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    std::string temp;
+    const int fd = createTemporary(directory, temp);
     if (fd < 0) {
         why = "cannot create a file in its directory: " + lastError();
         return false;

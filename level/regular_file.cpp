@@ -14,6 +14,15 @@
 
 namespace qzt {
 
+bool readWholeFile(const char* path, std::string& bytes, std::string& why) {
+    RegularFile file;
+    if (!file.open(path, why)) return false;
+    bytes.resize(size_t(file.size()));
+    if (file.readAt(0, &bytes[0], bytes.size())) return true;
+    why = "cannot be read";
+    return false;
+}
+
 #ifdef _WIN32
 
 std::wstring widePath(const char* path) {

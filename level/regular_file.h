@@ -39,6 +39,10 @@ private:
     uint64_t size_ = 0;
 };
 
+// Every byte of the regular file at path; false, with the cause in why
+// (as open gives it, or "cannot be read"), when it can't all be read.
+bool readWholeFile(const char* path, std::string& bytes, std::string& why);
+
 #ifdef _WIN32
 // A path for the wide-character calls: "\\?\" in front of a long absolute
 // one, so that it may reach past MAX_PATH.

@@ -43,14 +43,15 @@ Pointer at(int cx, int cy, Scroll s = {}) { return {cx, cy, s}; }
 constexpr unsigned Pad(int digit) { return KeyNumpad1 + unsigned(digit) - 1; }
 using K = RecordKey;
 
-// Set 2 has a negative width; set 3 reaches past 32 bits. The handle is the
-// five columns around the right edge, inside the rows.
+// Set 2 has a negative width; set 3 reaches past 32 bits. Below sets 0 and 1,
+// within their width, nothing is hit. The handle is the five columns around
+// the right edge, inside the rows.
 TEST_F(MainWindowRules, HitsAreStrictTheLowerSlotWinsAndFarRectanglesNeitherHitNorOverflow) {
     doc.imageSets[2] = {100, 200, -30, 20, 2, 2, 1};
     doc.imageSets[3] = {INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, 9, 2, 3, 1};
     const struct { int (*hit)(const LevelDocument&, Point64); int64_t x, y; int slot; } cases[] = {
         {imageSetAt, 100, 310, -1}, {imageSetAt, 101, 310, 0}, {imageSetAt, 129, 319, 0}, {imageSetAt, 130, 310, 1},
-        {imageSetAt, 140, 310, -1}, {imageSetAt, 120, 300, -1}, {imageSetAt, 85, 210, -1},
+        {imageSetAt, 140, 310, -1}, {imageSetAt, 120, 300, -1}, {imageSetAt, 85, 210, -1}, {imageSetAt, 115, 329, -1},
         {imageSetAt, int64_t(INT32_MAX) + 1, INT32_MAX, 3}, {enemyAt, 50, 70, -1}, {enemyAt, 51, 61, 0},
         {enemyAt, 79, 79, 0}, {enemyAt, 80, 80, 1}, {enemyAt, 85, 70, -1}, {resizeHandleAt, 126, 310, -1},
         {resizeHandleAt, 127, 310, 0}, {resizeHandleAt, 131, 310, 0}, {resizeHandleAt, 132, 310, -1},
@@ -154,6 +155,9 @@ TEST_F(MainWindowRules, RecordingStartsWithTheLowestFreeProgramAndDigitsStepAndT
               std::pair(copies, std::string("2")));
     EXPECT_EQ(keys({KeyEnter, Pad(6)}), (std::vector{K::Finished, K::Ignored}));
     EXPECT_EQ(std::tuple(p.steps[1], recordAt(), doc.enemies[0].x), std::tuple(2, std::pair(70, 68), 50));
+    // The next recording starts a movement even in the direction the last one ended with.
+    ASSERT_EQ(startRecording(doc, state), RecordingStart::Started);
+    EXPECT_EQ(keys({Pad(3), KeyEnter}), (std::vector{K::NewMovement, K::Finished}));
     for (EnemyProgram& program : doc.programs) program.used = 1;
     EXPECT_TRUE(startRecording(doc, state) == RecordingStart::NoFreeProgram && state.mode == Normal);
 }

@@ -77,6 +77,17 @@ TEST_F(QztLevelTool, FailedLoadsReportMessageLineAndCause) {
     }
 }
 
+// Saved into a folder without its bitmap, a level is written all the same,
+// with a warning; beside its bitmap, it is written without one.
+TEST_F(QztLevelTool, ResaveWarnsWhenTheBitmapStaysBehind) {
+    const std::string in = write("in.dat", handWritten()), out = path("elsewhere/out.dat");
+    std::filesystem::create_directory(path("elsewhere"));
+    EXPECT_EQ(run({"resave", in, out}), RunResult(0, "", out + ": warning: the level's bitmap lvl.bmp is not in " +
+                                                          out + "'s folder; the level will not open there until it is copied\n"));
+    EXPECT_EQ(run({"resave", in, path("resaved.dat")}), RunResult(0, "", ""));
+    EXPECT_EQ(read("elsewhere/out.dat"), read("resaved.dat"));
+}
+
 // What info prints, import turns back into the bytes resave writes: texts of
 // any bytes, numbers at both ends of 32 bits, empty lists. Info is pretty-printed
 // with 2 spaces, each header byte the character of its code, with the bitmap's facts.
@@ -122,6 +133,7 @@ TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
         {"/programs/0/movements/0/keyword", "UP", R"(programs[0].movements[0].keyword: "UP" does not name direction 6 (RIGHT))"},
         {"/enemies/0/x", std::nullopt, "enemies[0].x: missing"},
         {"/enemies/0/x", "12", "enemies[0].x: expected a whole number, found a string"},
+        {"/enemies/0/y", true, "enemies[0].y: expected a whole number, found true"},
         {"/enemies/0/speed", 2147483648, "enemies[0].speed: 2147483648 is outside 32 bits (-2147483648..2147483647)"},
         {"/enemies/0/speed", 1.5, "enemies[0].speed: expected a whole number, found 1.5"},
         {"/enemyCount", 2, "enemyCount: 2 is not the number of enemies (1)"},
@@ -137,9 +149,17 @@ TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
         EXPECT_EQ(read("out.dat"), c.fault.empty() ? read("resaved.dat") : "precious") << c.pointer;
         write("out.dat", "precious");
     }
-    EXPECT_EQ(run({"import", "-", out}, "{\n  \"title\": }"),
-              RunResult(1, "", "standard input: invalid JSON: parse error at line 2, column 12: syntax error while "
-                               "parsing value - unexpected '}'; expected '[', '{', or a literal\n"));
+    // A number beyond a double and nesting without end are JSON faults too; 64 deep is still JSON.
+    const std::pair<std::string, std::string> texts[] = {
+        {"{\n  \"title\": }", "invalid JSON: parse error at line 2, column 12: syntax error while parsing value - "
+                             "unexpected '}'; expected '[', '{', or a literal"},
+        {"{\"timeBonus\": 1,\n \"x\": [-1e400]}", "invalid JSON: parse error at line 2, column 13: number overflow "
+                                                 "parsing '-1e400'"},
+        {std::string(64, '[') + std::string(64, ']'), "the document: expected an object, found an array"},
+        {std::string(65, '[') + std::string(65, ']'), "invalid JSON: arrays and objects nested more than 64 deep"},
+    };
+    for (const auto& [text, fault] : texts)
+        EXPECT_EQ(run({"import", "-", out}, text), RunResult(1, "", "standard input: " + fault + "\n"));
     EXPECT_EQ(run({"import", path("absent.json"), out}), RunResult(1, "", path("absent.json") + ": does not exist\n"));
     EXPECT_EQ(read("out.dat"), "precious");
 }

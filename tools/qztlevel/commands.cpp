@@ -7,6 +7,7 @@
 
 #include "gfx/bmp_decode.h"
 #include "gfx/offscreen_load_steps.h"
+#include "level/bitmap_beside_level.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/regular_file.h"
@@ -40,12 +41,7 @@ bool readInput(const std::string& file, std::istream& in, std::string& bytes, st
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return true;
     }
-    RegularFile input;
-    if (!input.open(file.c_str(), why)) return false;
-    bytes.resize(size_t(input.size()));
-    if (input.readAt(0, bytes.data(), bytes.size())) return true;
-    why = "cannot be read";
-    return false;
+    return readWholeFile(file.c_str(), bytes, why);
 }
 
 // Saves doc to out with the editor's writer, or says why it could not.
@@ -70,7 +66,12 @@ int runCheck(const std::vector<std::string>& files, std::ostream& err) {
 int runResave(const std::string& in, const std::string& out, std::ostream& err) {
     ToolLoad load;
     if (!load.run(in, err)) return ToolFileFailed;
-    return save(out, *load.doc, err);
+    const int code = save(out, *load.doc, err);
+    const char* bitmap = load.doc->header.bitmapPath;
+    if (code == ToolOk && bitmapLeftBehind(in, out, bitmap))
+        err << out << ": warning: the level's bitmap " << bitmap << " is not in " << out
+            << "'s folder; the level will not open there until it is copied\n";
+    return code;
 }
 
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {

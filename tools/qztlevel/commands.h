@@ -13,7 +13,8 @@ namespace qzt {
 // Loads every file; reports each one that fails, names nothing that loads.
 int runCheck(const std::vector<std::string>& files, std::ostream& err);
 // Loads in and writes it to out with the editor's writer; out is untouched
-// unless in loaded.
+// unless in loaded. Warns, and still succeeds, when out's folder lacks the
+// level's bitmap.
 int runResave(const std::string& in, const std::string& out, std::ostream& err);
 // Prints the level and its bitmap as one JSON object.
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err);

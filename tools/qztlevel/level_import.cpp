@@ -10,6 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tools/qztlevel/json_text.h"
+
 namespace qzt {
 
 namespace {
@@ -206,12 +208,8 @@ void readLevel(const Place& level, LevelDocument& doc) {
 
 std::string levelFromJsonText(const std::string& text, LevelDocument& doc) {
     Json json;
-    try {
-        json = Json::parse(text);
-    } catch (const Json::parse_error& e) {
-        const std::string what = e.what();  // "[json.exception.parse_error.101] parse error at line 2, column 5: ..."
-        return "invalid JSON: " + what.substr(what.find("] ") + 2);
-    }
+    std::string why;
+    if (!parseJsonText(text, json, why)) return "invalid JSON: " + why;
     try {
         readLevel(Place(json, ""), doc);
     } catch (const Fault& fault) {
