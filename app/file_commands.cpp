@@ -18,6 +18,7 @@
 #include "gfx/offscreen_load_steps.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
+#include "level/bitmap_beside_level.h"
 #include "level/file_paths.h"
 #include "level/file_state.h"
 #include "win32/document_changes.h"
@@ -60,22 +61,45 @@ void levelFileIsKnown() {
     recoveryBasedOn(fingerprint);
 }
 
-// True only when the level reached the disk; a failed write is reported and
-// leaves the file as it was.
-bool saveThroughDialog() {
-    if (!chooseFile(SaveTitle, SaveDialogFlags, GetSaveFileNameA)) return false;
-    const SaveOutcome outcome = saveLevelFile(fileNameBuffer, session.document);
+// Saved into another folder, a level needs its bitmap there too: the user
+// may have it copied along. False for Cancel and for a copy that failed.
+bool bitmapGoesAlong(const char* path) {
+    const char* bitmap = session.document.header.bitmapPath;
+    if (!bitmapLeftBehind(session.levelPath, path, bitmap)) return true;
+    const std::string question =
+        std::string("The level's bitmap ") + bitmap + " is not in the folder you are saving to. Copy it there?";
+    switch (ask(question.c_str(), LoadingCaption, QuestionFlags)) {
+    case IDYES:
+        break;
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+    std::string why;
+    if (copyBitmapBeside(session.levelPath, path, bitmap, why)) return true;
+    notice(("Could not copy the bitmap: " + why + ".  Nothing was saved.").c_str(), SavingCaption);
+    return false;
+}
+
+// A save to path; true only when the level reached the disk. A failed write is
+// reported and leaves the file as it was.
+bool saveLevelTo(const char* path) {
+    if (!bitmapGoesAlong(path)) return false;
+    const SaveOutcome outcome = saveLevelFile(path, session.document);
     if (!outcome.ok) {
         notice("Could not write the .dat file.  The file on disk was not changed.", SavingCaption);
         return false;
     }
     dropRecoveryFile();
-    dropStaleRecoveryFile(fileNameBuffer);
-    session.levelPath = fileNameBuffer;
+    dropStaleRecoveryFile(path);
+    session.levelPath = path;
     levelSaved();
     levelFileIsKnown();
     return true;
 }
+
+bool saveThroughDialog() { return chooseFile(SaveTitle, SaveDialogFlags, GetSaveFileNameA) && saveLevelTo(fileNameBuffer); }
 
 // What becomes of unsaved changes when the level is left.
 enum class Leaving { Saved, Dropped, Stays };

@@ -40,11 +40,8 @@ bool exists(const std::string& path) { return fileStamp(path.c_str()).exists; }
 
 // The stamp of the file at path; none when it has none or cannot be read.
 std::optional<RecoveryStamp> stampAt(const std::string& path) {
-    RegularFile file;
-    std::string why;
-    if (!file.open(path.c_str(), why)) return std::nullopt;
-    std::string bytes(size_t(file.size()), '\0');
-    if (!file.readAt(0, bytes.data(), bytes.size())) return std::nullopt;
+    std::string bytes, why;
+    if (!readWholeFile(path.c_str(), bytes, why)) return std::nullopt;
     return recoveryStampOf(bytes);
 }
 

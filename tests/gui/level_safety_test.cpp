@@ -211,6 +211,26 @@ TEST_F(LevelSafetyTest, AReloadKeepsWhatIsTypedIntoLevelProperties) {
     EXPECT_EQ(textOf(title), "Typed_Title");
 }
 
+// Saved into a folder without its bitmap, the level asks to copy it along:
+// Yes copies it and saves, No saves the level alone, Cancel writes nothing.
+TEST_F(LevelSafetyTest, SavingIntoAnotherFolderOffersToCopyTheBitmapAlong) {
+    const std::string question = "Dat file Loading Error|The level's bitmap level.bmp is not in the folder you are "
+                                 "saving to. Copy it there?|40033";
+    const struct { int answer; const char* folder; bool saved, copied; } cases[] = {
+        {IDCANCEL, "a", false, false}, {IDYES, "b", true, true}, {IDNO, "c", true, false}};
+    for (const auto& c : cases) {
+        const std::string folder = dir.file(c.folder);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        dialogs.clear();
+        fileAnswers = {folder + "\\copy.dat"};
+        boxAnswers = {c.answer};
+        send(SaveCommand);
+        EXPECT_EQ(dialogs, (Lines{SaveDialog, question})) << c.folder;
+        EXPECT_EQ(fileStamp((folder + "\\copy.dat").c_str()).exists, c.saved) << c.folder;
+        EXPECT_EQ(readFile(folder + "\\level.bmp") == readFile(dir.file("level.bmp")), c.copied) << c.folder;
+    }
+}
+
 // Another editor's recovery file, the real program's, is its own while it
 // runs: opening the level says so and reads the file on disk. Once that
 // editor is gone the file is offered, saying the level file changed since.
