@@ -3,7 +3,8 @@
 // bitmap beside a bare read of the same file; decoding it and an RLE8 one of
 // the same size beside a bare copy of the decoded bytes; rendering the
 // maximal level over it, and the whole "qztlevel render" beside the PNG encoding,
-// ours over zlib and stb's as it was used before, with the PNG sizes.
+// ours over zlib and stb's as it was used before, with the PNG sizes; and the
+// whole "qztlevel animate" of the sample's view, with the file's size.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -199,6 +200,17 @@ void BM_QztLevelRender(benchmark::State& state) {
     }
 }
 
+// Ten seconds at 30 frames a second of the sample level's 500 x 380 view.
+void BM_QztLevelAnimate(benchmark::State& state) {
+    const std::string level = QZT_SAMPLES_DIR "/sample.dat", apng = tempPath("qzt-bench-motion.png");
+    const char* argv[] = {"qztlevel", "animate", "--view", "0,0", level.c_str(), apng.c_str()};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (runQztLevel(6, argv, std::cin, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
+    }
+    state.counters["apng_bytes"] = double(std::filesystem::file_size(apng));
+}
+
 BENCHMARK(BM_LoadMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SerializeMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveMaximalLevel)->Unit(benchmark::kMicrosecond);
@@ -211,5 +223,6 @@ BENCHMARK(BM_RenderLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePngStb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QztLevelRender)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QztLevelAnimate)->Unit(benchmark::kMillisecond);
 
 }  // namespace
