@@ -4,7 +4,9 @@
 // the same size beside a bare copy of the decoded bytes; rendering the
 // maximal level over it, and the whole "qztlevel render" beside the PNG encoding,
 // ours over zlib and stb's as it was used before, with the PNG sizes; and the
-// whole "qztlevel animate" of the sample's view, with the file's size.
+// whole "qztlevel animate" of the sample's view, with the file's size; and the
+// plan of one view at a game frame, which playing the level makes 60 times a
+// second.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "gfx/bmp_decode.h"
+#include "edit/view_plan.h"
 #include "gfx/bmp_file.h"
 #include "render/level_render.h"
 #include "tests/gfx/bmp_builder.h"
@@ -200,6 +203,12 @@ void BM_QztLevelRender(benchmark::State& state) {
     }
 }
 
+// Every enemy of the maximal level on 75 movements, far into their runs.
+void BM_PlanViewAtGameFrame(benchmark::State& state) {
+    int64_t frame = 1000000;
+    for (auto _ : state) benchmark::DoNotOptimize(planLevelViewAt(maximalLevel(), {0, 0}, ++frame).copies.size());
+}
+
 // Ten seconds at 30 frames a second of the sample level's 500 x 380 view.
 void BM_QztLevelAnimate(benchmark::State& state) {
     const std::string level = QZT_SAMPLES_DIR "/sample.dat", apng = tempPath("qzt-bench-motion.png");
@@ -224,5 +233,6 @@ BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodePngStb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QztLevelRender)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QztLevelAnimate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanViewAtGameFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
