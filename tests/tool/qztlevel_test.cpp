@@ -13,7 +13,6 @@
 #include "gfx/offscreen_load_steps.h"
 #include "level/test_support.h"
 #include "render/level_render.h"
-#include "tools/qztlevel/apng_output.h"
 #include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
 
@@ -145,10 +144,10 @@ TEST_F(QztLevelTool, ImportNamesEachFaultByItsPlace) {
     EXPECT_EQ(read("out.dat"), "precious");
 }
 
-// Each option reaches the renderer (whose pictures are tested with it) and
-// the animation's encoder (whose files another decoder reads back in
-// apng_test.py). Every failure leaves OUT as it was: usage (2); no level,
-// bitmap or level rows, or an unwritable OUT (1). Help asked for is no failure.
+// Each option reaches the renderer (whose pictures are tested with it; what
+// animate writes, another decoder reads back in apng_test.py). Every failure
+// leaves OUT as it was: usage (2); no level, bitmap or level rows, or an
+// unwritable OUT (1). Help asked for is no failure.
 TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone) {
     ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));  // rows above the level's
     const std::string level = write("level.dat", headerLines("tall.bmp") + crlfLines({"CIS 2 200 6 4 2 0",
@@ -170,13 +169,6 @@ TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone)
         EXPECT_EQ(run(args), RunResult(0, "", ""));
         EXPECT_TRUE(read("out.png") == encodePng(picture)) << ::testing::PrintToString(options);
     }
-    // Output frame k at 20 a second shows game frame 3 k: the enemy's run is 5 frames.
-    ApngEncoder animation(20, 2);
-    for (int64_t k = 0; k < 20; ++k) animation.add(renderView(*doc, bitmap, {1, 2}, {true, true, false}, 3 * k));
-    EXPECT_EQ(run({"animate", level, path("out.png"), "--seconds", "1", "--fps", "20", "--view", "1,2", "--scale", "2",
-                   "--no-outlines"}),
-              RunResult(0, "", ""));
-    EXPECT_TRUE(read("out.png") == animation.file());
 
     const std::string low = write("low.dat", headerLines("lvl.bmp") + "END\r\n");  // lvl.bmp: 2 rows
     const std::string bad = write("bad.dat", headerLines("lvl.bmp") + "CIS 1 2\r\n"), out = write("out.png", "precious");
