@@ -4,7 +4,10 @@
 // the same size beside a bare copy of the decoded bytes; rendering the
 // maximal level over it, and the whole "qztlevel render" beside the PNG encoding,
 // ours over zlib and stb's as it was used before, with the PNG sizes; the
-// level check of the maximal level, and "qztlevel lint" over copies of the sample.
+// level check of the maximal level, and "qztlevel lint" over copies of the
+// sample; the whole "qztlevel animate" of the sample's view, with the file's
+// size; and the plan of one view at a game frame, which playing the level
+// makes 60 times a second.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,6 +19,7 @@
 
 #include "edit/level_lint.h"
 #include "gfx/bmp_decode.h"
+#include "edit/view_plan.h"
 #include "gfx/bmp_file.h"
 #include "render/level_render.h"
 #include "tests/gfx/bmp_builder.h"
@@ -229,6 +233,23 @@ void BM_QztLevelLintSamples(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Copies);
 }
 
+// Every enemy of the maximal level on 75 movements, far into their runs.
+void BM_PlanViewAtGameFrame(benchmark::State& state) {
+    int64_t frame = 1000000;
+    for (auto _ : state) benchmark::DoNotOptimize(planLevelViewAt(maximalLevel(), {0, 0}, ++frame).copies.size());
+}
+
+// Ten seconds at 30 frames a second of the sample level's 500 x 380 view.
+void BM_QztLevelAnimate(benchmark::State& state) {
+    const std::string level = QZT_SAMPLES_DIR "/sample.dat", apng = tempPath("qzt-bench-motion.png");
+    const char* argv[] = {"qztlevel", "animate", "--view", "0,0", level.c_str(), apng.c_str()};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (runQztLevel(6, argv, std::cin, out, err) != ToolOk) state.SkipWithError(err.str().c_str());
+    }
+    state.counters["apng_bytes"] = double(std::filesystem::file_size(apng));
+}
+
 BENCHMARK(BM_LoadMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SerializeMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveMaximalLevel)->Unit(benchmark::kMicrosecond);
@@ -243,5 +264,7 @@ BENCHMARK(BM_EncodePngStb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QztLevelRender)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LintMaximalLevel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QztLevelLintSamples)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QztLevelAnimate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanViewAtGameFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

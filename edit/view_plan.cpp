@@ -44,7 +44,9 @@ std::string recordStepsText(const LevelDocument& doc, const EditorState& state) 
 }  // namespace
 
 ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll) {
-    ViewPlan plan = planBackgroundAndEnemies(doc, scroll, [](const Enemy& enemy) { return MotionPose{{enemy.x, enemy.y}}; });
+    // Each enemy where it is placed, as its first frame.
+    const auto placed = [](const Enemy& enemy) { return MotionPose{{enemy.x, enemy.y}}; };
+    ViewPlan plan = planBackgroundAndEnemies(doc, scroll, placed);
     if (state.mode != Recording) return plan;
     // The recording enemy is drawn whether or not its image set is in use.
     if (isSlot(state.recordEnemy, MAX_ENEMIES)) {
@@ -58,7 +60,8 @@ ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scrol
 }
 
 ViewPlan planLevelViewAt(const LevelDocument& doc, Scroll scroll, int64_t gameFrame) {
-    return planBackgroundAndEnemies(doc, scroll, [&](const Enemy& enemy) { return EnemyMotion(doc, enemy).at(gameFrame); });
+    const auto moving = [&](const Enemy& enemy) { return EnemyMotion(doc, enemy).at(gameFrame); };
+    return planBackgroundAndEnemies(doc, scroll, moving);
 }
 
 }  // namespace qzt

@@ -38,4 +38,11 @@ struct RgbImage {
 // Every pixel made a factor x factor block (nearest neighbour).
 RgbImage scaledUp(const RgbImage& image, int factor);
 
+// A rectangle of pixels (x, y) to (x + width, y + height), exclusive, lying
+// inside the image.
+struct PixelArea {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+RgbImage cropped(const RgbImage& image, PixelArea area);
+
 }  // namespace qzt

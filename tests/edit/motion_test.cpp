@@ -1,6 +1,5 @@
-// Enemies in motion: where the game has an enemy at a frame and what it
-// shows, each rule at its edge, the run's segments, and a far frame against
-// the game's own frame-by-frame loop.
+// Enemies in motion: each rule at its edge, saturation, and a far frame
+// against the game's own frame-by-frame loop.
 #include <climits>
 #include <vector>
 
@@ -16,8 +15,8 @@ struct Move {
     int32_t direction, steps, firstFrame, lastFrame;
 };
 
-// Enemy 0 at (50, 60), speed 3, animation rate 2, on image set 0 of 4 frames
-// and on program 0, which holds the moves given.
+// Enemy 0 at (50, 60), speed 3, on image set 0 of 4 frames and on program 0,
+// which holds the moves.
 LevelDocument levelWith(const std::vector<Move>& moves, int32_t animationRate = 2) {
     LevelDocument doc;
     doc.imageSets[0] = {100, 300, 10, 8, 4, 0, 1};
@@ -46,6 +45,7 @@ struct Case {
 };
 
 TEST(Motion, EachRuleAtItsEdge) {
+    const std::vector<Move> rightThenDown = {{RIGHT, 2, 0, 0}, {DOWN, 3, 1, 1}};
     const Case cases[] = {
         {"frame 0: placed, showing movement 0's first frame", {{RIGHT, 4, 1, 3}}, 0, {{50, 60}, 1, 0}},
         {"a step of speed a frame, a frame further every 2", {{RIGHT, 4, 1, 3}}, 3, {{59, 60}, 2, 0}},
@@ -53,10 +53,9 @@ TEST(Motion, EachRuleAtItsEdge) {
         {"a movement begins on its own firstFrame", {{RIGHT, 3, 0, 3}, {DOWN, 5, 2, 3}}, 3, {{59, 60}, 2, 1}},
         {"... and counts frames from its own start", {{RIGHT, 3, 0, 3}, {DOWN, 5, 2, 3}}, 5, {{59, 66}, 3, 1}},
         {"steps 0 or below: skipped", {{RIGHT, 0, 3, 3}, {LEFT, -4, 3, 3}, {UP, 2, 1, 1}}, 1, {{50, 57}, 1, 2}},
-        {"after the last movement, from the placed position", {{RIGHT, 2, 0, 0}, {DOWN, 3, 1, 1}}, 5,
-         {{50, 60}, 0, 0}},
-        {"... run after run", {{RIGHT, 2, 0, 0}, {DOWN, 3, 1, 1}}, 12, {{56, 60}, 1, 1}},
-        {"frames before 0 run the cycle backwards", {{RIGHT, 2, 0, 0}, {DOWN, 3, 1, 1}}, -1, {{56, 66}, 1, 1}},
+        {"after the last movement, from the placed position", rightThenDown, 5, {{50, 60}, 0, 0}},
+        {"... run after run", rightThenDown, 12, {{56, 60}, 1, 1}},
+        {"frames before 0 run the cycle backwards", rightThenDown, -1, {{56, 66}, 1, 1}},
         {"STOP stays put for its steps, animating", {{STOP, 4, 0, 3}, {RIGHT, 1, 0, 0}}, 3, {{50, 60}, 1, 0}},
         {"codes outside 1 to 9 stay put for their steps",
          {{0, 2, 0, 0}, {10, 2, 0, 0}, {-1, 2, 0, 0}, {RIGHT, 1, 0, 0}}, 6, {{50, 60}, 0, 3}},
@@ -70,7 +69,7 @@ TEST(Motion, EachRuleAtItsEdge) {
         {"program slot out of 0..14: stands still", {{RIGHT, 9, 1, 3}}, 5, {{50, 60}, 0, -1}, 2,
          [](LevelDocument& doc) { doc.enemies[0].program = 15; }},
         {"no movement with steps: stands still", {{RIGHT, 0, 1, 3}, {DOWN, -1, 1, 3}}, 5, {{50, 60}, 0, -1}},
-        {"movements past the count are not run", {{RIGHT, 2, 0, 0}, {DOWN, 3, 1, 1}}, 3, {{53, 60}, 0, 0}, 2,
+        {"movements past the count are not run", rightThenDown, 3, {{53, 60}, 0, 0}, 2,
          [](LevelDocument& doc) { doc.programs[0].movementCount = 1; }},
     };
     for (const Case& c : cases) {
@@ -93,83 +92,55 @@ TEST(Motion, PositionsSaturate) {
     EXPECT_EQ(poseAt(doc, 3 * M + 1).position, (Point64{INT64_MAX - M, INT64_MIN + M}));
 }
 
-// The run as segments: skipped movements left out, each segment starting
-// where and when the one before ended.
-TEST(Motion, SegmentsOfARun) {
-    const LevelDocument doc = levelWith({{RIGHT, 3, 0, 1}, {UP, 0, 0, 0}, {STOP, 2, 2, 2}, {DOWNLEFT, 4, 1, 3}});
-    const EnemyMotion motion(doc, doc.enemies[0]);
-    std::vector<std::tuple<int32_t, int64_t, int32_t, Point64, Point64, int32_t, int32_t>> segments;
-    for (const MotionSegment& s : motion.segments())
-        segments.emplace_back(s.movement, s.startFrame, s.steps, s.start, s.delta, s.firstFrame, s.lastFrame);
-    EXPECT_EQ(segments, (decltype(segments){{0, 0, 3, {50, 60}, {3, 0}, 0, 1},
-                                            {2, 3, 2, {59, 60}, {0, 0}, 2, 2},
-                                            {3, 5, 4, {59, 60}, {-3, 3}, 1, 3}}));
-    EXPECT_EQ(motion.cycleFrames(), 9);
-}
-
-// The game's loop: one frame at a time, a step, the animation counted on,
+// The game's own loop, a frame at a time: a step, the animation counted on,
 // and at a movement's end the next one with steps, or the placed position.
-class GameLoop {
-public:
-    explicit GameLoop(const LevelDocument& doc) : doc_(doc), program_(doc.programs[0]), enemy_(doc.enemies[0]) {
-        begin(0);
-    }
+// Movement 0 must have steps.
+struct GameLoop {
+    const EnemyProgram& program;
+    const Enemy& enemy;
+    int32_t frameCount;
+    Point64 position{enemy.x, enemy.y};
+    int32_t movement = 0, stepsDone = 0, sinceChange = 0, shown = program.firstFrame[0];
+    int runs = 0;  // times it went back to the placed position
+
     void nextFrame() {
-        const int32_t direction = program_.direction[movement_];
-        position_.x += directionDx(direction) * enemy_.speed;
-        position_.y += directionDy(direction) * enemy_.speed;
-        const int32_t first = program_.firstFrame[movement_], last = program_.lastFrame[movement_];
-        if (enemy_.animationRate > 0 && last >= first && ++sinceChange_ == enemy_.animationRate) {
-            shown_ = shown_ == last ? first : shown_ + 1;
-            sinceChange_ = 0;
+        const int32_t direction = program.direction[movement];
+        position.x += directionDx(direction) * enemy.speed;
+        position.y += directionDy(direction) * enemy.speed;
+        const int32_t first = program.firstFrame[movement], last = program.lastFrame[movement];
+        if (enemy.animationRate > 0 && last >= first && ++sinceChange == enemy.animationRate) {
+            shown = shown == last ? first : shown + 1;
+            sinceChange = 0;
         }
-        if (++stepsDone_ == program_.steps[movement_]) begin(movement_ + 1);
+        if (++stepsDone < program.steps[movement]) return;
+        do {
+            if (++movement < program.movementCount) continue;
+            movement = 0;
+            position = {enemy.x, enemy.y};
+            ++runs;
+        } while (program.steps[movement] <= 0);
+        stepsDone = 0;
+        sinceChange = 0;
+        shown = program.firstFrame[movement];
     }
-    MotionPose pose() const {
-        return {position_, shown_ >= 0 && shown_ < doc_.imageSets[0].frameCount ? shown_ : 0, movement_};
-    }
-    bool sameState(const GameLoop& o) const {
-        return pose() == o.pose() && shown_ == o.shown_ && stepsDone_ == o.stepsDone_ && sinceChange_ == o.sinceChange_;
-    }
-
-private:
-    void begin(int32_t movement) {
-        while (movement < program_.movementCount && program_.steps[movement] <= 0) ++movement;
-        if (movement == program_.movementCount) {
-            position_ = {enemy_.x, enemy_.y};
-            return begin(0);
-        }
-        movement_ = movement;
-        stepsDone_ = 0;
-        sinceChange_ = 0;
-        shown_ = program_.firstFrame[movement];
-    }
-
-    const LevelDocument& doc_;
-    const EnemyProgram& program_;
-    const Enemy& enemy_;
-    Point64 position_{enemy_.x, enemy_.y};
-    int32_t movement_ = 0, stepsDone_ = 0, sinceChange_ = 0, shown_ = 0;
+    MotionPose pose() const { return {position, shown >= 0 && shown < frameCount ? shown : 0, movement}; }
 };
 
-// Frame by frame over several runs, then frame 2^31 - 1 through the period
-// the loop itself comes back to its start after.
+// Frame by frame over three runs, then frame 2^31 - 1 through the length of
+// a run as the loop itself found it.
 TEST(Motion, AFarFrameIsWhereTheGamesLoopGets) {
     LevelDocument doc =
         levelWith({{RIGHT, 3, 0, 2}, {STOP, 0, 1, 1}, {UPLEFT, 9, 1, 3}, {42, 2, 2, 2}, {DOWN, 4, 3, 0}});
     doc.imageSets[0].frameCount = 3;
     const EnemyMotion motion(doc, doc.enemies[0]);
-    const GameLoop start(doc);
-    GameLoop game(doc);
-    int64_t period = 0;
-    for (int64_t frame = 0; frame < 100; ++frame) {
+    GameLoop game{doc.programs[0], doc.enemies[0], 3};
+    int64_t frame = 0;
+    for (; game.runs < 3; ++frame) {
         ASSERT_EQ(motion.at(frame), game.pose()) << frame;
-        if (frame > 0 && period == 0 && game.sameState(start)) period = frame;
         game.nextFrame();
     }
-    ASSERT_GT(period, 0);
-    GameLoop far(doc);
-    for (int64_t frame = 0; frame < INT32_MAX % period; ++frame) far.nextFrame();
+    GameLoop far{doc.programs[0], doc.enemies[0], 3};
+    for (int64_t i = 0; i < INT32_MAX % (frame / 3); ++i) far.nextFrame();
     EXPECT_EQ(motion.at(INT32_MAX), far.pose());
 }
 

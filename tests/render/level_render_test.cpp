@@ -78,35 +78,28 @@ TEST(RenderLevel, TheViewOrTheLevelWithEnemiesInSlotOrder) {
 }
 
 // Enemy 0, speed 4, animation rate 3, runs RIGHT 5 steps on frames 1 to 2 of
-// its 3, then DOWNLEFT on frames 0 to 2; enemy 5's program is unused.
+// its set's 3, then DOWNLEFT on frames 0 to 2; enemy 5's program is unused.
+// At game frame 9 it is 20 right and 4 steps down-left, on frame 4 / 3 = 1,
+// 31 pixels right of the first.
 TEST(RenderLevel, AGameFrameShowsEachEnemyWhereItsProgramTookIt) {
     LevelDocument doc = overlappingLevel();
-    doc.enemies[0].program = 0;
-    doc.enemies[0].speed = 4;
-    doc.enemies[0].animationRate = 3;
+    doc.enemies[0] = {100, 40, 1, 3, 1, 4, 0, 1};
     doc.enemies[5].program = 1;
     doc.imageSets[1].frameCount = 3;
-    EnemyProgram& program = doc.programs[0];
-    program.used = 1;
-    program.movementCount = 2;
+    doc.programs[0].used = 1;
+    doc.programs[0].movementCount = 2;
     const int32_t directions[] = {RIGHT, DOWNLEFT}, steps[] = {5, 10}, firstFrames[] = {1, 0}, lastFrames[] = {2, 2};
-    std::copy(std::begin(directions), std::end(directions), program.direction);
-    std::copy(std::begin(steps), std::end(steps), program.steps);
-    std::copy(std::begin(firstFrames), std::end(firstFrames), program.firstFrame);
-    std::copy(std::begin(lastFrames), std::end(lastFrames), program.lastFrame);
-    // Frame 3: 12 right, on frame 1 + 3 / 3 = 2 of set 1, whose frames are 31 apart.
-    // Frame 9: 20 right, then 4 steps down-left, on frame 0 + 4 / 3 = 1.
-    const std::pair<int, Copy> frames[] = {{3, {112, 40, 362, 400, 30, 20}}, {9, {104, 56, 331, 400, 30, 20}}};
+    std::copy(std::begin(directions), std::end(directions), doc.programs[0].direction);
+    std::copy(std::begin(steps), std::end(steps), doc.programs[0].steps);
+    std::copy(std::begin(firstFrames), std::end(firstFrames), doc.programs[0].firstFrame);
+    std::copy(std::begin(lastFrames), std::end(lastFrames), doc.programs[0].lastFrame);
+    std::vector<Copy> copies = Copies;
+    copies[0] = {104, 56, 331, 400, 30, 20};
     const RgbImage bitmap = traceableBitmap(640, 800);
-    const Scroll s{37, 11};
-    for (const auto& [frame, enemy0] : frames) {
-        std::vector<Copy> copies = Copies;
-        copies[0] = enemy0;
-        const RgbImage view = renderView(doc, bitmap, s, {true, false, false}, frame);
-        EXPECT_EQ(firstWrongPixel(view, ViewLeft, ViewTop, s, copies), "") << frame;
-        const RgbImage level = renderLevel(doc, bitmap, LevelArea::LevelRows, {true, false, false}, frame);
-        EXPECT_EQ(firstWrongPixel(level, ViewLeft, ViewTop, {}, copies), "") << frame;
-    }
+    const RgbImage view = renderView(doc, bitmap, {37, 11}, {true, false, false}, 9);
+    EXPECT_EQ(firstWrongPixel(view, ViewLeft, ViewTop, {37, 11}, copies), "");
+    const RgbImage level = renderLevel(doc, bitmap, LevelArea::LevelRows, {true, false, false}, 9);
+    EXPECT_EQ(firstWrongPixel(level, ViewLeft, ViewTop, {}, copies), "");
 }
 
 // Paths: n = 4 movements shade red to orange by 50 a movement; LineTo leaves

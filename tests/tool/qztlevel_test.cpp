@@ -199,9 +199,10 @@ TEST_F(QztLevelTool, LintPrintsFindingsFileByFileAndExitsOneOnAnError) {
                                  {"message", smallBitmap}, {"kind", "imageSet"}, {"slot", 0}}));
 }
 
-// Each option reaches the renderer (whose pictures are tested with it). Every
-// failure leaves OUT as it was: usage (2); no level, bitmap or
-// level rows, or an unwritable OUT (1). Help asked for is no failure.
+// Each option reaches the renderer (whose pictures are tested with it; what
+// animate writes, another decoder reads back in apng_test.py). Every failure
+// leaves OUT as it was: usage (2); no level, bitmap or level rows, or an
+// unwritable OUT (1). Help asked for is no failure.
 TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone) {
     ASSERT_TRUE(test::writeBytesToFile(path("tall.bmp"), test::buildBmp({40, 210, 24})));  // rows above the level's
     const std::string level = write("level.dat", headerLines("tall.bmp") + crlfLines({"CIS 2 200 6 4 2 0",
@@ -215,6 +216,7 @@ TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone)
         {{"--whole-bitmap", "--no-enemies"}, renderLevel(*doc, bitmap, LevelArea::WholeBitmap, {false, true, true})},
         {{"--no-paths", "--scale", "3"}, scaledUp(renderLevel(*doc, bitmap, LevelArea::LevelRows, {true, false, true}), 3)},
         {{"--view", "1,2", "--no-outlines"}, renderView(*doc, bitmap, {1, 2}, {true, true, false})},
+        {{"--frame", "3"}, renderLevel(*doc, bitmap, LevelArea::LevelRows, {}, 3)},
     };
     for (const auto& [options, picture] : pictures) {
         Args args = {"render", level, path("out.png")};
@@ -234,6 +236,13 @@ TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone)
         {{"render", level, out, "--scale", "0"}, 2, "--scale"},
         {{"render", level, out, "--scale", "17"}, 2, "--scale"},
         {{"render", level, out, "--view", "-1,0"}, 2, "--view"},
+        {{"render", level, out, "--frame", "2147483648"}, 2, "--frame"},
+        {{"animate", level}, 2, "animate needs LEVEL.dat and OUT.png"},
+        {{"animate", level, out, "--fps", "7"}, 2, "--fps: 7 not in {1,2,3,4,5,6,10,12,15,20,30,60}"},
+        {{"animate", level, out, "--seconds", "0"}, 2, "--seconds"},
+        {{"animate", level, out, "--frame", "3"}, 2, "unknown option '--frame'"},
+        {{"animate", low, out}, 1, low + ": the bitmap has no rows from row 197 on; --whole-bitmap draws all of it\n"},
+        {{"animate", level, path("none/out.png")}, 1, path("none/out.png") + ": cannot save: "},
         {{"render", bad, out}, 1, bad + ": Inncorrect syntax in .dat file\n" + bad + ": line 12: CIS needs 6 numbers\n"},
         {{"render", low, out}, 1, low + ": the bitmap has no rows from row 197 on; --whole-bitmap draws all of it\n"},
         {{"render", level, path("none/out.png")}, 1, path("none/out.png") + ": cannot save: "},
@@ -255,8 +264,8 @@ TEST(PngOutput, OthersDecodeThePictureWritten) {
     std::mt19937 random(7);
     for (size_t i = 0; i < picture.bytes.size(); ++i) picture.bytes[i] = uint8_t(i / 111 % 2 ? random() : i * i / 3);
     qzt::testing::TempDir dir;
-    std::string why, decoded;
-    ASSERT_TRUE(writePngFile(dir.file("out.png").c_str(), picture, why)) << why;
+    std::string decoded;
+    qzt::testing::writeFile(dir.file("out.png"), encodePng(picture));
     std::FILE* pipe = popen(("convert '" + dir.file("out.png") + "' -format '%w %h ' -write info:- -depth 8 rgb:-").c_str(), "r");
     ASSERT_TRUE(pipe);
     char buffer[4096];

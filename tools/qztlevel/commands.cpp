@@ -5,12 +5,15 @@
 #include <memory>
 #include <ostream>
 
+#include "edit/motion.h"
 #include "gfx/bmp_decode.h"
 #include "gfx/offscreen_load_steps.h"
+#include "level/atomic_file.h"
 #include "level/bitmap_beside_level.h"
 #include "level/dat_reader.h"
 #include "level/dat_writer.h"
 #include "level/regular_file.h"
+#include "tools/qztlevel/apng_output.h"
 #include "tools/qztlevel/level_import.h"
 #include "tools/qztlevel/level_json.h"
 #include "tools/qztlevel/png_output.h"
@@ -29,10 +32,45 @@ struct ToolLoad {
     bool run(const std::string& file, std::ostream& err) { return loadForTool(file, *doc, steps, err); }
 };
 
-// The picture asked for, before scaling; no rows when the area has none.
-RgbImage renderRequested(const RenderRequest& request, const LevelDocument& doc, const RgbImage& bitmap) {
-    if (request.view) return renderView(doc, bitmap, *request.view, request.layers);
-    return renderLevel(doc, bitmap, request.area, request.layers);
+// The picture asked for at a game frame, before scaling; no rows when the
+// area has none.
+RgbImage renderRequested(const RenderRequest& request, const LevelDocument& doc, const RgbImage& bitmap,
+                         GameFrame frame) {
+    if (request.view) return renderView(doc, bitmap, *request.view, request.layers, frame);
+    return renderLevel(doc, bitmap, request.area, request.layers, frame);
+}
+
+// Whether the picture can be drawn and scaled; if not, says why and gives the exit code.
+int checkPicture(const RenderRequest& request, const RgbImage& picture, std::ostream& err) {
+    if (picture.height == 0) {
+        err << request.level << ": the bitmap has no rows from row " << LevelOriginRow
+            << " on; --whole-bitmap draws all of it\n";
+        return ToolFileFailed;
+    }
+    const uint64_t scaledBytes = uint64_t(picture.bytes.size()) * uint64_t(request.scale) * uint64_t(request.scale);
+    if (scaledBytes > MaxBmpDecodedBytes) {
+        err << "qztlevel: --scale " << request.scale << " makes a picture of " << scaledBytes
+            << " bytes, above 512 MiB\n";
+        return ToolUsageError;
+    }
+    return ToolOk;
+}
+
+// The animation's file; empty when the encoder fails.
+std::string animationFile(const AnimateRequest& request, const LevelDocument& doc, const RgbImage& bitmap) {
+    ApngEncoder apng(request.framesPerSecond, request.picture.scale);
+    const int64_t gameFramesPerFrame = GameFramesPerSecond / request.framesPerSecond;
+    for (int k = 0; k < request.seconds * request.framesPerSecond; ++k)
+        if (!apng.add(renderRequested(request.picture, doc, bitmap, k * gameFramesPerFrame))) return {};
+    return apng.file();
+}
+
+// Writes the file in path's place unless the encoder failed (no bytes).
+int saveFile(const std::string& path, const std::string& bytes, std::ostream& err) {
+    std::string why;
+    if (!bytes.empty() && replaceFileAtomically(path.c_str(), bytes, why)) return ToolOk;
+    err << path << ": cannot save: " << (bytes.empty() ? "the PNG encoder failed" : why) << '\n';
+    return ToolFileFailed;
 }
 
 // Every byte of a regular file, or of in for "-"; false with the cause in why.
@@ -102,25 +140,18 @@ int runImport(const std::string& json, const std::string& out, std::istream& in,
 int runRender(const RenderRequest& request, std::ostream& err) {
     ToolLoad load;
     if (!load.run(request.level, err)) return ToolFileFailed;
-    RgbImage picture = renderRequested(request, *load.doc, decodeBmpPixels(*load.steps.bitmap()));
-    if (picture.height == 0) {
-        err << request.level << ": the bitmap has no rows from row " << LevelOriginRow
-            << " on; --whole-bitmap draws all of it\n";
-        return ToolFileFailed;
-    }
-    const uint64_t scaledBytes = uint64_t(picture.bytes.size()) * uint64_t(request.scale) * uint64_t(request.scale);
-    if (scaledBytes > MaxBmpDecodedBytes) {
-        err << "qztlevel: --scale " << request.scale << " makes a picture of " << scaledBytes
-            << " bytes, above 512 MiB\n";
-        return ToolUsageError;
-    }
-    if (request.scale > 1) picture = scaledUp(picture, request.scale);
-    std::string why;
-    if (!writePngFile(request.png.c_str(), picture, why)) {
-        err << request.png << ": cannot save: " << why << '\n';
-        return ToolFileFailed;
-    }
-    return ToolOk;
+    RgbImage picture = renderRequested(request, *load.doc, decodeBmpPixels(*load.steps.bitmap()), request.frame);
+    if (const int code = checkPicture(request, picture, err)) return code;
+    return saveFile(request.png, encodePng(scaledUp(picture, request.scale)), err);
+}
+
+int runAnimate(const AnimateRequest& request, std::ostream& err) {
+    const RenderRequest& picture = request.picture;
+    ToolLoad load;
+    if (!load.run(picture.level, err)) return ToolFileFailed;
+    const RgbImage bitmap = decodeBmpPixels(*load.steps.bitmap());
+    if (const int code = checkPicture(picture, renderRequested(picture, *load.doc, bitmap, 0), err)) return code;
+    return saveFile(picture.png, animationFile(request, *load.doc, bitmap), err);
 }
 
 }  // namespace qzt

@@ -29,8 +29,18 @@ struct RenderRequest {
     std::optional<Scroll> view;  // just the view at this scroll position
     RenderLayers layers;
     int scale = 1;
+    GameFrame frame;  // the enemies where their motion has them then
 };
 // Draws the level into a PNG file; the file is untouched unless it is all written.
 int runRender(const RenderRequest& request, std::ostream& err);
+
+struct AnimateRequest {
+    RenderRequest picture;  // its frame is left out: each output frame has its own
+    int seconds = 10;
+    int framesPerSecond = 30;  // a divisor of GameFramesPerSecond
+};
+// Draws the level in motion into an animated PNG file, output frame k showing
+// game frame k x 60 / framesPerSecond; the file is untouched unless it is all written.
+int runAnimate(const AnimateRequest& request, std::ostream& err);
 
 }  // namespace qzt

@@ -1,4 +1,4 @@
-// PNG files of pictures, written like a level: whole or not at all.
+// PNG files of pictures.
 #pragma once
 
 #include <string>
@@ -9,8 +9,5 @@ namespace qzt {
 
 // The picture as PNG bytes; empty when the encoder fails.
 std::string encodePng(const RgbImage& picture);
-
-// Writes the PNG in path's place; on failure path is untouched and why says why.
-bool writePngFile(const char* path, const RgbImage& picture, std::string& why);
 
 }  // namespace qzt

@@ -1,8 +1,9 @@
 #include "tools/qztlevel/qztlevel.h"
 
+#include <climits>
+#include <cstdint>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -29,11 +30,28 @@ const char Notes[] =
 // name what is missing.
 struct Words {
     std::vector<std::string> files;
-    std::pair<int, int> view{0, 0};
+    std::vector<int> view;  // H and V, when given
     bool wholeBitmap = false, noEnemies = false, noPaths = false, noOutlines = false;
     bool strict = false, json = false;
     int scale = 1;
+    int64_t frame = 0;
+    int seconds = 10;
+    int framesPerSecond = 30;
 };
+
+// The options of render and animate, which draw the same pictures.
+void addPictureOptions(CLI::App* command, Words& w) {
+    command->add_flag("--whole-bitmap", w.wholeBitmap, "the rows above the level too");
+    command->add_option("--view", w.view, "just the 500 x 380 view at scroll position H,V")
+        ->delimiter(',')
+        ->expected(2)
+        ->allow_extra_args(false)
+        ->check(CLI::Range(0, INT_MAX));
+    command->add_flag("--no-enemies", w.noEnemies, "leave out the enemies");
+    command->add_flag("--no-paths", w.noPaths, "leave out the program paths");
+    command->add_flag("--no-outlines", w.noOutlines, "leave out the image-set outlines");
+    command->add_option("--scale", w.scale, "every pixel N x N pixels (1 to 16)")->check(CLI::Range(1, 16));
+}
 
 struct Commands {
     CLI::App app{Description, "qztlevel"};
@@ -43,7 +61,8 @@ struct Commands {
     CLI::App* info;
     CLI::App* import;
     CLI::App* render;
-    CLI::Option* view;
+    CLI::App* animate;
+    CLI::Option* frame;
 
     explicit Commands(Words& w) {
         app.footer(Notes);
@@ -68,14 +87,21 @@ struct Commands {
                                               "the level's first row, the enemies, every used enemy's program path\n"
                                               "and the image-set outlines");
         render->add_option("LEVEL.dat OUT.png", w.files, "the level and the picture to write");
-        render->add_flag("--whole-bitmap", w.wholeBitmap, "the rows above the level too");
-        view = render->add_option("--view", w.view, "just the 500 x 380 view at scroll position H,V")
-                   ->delimiter(',')
-                   ->check(CLI::NonNegativeNumber);
-        render->add_flag("--no-enemies", w.noEnemies, "leave out the enemies");
-        render->add_flag("--no-paths", w.noPaths, "leave out the program paths");
-        render->add_flag("--no-outlines", w.noOutlines, "leave out the image-set outlines");
-        render->add_option("--scale", w.scale, "every pixel N x N pixels (1 to 16)")->check(CLI::Range(1, 16));
+        addPictureOptions(render, w);
+        frame = render->add_option("--frame", w.frame,
+                                   "the enemies as they are at game frame N (60 a second; 0 to 2147483647)\n"
+                                   "instead of standing where they are placed")
+                    ->check(CLI::TypeValidator<int64_t>(""))
+                    ->check(CLI::Range(int64_t(0), int64_t(INT32_MAX)));
+        animate = app.add_subcommand("animate", "draw the level in motion into an animated PNG file (APNG) that loops\n"
+                                                "forever, as render --frame draws each frame");
+        animate->add_option("LEVEL.dat OUT.png", w.files, "the level and the animation to write");
+        addPictureOptions(animate, w);
+        animate->add_option("--seconds", w.seconds, "how long it runs, whole seconds (1 to 600; 10 unless given)")
+            ->check(CLI::TypeValidator<int>(""))
+            ->check(CLI::Range(1, 600));
+        animate->add_option("--fps", w.framesPerSecond, "frames a second, a divisor of 60 (30 unless given)")
+            ->check(CLI::IsMember({1, 2, 3, 4, 5, 6, 10, 12, 15, 20, 30, 60}));
     }
 };
 
@@ -85,12 +111,12 @@ int usageError(const std::string& problem, const CLI::App& app, std::ostream& er
     return ToolUsageError;
 }
 
-RenderRequest renderRequest(const Words& w, bool view) {
+RenderRequest renderRequest(const Words& w) {
     RenderRequest request;
     request.level = w.files[0];
     request.png = w.files[1];
     request.area = w.wholeBitmap ? LevelArea::WholeBitmap : LevelArea::LevelRows;
-    if (view) request.view = Scroll{w.view.first, w.view.second};
+    if (!w.view.empty()) request.view = Scroll{w.view[0], w.view[1]};
     request.layers = {!w.noEnemies, !w.noPaths, !w.noOutlines};
     request.scale = w.scale;
     return request;
@@ -118,8 +144,14 @@ int dispatch(const Commands& c, const Words& w, std::istream& in, std::ostream& 
         if (count != 2) return usageError("import needs LEVEL.json and OUT.dat", c.app, err);
         return runImport(w.files[0], w.files[1], in, err);
     }
+    if (c.animate->parsed()) {
+        if (count != 2) return usageError("animate needs LEVEL.dat and OUT.png", c.app, err);
+        return runAnimate({renderRequest(w), w.seconds, w.framesPerSecond}, err);
+    }
     if (count != 2) return usageError("render needs LEVEL.dat and OUT.png", c.app, err);
-    return runRender(renderRequest(w, c.view->count() > 0), err);
+    RenderRequest request = renderRequest(w);
+    if (c.frame->count() > 0) request.frame = w.frame;
+    return runRender(request, err);
 }
 
 }  // namespace
