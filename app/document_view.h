@@ -1,5 +1,6 @@
 // The main window as a view of the document: the level view, the side panel,
-// the recording line and the caption, shown again after every change.
+// the recording line, the status bar and the caption, shown again after every
+// change.
 #pragma once
 
 #include "win32/session.h"
@@ -7,5 +8,8 @@
 namespace qzt {
 
 void showDocumentInMainWindow(DocumentChange event);
+
+// The level's title, after "*" while it has unsaved changes.
+void refreshCaption();
 
 }  // namespace qzt

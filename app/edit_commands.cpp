@@ -11,13 +11,24 @@ namespace qzt {
 namespace {
 
 constexpr char MovementCaption[] = "Movement editing Error";
+constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete.";
 
 }  // namespace
+
+// Refused or not, the selections go.
+void deleteCommand() {
+    const SelectionDeletion outcome = deleteSelection(session.document, session.state);
+    if (!outcome.acted) return;
+    if (outcome.imageSetInUse) notice(InUseText, EditingCaption);
+    session.state.selectedEnemy = -1;
+    session.state.selectedImageSet = -1;
+    if (!finishGesture(StepName::Delete)) showSelection();
+}
 
 // The new set's outline first shows with the next timer tick.
 void newImageSetCommand() {
     if (newImageSet(session.document) < 0) notice("Too many Image sets already.", "Image Set Creation Error");
-    finishGesture();
+    finishGesture(StepName::NewImageSet);
 }
 
 // The view is not redrawn until the first recording key; the recording ends

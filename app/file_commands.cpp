@@ -7,9 +7,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/disk_watch.h"
+#include "app/document_view.h"
+#include "app/recent_files_store.h"
 #include "app/recovery.h"
 #include "app/screen_load_steps.h"
 #include "app/shutdown.h"
@@ -96,6 +99,8 @@ bool saveLevelTo(const char* path) {
     session.levelPath = path;
     levelSaved();
     levelFileIsKnown();
+    rememberRecentFile(path);
+    refreshCaption();
     return true;
 }
 
@@ -114,6 +119,14 @@ Leaving askToSave() {
     default:
         return Leaving::Stays;
     }
+}
+
+// As after the open dialog, the dialogs then propose this file; a path too
+// long for the buffer is loaded all the same, just not proposed.
+bool openProposed(const std::string& path) {
+    if (path.size() >= FileNameCapacity) return openLevelFile(path.c_str());
+    std::memcpy(fileNameBuffer, path.c_str(), path.size() + 1);
+    return openLevelFile(fileNameBuffer);
 }
 
 // What the Open command says when a load fails; a level file that is gone or
@@ -160,7 +173,7 @@ void setUpFileDialogRecord() {
 
 // Changes kept in a recovery file come back, if the user wants them, as a
 // level that differs from its file on disk.
-void openLevelFile(const char* path) {
+bool openLevelFile(const char* path) {
     const bool restore = recoveryWanted(path);
     ScreenLoadSteps steps;
     const LoadResult result = loadLevelFile(restore ? recoveryPathOf(path).c_str() : path, session.document, steps);
@@ -169,8 +182,10 @@ void openLevelFile(const char* path) {
     levelOpened(restored ? levelOnDisk(path).get() : nullptr);
     recoveryOpened(restored);
     levelFileIsKnown();
+    if (result == LoadOk) rememberRecentFile(path);
     const char* message = loadResultMessage(result);
     if (*message) notice(message, LoadingCaption);
+    return result == LoadOk;
 }
 
 void reloadLevelFile() {
@@ -205,14 +220,7 @@ void openLevelFromCommandLine(const char* commandLine) {
         notice("Could not open the .dat file.", LoadingCaption);
         return;
     }
-    // As after the open dialog, the dialogs then propose this file; a path
-    // too long for the buffer is loaded all the same, just not proposed.
-    if (path.size() < FileNameCapacity) {
-        std::memcpy(fileNameBuffer, path.c_str(), path.size() + 1);
-        openLevelFile(fileNameBuffer);
-    } else {
-        openLevelFile(path.c_str());
-    }
+    openProposed(path);
 }
 
 // Unsaved changes are not dropped without a word; dropped, their recovery
@@ -225,7 +233,32 @@ void openCommand() {
     openLevelFile(fileNameBuffer);
 }
 
+void openRecentFile(size_t index) {
+    const std::vector<std::string>& paths = recentFiles().paths();
+    if (index >= paths.size()) return;
+    const std::string path = paths[index];
+    const Leaving leaving = levelModified() ? askToSave() : Leaving::Saved;
+    if (leaving == Leaving::Stays) return;
+    if (leaving == Leaving::Dropped) dropRecoveryFile();
+    if (!levelFileProblem(path.c_str()).empty()) {
+        notice("Could not open the .dat file.", LoadingCaption);
+        forgetRecentFile(path.c_str());
+        return;
+    }
+    if (!openProposed(path)) forgetRecentFile(path.c_str());
+}
+
+// A level opened from a file is saved back to it.
 void saveCommand() {
+    if (!session.document.loaded) return;
+    const std::string path = session.levelPath;
+    if (path.empty())
+        saveThroughDialog();
+    else
+        saveLevelTo(path.c_str());
+}
+
+void saveAsCommand() {
     if (session.document.loaded) saveThroughDialog();
 }
 

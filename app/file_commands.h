@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstddef>
+
 namespace qzt {
 
 // Set up at start-up: the one record both file dialogs use, proposing
@@ -13,8 +15,9 @@ void setUpFileDialogRecord();
 const OPENFILENAMEA& fileDialogRecord();
 
 // Loads the level at path, or its recovery file when the user wants the
-// changes kept there, and reports the outcome as "Open" does.
-void openLevelFile(const char* path);
+// changes kept there, and reports the outcome as "Open" does; true when the
+// level loaded.
+bool openLevelFile(const char* path);
 // The open level read again from its file, changed by another program: the
 // scroll position and the selections of slots still used stay. A file that
 // does not load now is reported, and the level stays as it was.
@@ -24,7 +27,13 @@ void openLevelFromCommandLine(const char* commandLine);
 
 // Asks about saving first when the level has unsaved changes.
 void openCommand();
+// One of the recent files, as if chosen in the open dialog; one that no
+// longer opens is dropped from the list.
+void openRecentFile(size_t index);
+// "Save": the level to its own file, without a dialog.
 void saveCommand();
+// "Save As...": the save dialog first.
+void saveAsCommand();
 // "Exit" and closing the window: asks about saving when a level is loaded,
 // and leaves only after a completed save or "No".
 void leaveEditor();

@@ -1,8 +1,7 @@
 #include "app/keyboard_input.h"
 
-#include "app/side_panel.h"
+#include "app/menu_bar.h"
 #include "edit/recording.h"
-#include "edit/view_editing.h"
 #include "win32/document_changes.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
@@ -11,36 +10,14 @@
 namespace qzt {
 namespace {
 
-constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete.";
-
 bool held(int key) { return GetKeyState(key) < 0; }
-
-// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. False for any other key.
-bool onUndoKey(WPARAM key) {
-    if (!held(VK_CONTROL) || (key != 'Z' && key != 'Y')) return false;
-    if (key == 'Z' && !held(VK_SHIFT))
-        undoStep();
-    else
-        redoStep();
-    return true;
-}
-
-// Refused or not, the selections go.
-void onDeleteKey() {
-    const SelectionDeletion outcome = deleteSelection(session.document, session.state);
-    if (!outcome.acted) return;
-    if (outcome.imageSetInUse) notice(InUseText, EditingCaption);
-    session.state.selectedEnemy = -1;
-    session.state.selectedImageSet = -1;
-    if (!finishGesture()) showSelection();
-}
 
 // A recording is one gesture, from its start to Enter.
 void onRecordingKey(WPARAM key) {
     const RecordKey outcome = recordKey(session.document, session.state, unsigned(key));
     if (outcome == RecordKey::Refused) MessageBeep(MB_OK);
     // Every key of a recording redraws, Enter included.
-    if (outcome != RecordKey::Finished || !finishGesture()) RedrawLevelView();
+    if (outcome != RecordKey::Finished || !finishGesture(StepName::Recording)) RedrawLevelView();
 }
 
 bool isEditBox(HWND window) {
@@ -49,19 +26,22 @@ bool isEditBox(HWND window) {
     return lstrcmpiA(className, "Edit") == 0;
 }
 
+bool editBoxKeeps(WPARAM key) {
+    if (key == VK_DELETE) return true;
+    return held(VK_CONTROL) && (key == 'Z' || key == 'X' || key == 'C' || key == 'V' || key == 'A' || key == 'Y');
+}
+
 }  // namespace
 
-void routeUndoKeys(MSG& message) {
-    if (message.message != WM_KEYDOWN || (message.wParam != 'Z' && message.wParam != 'Y')) return;
-    if (IsChild(shell.mainWindow, message.hwnd) && !isEditBox(message.hwnd)) message.hwnd = shell.mainWindow;
+bool translateShortcut(MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (message.hwnd != shell.mainWindow && !IsChild(shell.mainWindow, message.hwnd)) return false;
+    if (isEditBox(message.hwnd) && editBoxKeeps(message.wParam)) return false;
+    return TranslateAcceleratorA(shell.mainWindow, shortcutTable(), &message) != 0;
 }
 
 void onKeyDown(WPARAM key) {
-    if (!session.document.loaded || onUndoKey(key)) return;
-    if (session.state.mode == Recording)
-        onRecordingKey(key);
-    else if (session.state.mode == Normal && key == VK_DELETE)
-        onDeleteKey();
+    if (session.document.loaded && session.state.mode == Recording) onRecordingKey(key);
 }
 
 }  // namespace qzt

@@ -1,4 +1,4 @@
-// Key-downs of the main window: undo and redo, the recording keys and Delete.
+// Keys of the main window: the shortcuts of its menus, and the recording keys.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +7,9 @@ namespace qzt {
 
 void onKeyDown(WPARAM key);
 
-// Ctrl+Z and Ctrl+Y pressed in one of the main window's controls go to the
-// main window, as if it had the focus; an edit box keeps them for its own
-// text. Called on every message the loop takes.
-void routeUndoKeys(MSG& message);
+// Every message the loop takes: a shortcut pressed in the main window or one
+// of its controls becomes its command, except the keys an edit box keeps for
+// its own text (Ctrl+Z, X, C, V, A and Y, Del). True when it did.
+bool translateShortcut(MSG& message);
 
 }  // namespace qzt

@@ -1,4 +1,5 @@
-// The main window's scroll bars, side panel and recording line.
+// The main window's scroll bars, side panel and recording line, laid out at
+// the window's DPI around the view, which may be magnified more.
 #pragma once
 
 #include <windows.h>
@@ -31,5 +32,13 @@ extern SidePanelControls sidePanel;
 // The thirty child controls in their fixed order, and the eight frame counts
 // of FramesCombo. The scroll bars start hidden.
 void createMainControls();
+
+// What lies right of the view and below it keeps its distance from the
+// view's edges; the view itself lies at 10, 10 scaled, 500 x 380 times zoom.
+// Places the controls and the view (shell.view); returns the client size
+// they need, the status bar left out.
+SIZE layOutMainControls(UINT dpi, int zoom);
+// The same size, nothing moved.
+SIZE mainControlsSize(UINT dpi, int zoom);
 
 }  // namespace qzt

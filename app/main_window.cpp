@@ -1,13 +1,20 @@
 #include "app/main_window.h"
 
+#include <windowsx.h>
+
 #include "app/edit_commands.h"
 #include "app/file_commands.h"
+#include "app/help_commands.h"
 #include "app/keyboard_input.h"
+#include "app/main_layout.h"
 #include "app/menu_bar.h"
 #include "app/mouse_input.h"
 #include "app/scroll_input.h"
 #include "app/side_panel.h"
+#include "app/status_bar.h"
 #include "app/timer_tick.h"
+#include "edit/recent_files.h"
+#include "win32/document_changes.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -29,10 +36,15 @@ void onSizeOrActivate() {
 
 bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
 
-// Menu commands in this order; at most one id matches. A number typed into
+// Every command, chosen from a menu or by its shortcut. A number typed into
 // the side panel counts before any of them acts.
 void onMenuCommand(WORD command) {
-    if (command != 0) commitPendingEdit();
+    if (command == 0) return;
+    commitPendingEdit();
+    if (command >= FirstRecentFileCommand && command < FirstRecentFileCommand + RecentFiles::Capacity) {
+        openRecentFile(command - FirstRecentFileCommand);
+        return;
+    }
     switch (command) {
     case EditProgramCommand:
         if (loadedAndNormal()) showEnemyProgramEditor();
@@ -49,14 +61,41 @@ void onMenuCommand(WORD command) {
     case PropertiesCommand:
         if (session.document.loaded) showLevelPropertiesWindow();
         break;
-    case SaveCommand:
-        if (session.document.loaded) saveCommand();
+    case SaveAsCommand:
+        saveAsCommand();
         break;
     case OpenCommand:
         openCommand();
         break;
     case NewProgramCommand:
         if (loadedAndNormal()) newProgramCommand();
+        break;
+    case SaveCommand:
+        saveCommand();
+        break;
+    case UndoCommand:
+        undoStep();
+        break;
+    case RedoCommand:
+        redoStep();
+        break;
+    case DeleteCommand:
+        if (loadedAndNormal()) deleteCommand();
+        break;
+    case ZoomInCommand:
+        setZoom(shell.view.zoom + 1);
+        break;
+    case ZoomOutCommand:
+        setZoom(shell.view.zoom - 1);
+        break;
+    case ActualSizeCommand:
+        setZoom(defaultZoom());
+        break;
+    case ShortcutsCommand:
+        showShortcuts();
+        break;
+    case AboutCommand:
+        showAbout();
         break;
     default:
         break;
@@ -68,7 +107,14 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     commitSidePanelEdit(control, HIWORD(wParam));
     onFramesCombo(control);
-    onMenuCommand(LOWORD(wParam));
+    if (!control) onMenuCommand(LOWORD(wParam));
+}
+
+// Ctrl and the wheel zoom the view, a notch a step.
+void onMouseWheel(WPARAM wParam) {
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return;
+    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    if (notches != 0) setZoom(shell.view.zoom + notches);
 }
 
 }  // namespace
@@ -76,14 +122,16 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
 void createMainWindow(HMENU menuBar) {
     const RECT& work = shell.workArea;
     shell.mainWindow = CreateWindowExA(0, MainWindowClass, "QZT Level Editor", WS_OVERLAPPEDWINDOW,
-                                         work.right / 2 - MainWindowWidth / 2, work.bottom / 2 - MainWindowHeight / 2,
-                                         MainWindowWidth, MainWindowHeight, nullptr, menuBar,
-                                         shell.instance, nullptr);
+                                       work.right / 2 - MainWindowWidth / 2, work.bottom / 2 - MainWindowHeight / 2,
+                                       MainWindowWidth, MainWindowHeight, nullptr, menuBar, shell.instance, nullptr);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
+        fitStatusBar();
+        onSizeOrActivate();
+        return 0;
     case WM_ACTIVATE:
         // Not passed on, so activation leaves the keyboard focus where it is.
         onSizeOrActivate();
@@ -94,6 +142,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_COMMAND:
         onCommand(wParam, lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        refreshPopup(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_KEYDOWN:
         onKeyDown(wParam);
@@ -111,6 +162,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE:
         onMouseMove(lParam);
         return 0;
+    case WM_MOUSELEAVE:
+        onMouseLeave();
+        return 0;
+    case WM_MOUSEWHEEL:
+        onMouseWheel(wParam);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         onButtonDown(message == WM_LBUTTONDOWN, lParam);
@@ -121,6 +178,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CAPTURECHANGED:
         onCaptureLost();
+        return 0;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE*>(lParam) = mainWindowSizeAt(UINT(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

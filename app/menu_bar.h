@@ -1,22 +1,27 @@
-// The main window's menu bar and its command ids.
+// The main window's menu bar and its keyboard shortcuts, both from one table:
+// each item's text carries its access key and its shortcut's name.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
+#include "edit/editor_commands.h"
+
 namespace qzt {
 
-enum MenuCommand : WORD {
-    OpenCommand = 1,
-    SaveCommand = 2,
-    ExitCommand = 3,
-    PropertiesCommand = 4,
-    NewEnemyCommand = 5,
-    NewImageSetCommand = 6,
-    NewProgramCommand = 7,
-    EditProgramCommand = 9,
-};
+using MenuCommand = EditorCommand;
 
-// "File", "Level", "Items" and "Enemy Programs" with all their items.
+// The bar and its pop-ups, filled for the editor's state now.
 HMENU createMenuBar();
+// A pop-up about to open: its items again, the recent files and the undo
+// step's name among them, those that cannot act now greyed.
+void refreshPopup(HMENU popup);
+
+// The accelerator table of every item's shortcut; lives for the run.
+HACCEL shortcutTable();
+
+// Every key of the editor with what it does, for Help.
+std::string shortcutsText();
 
 }  // namespace qzt

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/side_panel.h"
+#include "app/status_bar.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"
 #include "win32/level_view.h"
@@ -18,15 +19,31 @@ const HCURSOR ResizeCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32642));
 namespace {
 
 // Signed: while the mouse is captured, points left of or above the client
-// area arrive too.
-Pointer pointerAt(LPARAM position) { return {GET_X_LPARAM(position), GET_Y_LPARAM(position), scrollPosition()}; }
+// area arrive too. The rules see the view's point at one pixel a level pixel.
+Pointer pointerAt(LPARAM position) {
+    return {unzoomedX(GET_X_LPARAM(position), shell.view), unzoomedY(GET_Y_LPARAM(position), shell.view),
+            scrollPosition()};
+}
+
+// The level point under the pointer while it is over the view; told when it
+// leaves the window.
+void showPointer(const Pointer& pointer) {
+    if (!insideView(pointer.cx, pointer.cy)) {
+        showPointerInStatus(std::nullopt);
+        return;
+    }
+    showPointerInStatus(levelPoint(pointer.cx, pointer.cy, pointer.scroll));
+    TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, shell.mainWindow, 0};
+    TrackMouseEvent(&leave);
+}
 
 bool inGesture() { return session.state.dragging || session.state.mode == Resizing; }
 
 // A drag or a resize, however many moves it took, is one gesture.
 void endGesture() {
+    const StepName name = session.state.mode == Resizing ? StepName::Resize : StepName::Move;
     releaseButton(session.state);
-    finishGesture();
+    finishGesture(name);
 }
 
 }  // namespace
@@ -45,7 +62,9 @@ void onButtonDown(bool leftButton, LPARAM position) {
 }
 
 void onMouseMove(LPARAM position) {
-    const MoveOutcome outcome = movePointer(session.document, session.state, pointerAt(position));
+    const Pointer pointer = pointerAt(position);
+    showPointer(pointer);
+    const MoveOutcome outcome = movePointer(session.document, session.state, pointer);
     if (outcome.overResizeHandle) SetCursor(ResizeCursor);
     if (outcome.resized || outcome.movedImageSet || outcome.movedEnemy) RedrawLevelView();
     if (outcome.movedImageSet) refreshImageSetPosition();
@@ -56,6 +75,8 @@ void onButtonUp() {
     endGesture();
     if (GetCapture() == shell.mainWindow) ReleaseCapture();
 }
+
+void onMouseLeave() { showPointerInStatus(std::nullopt); }
 
 // A question that comes up, or another window taking the mouse, ends the
 // gesture where it is.

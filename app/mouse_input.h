@@ -13,5 +13,6 @@ void onButtonDown(bool leftButton, LPARAM position);
 void onMouseMove(LPARAM position);
 void onButtonUp();
 void onCaptureLost();
+void onMouseLeave();
 
 }  // namespace qzt

@@ -1,7 +1,6 @@
 #include "app/screen_load_steps.h"
 
 #include "win32/bitmap_copy.h"
-#include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
@@ -23,9 +22,10 @@ bool ScreenLoadSteps::replaceBitmap(const char* path, std::string& why) {
 
 // The level from its top-left corner, before any record is read.
 void ScreenLoadSteps::showBitmap() {
-    const WindowDC window(shell.mainWindow);
-    blankUncoveredView(window, levelBitmap.width, levelBitmap.height, {0, 0});
-    copyFromBitmap(window, ViewLeft, ViewTop, ViewWidth, ViewHeight, levelBitmap.bitmap, 0, LevelOriginRow);
+    drawOnView([](HDC view) {
+        blankUncoveredView(view, levelBitmap.width, levelBitmap.height, {0, 0});
+        copyFromBitmap(view, ViewLeft, ViewTop, ViewWidth, ViewHeight, levelBitmap.bitmap, 0, LevelOriginRow);
+    });
 }
 
 void ScreenLoadSteps::setCaption(const char* text) { SetWindowTextA(shell.mainWindow, text); }

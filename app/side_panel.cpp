@@ -1,6 +1,7 @@
 #include "app/side_panel.h"
 
 #include "app/main_controls.h"
+#include "app/status_bar.h"
 #include "edit/slot_rules.h"
 #include "edit/view_editing.h"
 #include "level/decimal.h"
@@ -19,26 +20,23 @@ constexpr int EditTextCapacity = 25;
 
 // A static's text is drawn over what was there, so its area is blanked
 // before a new text is written; a text already shown is left alone.
-struct PanelStatic {
-    HWND SidePanelControls::*control;
-    RECT area;
-};
-constexpr PanelStatic EnemyIndex{&SidePanelControls::enemyIndexText, {595, 10, 745, 30}};
-constexpr PanelStatic EnemyX{&SidePanelControls::enemyXText, {555, 32, 705, 52}};
-constexpr PanelStatic EnemyY{&SidePanelControls::enemyYText, {555, 54, 705, 74}};
-constexpr PanelStatic ImageSetIndex{&SidePanelControls::imageSetIndexText, {595, 220, 745, 242}};
-constexpr PanelStatic ImageSetX{&SidePanelControls::imageSetXText, {555, 242, 705, 264}};
-constexpr PanelStatic ImageSetY{&SidePanelControls::imageSetYText, {555, 264, 705, 286}};
-constexpr PanelStatic RecordProgram{&SidePanelControls::recordProgramText, {200, 410, 250, 432}};
+using PanelStatic = HWND SidePanelControls::*;
+constexpr PanelStatic EnemyIndex = &SidePanelControls::enemyIndexText;
+constexpr PanelStatic EnemyX = &SidePanelControls::enemyXText;
+constexpr PanelStatic EnemyY = &SidePanelControls::enemyYText;
+constexpr PanelStatic ImageSetIndex = &SidePanelControls::imageSetIndexText;
+constexpr PanelStatic ImageSetX = &SidePanelControls::imageSetXText;
+constexpr PanelStatic ImageSetY = &SidePanelControls::imageSetYText;
+constexpr PanelStatic RecordProgram = &SidePanelControls::recordProgramText;
 
-void show(const PanelStatic& panel, const char* text) {
-    HWND control = sidePanel.*panel.control;
+void show(PanelStatic panel, const char* text) {
+    HWND control = sidePanel.*panel;
     if (showsText(control, text)) return;
-    blankAreas({panel.area});
+    blankAreas({rectInParent(control)});
     SetWindowTextA(control, text);
 }
 
-void show(const PanelStatic& panel, int32_t value) {
+void show(PanelStatic panel, int32_t value) {
     char text[MaxDecimalLength + 1] = {};
     formatDecimal(value, text);
     show(panel, text);
@@ -118,6 +116,7 @@ void showSelection() {
     RedrawLevelView();
     refreshImageSetPanel();
     refreshEnemyPanel();
+    showSelectionInStatus();
 }
 
 void refreshImageSetPosition() {
@@ -146,7 +145,7 @@ void commitSidePanelEdit(HWND control, WORD notification) {
         if (sidePanel.*edit.control != control) continue;
         commitEnemyField(session.document, session.state, edit.field, decimalText(control, EditTextCapacity));
         // A value that was ignored leaves the edits showing the enemy's own.
-        if (!finishGesture()) refreshEnemyPanel();
+        if (!finishGesture(StepName::Value)) refreshEnemyPanel();
         return;
     }
 }
@@ -160,7 +159,7 @@ void commitPendingEdit() {
 void onFramesCombo(HWND control) {
     if (!control || control != sidePanel.framesCombo) return;
     const int selection = int(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    if (applyFramesSelection(session.document, session.state, selection)) finishGesture();
+    if (applyFramesSelection(session.document, session.state, selection)) finishGesture(StepName::Frames);
 }
 
 }  // namespace qzt

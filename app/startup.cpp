@@ -1,18 +1,24 @@
 #include "app/startup.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/document_view.h"
 #include "app/file_commands.h"
 #include "app/keyboard_input.h"
 #include "app/main_controls.h"
+#include "app/main_layout.h"
 #include "app/main_window.h"
 #include "app/menu_bar.h"
+#include "app/recent_files_store.h"
+#include "app/status_bar.h"
+#include "edit/control_layout.h"
 #include "edit/view_geometry.h"
 #include "level/file_paths.h"
-#include "win32/bitmap_copy.h"
 #include "win32/bmp_loader.h"
 #include "win32/document_changes.h"
+#include "win32/dpi.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
 #include "win32/session.h"
@@ -34,12 +40,18 @@ constexpr int VerticalScrollMaxBeforeLoad = 100;
 // IDI_APPLICATION as an ANSI name, whatever the character set.
 const LPCSTR ApplicationIcon = MAKEINTRESOURCEA(32512);
 
+// The editor's own icon, resource 1; the system's in a program without it.
+HICON editorIcon() {
+    HICON own = LoadIconA(shell.instance, MAKEINTRESOURCEA(1));
+    return own ? own : LoadIconA(nullptr, ApplicationIcon);
+}
+
 // One after the other, stopping at the first that fails and leaving the
 // later ones unregistered.
 bool registerWindowClasses() {
     return registerWindowClass(LevelPropertiesClass, levelPropertiesProc, nullptr) &&
            registerWindowClass(NewEnemyClass, newEnemyProc, nullptr) &&
-           registerWindowClass(MainWindowClass, MainWindowProc, LoadIconA(nullptr, ApplicationIcon)) &&
+           registerWindowClass(MainWindowClass, MainWindowProc, editorIcon()) &&
            registerWindowClass(EnemyProgramEditorClass, enemyProgramEditorProc, nullptr);
 }
 
@@ -50,16 +62,23 @@ std::string logoBesideEditor() {
     return length > 0 && length < MAX_PATH ? directoryOf(path) + LogoName : std::string();
 }
 
-// From the fixed path, else from beside the editor. Drawn this once; nothing
-// redraws it. Without a logo file the window stays blank.
+// From the fixed path, else from beside the editor; at its place for the
+// window's DPI, magnified as the view is. Drawn this once; nothing redraws
+// it. Without a logo file the window stays blank.
 void drawLogo() {
     LevelBitmapCells& cells = levelBitmap;
-    WindowDC window(shell.mainWindow);
+    const WindowDC window(shell.mainWindow);
     for (const std::string& path : {std::string(LogoPath), logoBesideEditor()}) {
         cells.bitmap = LoadBmpFile(path.c_str(), window, &cells.palette, &cells.width, &cells.height);
         if (cells.bitmap) break;
     }
-    if (cells.bitmap) copyFromBitmap(window, LogoLeft, LogoTop, cells.width, cells.height, cells.bitmap, 0, 0);
+    if (!cells.bitmap) return;
+    const int dpi = int(dpiOf(shell.mainWindow)), zoom = shell.view.zoom;
+    const MemoryDC logo(window);
+    const Selection selected(logo, cells.bitmap);
+    SetStretchBltMode(window, COLORONCOLOR);
+    StretchBlt(window, scaled(LogoLeft, dpi), scaled(LogoTop, dpi), cells.width * zoom, cells.height * zoom, logo, 0, 0,
+               cells.width, cells.height, SRCCOPY);
 }
 
 void showMainWindow(int showCommand) {
@@ -80,14 +99,18 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     shell = Shell{};
     levelBitmap = LevelBitmapCells{};
     sidePanel = SidePanelControls{};
-    shell.viewClipRegion = CreateRectRgn(ViewLeft, ViewTop, ViewLeft + ViewWidth, ViewTop + ViewHeight);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &shell.workArea, 0);
     shell.instance = instance;
+    const INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    loadRecentFiles();
     HMENU menuBar = createMenuBar();
     if (!registerWindowClasses()) return false;
 
     createMainWindow(menuBar);
     createMainControls();
+    createStatusBar();
+    layOutMainWindow();
     addDocumentView(showDocumentInMainWindow);
     createLevelPropertiesWindow();
     createNewEnemyWindow();
@@ -103,7 +126,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
 int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        routeUndoKeys(message);
+        if (translateShortcut(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

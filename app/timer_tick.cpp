@@ -11,26 +11,24 @@
 namespace qzt {
 namespace {
 
-void drawPreviewStep(const PreviewStroke& stroke) {
-    Pen pen(stroke.colour);
-    WindowDC window(shell.mainWindow);
-    Selection selected(window, pen);
-    SelectClipRgn(window, shell.viewClipRegion);
-    MoveToEx(window, stroke.from.x, stroke.from.y, nullptr);
+// On the view's picture, so that a magnified view shows each pixel of a line
+// as a block like the level's.
+void drawPreviewStep(HDC view, const PreviewStroke& stroke) {
+    const Pen pen(stroke.colour);
+    const Selection selected(view, pen);
+    MoveToEx(view, stroke.from.x, stroke.from.y, nullptr);
     if (stroke.kind == PreviewStroke::Line)
-        LineTo(window, stroke.to.x, stroke.to.y);
+        LineTo(view, stroke.to.x, stroke.to.y);
     else
-        Ellipse(window, stroke.left, stroke.top, stroke.right, stroke.bottom);
+        Ellipse(view, stroke.left, stroke.top, stroke.right, stroke.bottom);
 }
 
-void drawOutlines(const OutlinePlan& plan) {
-    WindowDC window(shell.mainWindow);
-    SelectClipRgn(window, shell.viewClipRegion);
-    Pen pen(plan.colour);
-    Selection selected(window, pen);
+void drawOutlines(HDC view, const OutlinePlan& plan) {
+    const Pen pen(plan.colour);
+    const Selection selected(view, pen);
     for (const OutlinePolyline& line : plan.polylines) {
-        MoveToEx(window, line[0].x, line[0].y, nullptr);
-        for (size_t i = 1; i < line.size(); ++i) LineTo(window, line[i].x, line[i].y);
+        MoveToEx(view, line[0].x, line[0].y, nullptr);
+        for (size_t i = 1; i < line.size(); ++i) LineTo(view, line[i].x, line[i].y);
     }
 }
 
@@ -39,9 +37,12 @@ void drawOutlines(const OutlinePlan& plan) {
 void runTimerTick() {
     const Scroll scroll = scrollPosition();
     const PreviewTick preview = advancePreview(session.document, session.state, scroll);
-    if (preview.draws) drawPreviewStep(preview.stroke);
     const OutlinePlan outlines = nextOutlines(session.document, session.state, scroll);
-    if (outlines.runs) drawOutlines(outlines);
+    if (!preview.draws && !outlines.runs) return;
+    drawOnView([&](HDC view) {
+        if (preview.draws) drawPreviewStep(view, preview.stroke);
+        if (outlines.runs) drawOutlines(view, outlines);
+    });
 }
 
 void onTimer() {

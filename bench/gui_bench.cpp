@@ -254,7 +254,7 @@ void run() {
     program.movementCount = qzt::MAX_MOVEMENTS;
     program.used = 1;
     for (int i = 0; i < qzt::MAX_PROGRAMS; ++i) doc.programs[i] = program;
-    qzt::finishGesture();
+    qzt::finishGesture(qzt::StepName::Move);
     checkDraws(qzt::RedrawLevelView, "RedrawLevelView");
     checkDraws(bareCopy, "the bare copy");
     // A press inside enemy 0 selects it and starts dragging it; each drag

@@ -2,6 +2,26 @@
 
 namespace qzt {
 
+const char* stepNameText(StepName name) {
+    switch (name) {
+    case StepName::Move: return "Move";
+    case StepName::Resize: return "Resize";
+    case StepName::Delete: return "Delete";
+    case StepName::Value: return "Value";
+    case StepName::Frames: return "Frames";
+    case StepName::NewImageSet: return "New Image Set";
+    case StepName::Recording: return "Recording";
+    case StepName::Properties: return "Properties";
+    case StepName::NewEnemy: return "New Enemy";
+    case StepName::ProgramEdit: return "Program Edit";
+    case StepName::Paste: return "Paste";
+    case StepName::Duplicate: return "Duplicate";
+    case StepName::Nudge: return "Nudge";
+    case StepName::Cut: return "Cut";
+    }
+    return "";
+}
+
 void History::moved() {
     modified_ = !sameDocument(current(), saved_);
     ++version_;
@@ -9,6 +29,7 @@ void History::moved() {
 
 void History::reset(const LevelDocument& doc) {
     states_.assign(1, doc);
+    names_.clear();
     position_ = 0;
     saved_ = doc;
     moved();
@@ -19,11 +40,16 @@ void History::markSaved(const LevelDocument& doc) {
     moved();
 }
 
-bool History::record(const LevelDocument& doc) {
+bool History::record(const LevelDocument& doc, StepName name) {
     if (sameDocument(doc, current())) return false;
     states_.erase(states_.begin() + std::ptrdiff_t(position_) + 1, states_.end());
+    names_.erase(names_.begin() + std::ptrdiff_t(position_), names_.end());
     states_.push_back(doc);
-    if (states_.size() > MaxSteps + 1) states_.pop_front();
+    names_.push_back(name);
+    if (states_.size() > MaxSteps + 1) {
+        states_.pop_front();
+        names_.pop_front();
+    }
     position_ = states_.size() - 1;
     moved();
     return true;
@@ -34,6 +60,16 @@ const LevelDocument* History::undo() {
     --position_;
     moved();
     return &current();
+}
+
+std::optional<StepName> History::undoName() const {
+    if (position_ == 0) return std::nullopt;
+    return names_[position_ - 1];
+}
+
+std::optional<StepName> History::redoName() const {
+    if (position_ >= names_.size()) return std::nullopt;
+    return names_[position_];
 }
 
 const LevelDocument* History::redo() {

@@ -30,6 +30,24 @@ struct Scroll {
     int v = 0;
 };
 
+// Where the view lies in the main window, and how many screen pixels wide and
+// high each level pixel is drawn (the zoom). The editing rules work on client
+// points of the view as if it lay at (ViewLeft, ViewTop) unmagnified.
+struct ViewPlacement {
+    int left = ViewLeft;
+    int top = ViewTop;
+    int zoom = 1;
+    int right() const { return left + ViewWidth * zoom; }
+    int bottom() const { return top + ViewHeight * zoom; }
+};
+
+// Rounds toward minus infinity: a point left of the view stays left of it.
+inline int floorDivide(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+// The point of the unmagnified view that client point (cx, cy) shows.
+inline int unzoomedX(int cx, const ViewPlacement& p) { return ViewLeft + floorDivide(cx - p.left, p.zoom); }
+inline int unzoomedY(int cy, const ViewPlacement& p) { return ViewTop + floorDivide(cy - p.top, p.zoom); }
+
 struct Point64 {
     int64_t x = 0;
     int64_t y = 0;

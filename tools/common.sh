@@ -39,7 +39,7 @@ qzt_start_xvfb() {
         echo "No free X display number for Xvfb" >&2
         return 1
     fi
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
     QZT_XVFB_PID=$!
     export DISPLAY=":$display"
     for _ in $(seq 50); do

@@ -1,16 +1,66 @@
 #include "win32/controls.h"
 
+#include <string>
+
+#include "win32/dpi.h"
 #include "win32/shell.h"
 
 namespace qzt {
+namespace {
 
-void createControls(HWND parent, const ControlLayout* layouts, size_t count) {
+std::string windowText(HWND window) {
+    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(window, &text[0], int(text.size()))));
+    return text;
+}
+
+// Pixels the control's widest text takes, with the frame and margins its
+// kind draws around it; 0 when it shows none.
+int textNeeds(const ControlLayout& c, HWND control, HFONT font, UINT dpi) {
+    const std::string text = c.widest ? c.widest : windowText(control);
+    if (text.empty()) return 0;
+    const int width = textWidth(font, text.c_str());
+    const std::string kind = c.className;
+    if (kind == "EDIT") return width + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) + scaled(6, int(dpi));
+    if (kind == "COMBOBOX") return width + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + scaled(10, int(dpi));
+    if (kind == "BUTTON") return width + scaled(16, int(dpi));
+    if (kind == "STATIC") return width + 1;
+    return 0;
+}
+
+}  // namespace
+
+void ControlSet::create(HWND parent, const ControlLayout* table, size_t count) {
+    table_ = table;
+    handles_.clear();
     for (size_t i = 0; i < count; ++i) {
-        const ControlLayout& c = layouts[i];
+        const ControlLayout& c = table[i];
         HWND control = CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height, parent, nullptr,
                                        shell.instance, nullptr);
         if (c.handle) *c.handle = control;
+        handles_.push_back(control);
     }
+}
+
+std::vector<ControlSpot> ControlSet::spots(UINT dpi) const {
+    HFONT font = messageFont(dpi);
+    std::vector<ControlSpot> spots;
+    for (size_t i = 0; i < handles_.size(); ++i) {
+        const ControlLayout& c = table_[i];
+        spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, handles_[i], font, dpi)});
+    }
+    return spots;
+}
+
+std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) const {
+    HFONT font = messageFont(dpi);
+    const std::vector<PixelBox> boxes = layOutControls(spots(dpi), x, y);
+    for (size_t i = 0; i < handles_.size(); ++i) {
+        const PixelBox& b = boxes[i];
+        SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetWindowPos(handles_[i], nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return boxes;
 }
 
 }  // namespace qzt

@@ -1,10 +1,13 @@
 // Child controls made from a layout table, for the main window and the tool
-// windows alike.
+// windows alike, and laid out again from it at every DPI.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
+
+#include "edit/control_layout.h"
 
 namespace qzt {
 
@@ -13,19 +16,39 @@ constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | SS_SIMPLE;
 constexpr DWORD NumberBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_NUMBER;
 constexpr DWORD DropDownListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST;
 
+// The widest value a number box or a value's static shows.
+constexpr char WidestNumber[] = "-2147483648";
+
 struct ControlLayout {
     const char* className;
     const char* text;  // null for no window text
     DWORD style;
-    int x, y, width, height;
+    int x, y, width, height;  // in pixels at 96 DPI
     HWND* handle;  // where the control's handle is kept; null for a label
+    // The widest text the control shows, when it is not its own.
+    const char* widest = nullptr;
 };
 
-// The controls in table order, all with id 0: handlers tell them apart by handle.
-void createControls(HWND parent, const ControlLayout* layouts, size_t count);
-template <size_t Count>
-void createControls(HWND parent, const ControlLayout (&layouts)[Count]) {
-    createControls(parent, layouts, Count);
-}
+// A window's controls, made in table order, all with id 0: handlers tell them
+// apart by handle.
+class ControlSet {
+public:
+    template <size_t Count>
+    void create(HWND parent, const ControlLayout (&table)[Count]) {
+        create(parent, table, Count);
+    }
+    void create(HWND parent, const ControlLayout* table, size_t count);
+
+    // Places the controls for dpi in the message font, widened where their
+    // text needs it; returns where each went, in table order.
+    std::vector<PixelBox> layOut(UINT dpi, AxisScale x, AxisScale y) const;
+    // What each control needs for its text at dpi, and where the table puts it.
+    std::vector<ControlSpot> spots(UINT dpi) const;
+    const std::vector<HWND>& handles() const { return handles_; }
+
+private:
+    const ControlLayout* table_ = nullptr;
+    std::vector<HWND> handles_;
+};
 
 }  // namespace qzt

@@ -43,8 +43,8 @@ void restore(const LevelDocument* step) {
 
 void addDocumentView(DocumentView view) { session.views.push_back(view); }
 
-bool finishGesture() {
-    if (showing || !session.history.record(session.document)) return false;
+bool finishGesture(StepName name) {
+    if (showing || !session.history.record(session.document, name)) return false;
     showDocument(DocumentChange::Edited);
     return true;
 }

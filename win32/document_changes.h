@@ -11,9 +11,9 @@ namespace qzt {
 void addDocumentView(DocumentView view);
 
 // Ends a gesture (a click, a whole drag, a commit, a recording, a tool
-// window's action). A gesture that left the document as it was records and
-// redraws nothing: false.
-bool finishGesture();
+// window's action), a step of that name. A gesture that left the document as
+// it was records and redraws nothing: false.
+bool finishGesture(StepName name);
 
 // After every load, successful or not: the editing starts over (no recording,
 // no selection), the history starts from what was loaded, and the windows

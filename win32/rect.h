@@ -14,4 +14,12 @@ inline RECT makeRect(LONG left, LONG top, LONG right, LONG bottom) {
     return rect;
 }
 
+// Where a child window lies in its parent's client area.
+inline RECT rectInParent(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 }  // namespace qzt

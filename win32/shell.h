@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "edit/view_geometry.h"
+
 namespace qzt {
 
 struct Shell {
@@ -17,7 +19,8 @@ struct Shell {
     HWND verticalScrollBar = nullptr;
     // The recording line's step count, which every redraw writes.
     HWND recordStepsText = nullptr;
-    HRGN viewClipRegion = nullptr;
+    // Where the view lies in the main window at its DPI, and its zoom.
+    ViewPlacement view;
     // Disabled while a question is up.
     std::vector<HWND> toolWindows;
 };

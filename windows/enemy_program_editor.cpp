@@ -28,6 +28,7 @@ enum Control {
     FrameXBox, FrameYBox, ControlCount
 };
 
+ToolWindow tool;
 HWND editorWindow;
 HWND controls[ControlCount];
 
@@ -37,16 +38,16 @@ const ControlLayout Controls[] = {
     {"BUTTON", "Delete Prog", ButtonStyle, 190, 170, 90, 30, &controls[DeleteProgramButton]},
     {"BUTTON", "Add", ButtonStyle, 275, 37, 35, 20, &controls[AddButton]},
     {"BUTTON", "Add Prog", ButtonStyle, 285, 170, 90, 30, &controls[AddProgramButton]},
-    {"COMBOBOX", nullptr, DropDownListStyle, 185, 10, 75, 80, &controls[ProgramBox]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 185, 10, 75, 80, &controls[ProgramBox], "14"},
     {"STATIC", "Movement within program", LabelStyle, 20, 35, 250, 20, nullptr},
-    {"COMBOBOX", nullptr, DropDownListStyle, 195, 35, 75, 80, &controls[MovementBox]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 195, 35, 75, 80, &controls[MovementBox], "74"},
     {"STATIC", "Direction", LabelStyle, 30, 60, 250, 20, nullptr},
-    {"COMBOBOX", nullptr, DropDownListStyle, 215, 60, 105, 80, &controls[DirectionBox]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 215, 60, 105, 80, &controls[DirectionBox], "DOWNRIGHT"},
     {"STATIC", "Number of steps", LabelStyle, 30, 85, 250, 20, nullptr},
-    {"EDIT", "", NumberBoxStyle, 215, 85, 75, 20, &controls[StepsBox]},
+    {"EDIT", "", NumberBoxStyle, 215, 85, 75, 20, &controls[StepsBox], WidestNumber},
     {"STATIC", "Cycle between frames X and Y", LabelStyle, 30, 110, 250, 20, nullptr},
-    {"COMBOBOX", nullptr, DropDownListStyle, 30, 130, 75, 80, &controls[FrameXBox]},
-    {"COMBOBOX", nullptr, DropDownListStyle, 215, 130, 75, 80, &controls[FrameYBox]},
+    {"COMBOBOX", nullptr, DropDownListStyle, 30, 130, 75, 80, &controls[FrameXBox], "7"},
+    {"COMBOBOX", nullptr, DropDownListStyle, 215, 130, 75, 80, &controls[FrameYBox], "7"},
 };
 
 // The program open in the editor: -1 or a slot. Opening another level, or
@@ -153,7 +154,7 @@ void onCommand(HWND sender, WORD notification) {
     // Only the steps box loses the focus with a notification.
     if (notification == EN_KILLFOCUS && session.document.loaded) commitSteps();
     // A steps number that changed nothing is replaced by the movement's own.
-    if (!finishGesture() && notification == EN_KILLFOCUS) showMovement(m);
+    if (!finishGesture(StepName::ProgramEdit) && notification == EN_KILLFOCUS) showMovement(m);
 }
 
 void showDocument(DocumentChange event) {
@@ -169,8 +170,7 @@ void showDocument(DocumentChange event) {
 
 void createEnemyProgramEditor() {
     openProgramAt(NoOpenProgram, -1);
-    editorWindow = createToolWindow(EnemyProgramEditorClass, Title, 175, 75, 450, 250);
-    createControls(editorWindow, Controls);
+    editorWindow = tool.create(EnemyProgramEditorClass, Title, {175, 75, 450, 250}, Controls);
     SendMessageA(controls[StepsBox], EM_SETLIMITTEXT, StepsLimit - 1, 0);
     for (int frame = 0; frame < FrameItemCount; ++frame) {
         addDecimalItem(controls[FrameXBox], frame);
@@ -197,6 +197,9 @@ LRESULT CALLBACK enemyProgramEditorProc(HWND window, UINT message, WPARAM wParam
     case WM_RBUTTONDOWN:
         // Takes the focus from the steps box, which then commits its number.
         SetFocus(window);
+        return 0;
+    case WM_DPICHANGED:
+        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -31,6 +31,7 @@ constexpr int HeaderTextRows = 8;
 enum Control { OkButton, CancelButton, FirstTextBox, TimeBonusBox = FirstTextBox + HeaderTextRows, ControlCount };
 constexpr int BitmapPathRow = 2;
 
+ToolWindow tool;
 HWND propertiesWindow;
 HWND controls[ControlCount];
 // What the boxes were filled from: a box still showing it follows the
@@ -49,7 +50,7 @@ const ControlLayout Controls[] = {
     {"EDIT", nullptr, TextBoxStyle, 5, 115, 200, 20, &controls[FirstTextBox + 5]},
     {"EDIT", nullptr, TextBoxStyle, 5, 136, 200, 20, &controls[FirstTextBox + 6]},
     {"EDIT", nullptr, TextBoxStyle, 5, 157, 200, 20, &controls[FirstTextBox + 7]},
-    {"EDIT", nullptr, NumberBoxStyle, 5, 178, 200, 20, &controls[TimeBonusBox]},
+    {"EDIT", nullptr, NumberBoxStyle, 5, 178, 200, 20, &controls[TimeBonusBox], WidestNumber},
     {"STATIC", "Level Subtitle (No spaces. Use underscore)", LabelStyle, 205, 10, 325, 20, nullptr},
     {"STATIC", "Level Title (No spaces. Use underscore)", LabelStyle, 205, 31, 325, 20, nullptr},
     {"STATIC", "Path to main .bmp file from dat file location", LabelStyle, 205, 52, 325, 20, nullptr},
@@ -106,7 +107,7 @@ void commitHeader() {
     applyHeader(session.document, entry);
     ShowWindow(propertiesWindow, SW_HIDE);
     // The bitmap was read again even when the header stays as it was.
-    if (!finishGesture()) RedrawLevelView();
+    if (!finishGesture(StepName::Properties)) RedrawLevelView();
 }
 
 void showDocument(DocumentChange event) {
@@ -125,8 +126,7 @@ void onCommand(HWND sender) {
 }  // namespace
 
 void createLevelPropertiesWindow() {
-    propertiesWindow = createToolWindow(LevelPropertiesClass, Title, 210, 125, 520, 350);
-    createControls(propertiesWindow, Controls);
+    propertiesWindow = tool.create(LevelPropertiesClass, Title, {210, 125, 520, 350}, Controls);
     for (int row = 0; row < HeaderTextRows; ++row)
         SendMessageA(controls[FirstTextBox + row], EM_SETLIMITTEXT, HeaderTextLimit - 1, 0);
     addDocumentView(showDocument);
@@ -148,9 +148,16 @@ void showLevelPropertiesButtons() {
 }
 
 LRESULT CALLBACK levelPropertiesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COMMAND) return DefWindowProcA(window, message, wParam, lParam);
-    onCommand(reinterpret_cast<HWND>(lParam));
-    return 0;
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace qzt

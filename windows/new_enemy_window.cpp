@@ -28,6 +28,7 @@ constexpr int PreviewLeft = 325, PreviewTop = 5, PreviewRight = 445, PreviewBott
 
 enum Control { OkButton, CancelButton, ImageSetList, ProgramList, HitPointsBox, SpeedBox, AnimationRateBox, ControlCount };
 
+ToolWindow tool;
 HWND newEnemyWindow;
 HWND controls[ControlCount];
 
@@ -35,15 +36,15 @@ HWND controls[ControlCount];
 const ControlLayout Controls[] = {
     {"BUTTON", "OK", ButtonStyle, 110, 170, 60, 30, &controls[OkButton]},
     {"BUTTON", "Cancel", ButtonStyle, 190, 170, 60, 30, &controls[CancelButton]},
-    {"COMBOBOX", nullptr, ListStyle, 10, 10, 75, 90, &controls[ImageSetList]},
-    {"COMBOBOX", nullptr, ListStyle, 10, 40, 75, 90, &controls[ProgramList]},
+    {"COMBOBOX", nullptr, ListStyle, 10, 10, 75, 90, &controls[ImageSetList], "14"},
+    {"COMBOBOX", nullptr, ListStyle, 10, 40, 75, 90, &controls[ProgramList], "14"},
     {"STATIC", "Image Set to use for enemy", LabelStyle, 100, 10, 250, 20, nullptr},
     {"STATIC", "Enemy Program to use for enemy", LabelStyle, 100, 40, 250, 20, nullptr},
-    {"EDIT", "2", NumberBoxStyle, 10, 70, 75, 20, &controls[HitPointsBox]},
+    {"EDIT", "2", NumberBoxStyle, 10, 70, 75, 20, &controls[HitPointsBox], WidestNumber},
     {"STATIC", "Enemy hitpoints", LabelStyle, 100, 70, 250, 20, nullptr},
-    {"EDIT", "3", NumberBoxStyle, 10, 100, 75, 20, &controls[SpeedBox]},
+    {"EDIT", "3", NumberBoxStyle, 10, 100, 75, 20, &controls[SpeedBox], WidestNumber},
     {"STATIC", "Enemy speed", LabelStyle, 100, 100, 250, 20, nullptr},
-    {"EDIT", "5", NumberBoxStyle, 10, 130, 75, 20, &controls[AnimationRateBox]},
+    {"EDIT", "5", NumberBoxStyle, 10, 130, 75, 20, &controls[AnimationRateBox], WidestNumber},
     {"STATIC", "Enemy animation rate (updated every _ frames)", LabelStyle, 100, 130, 350, 20, nullptr},
 };
 
@@ -89,7 +90,7 @@ void createChosenEnemy() {
         break;
     }
     ShowWindow(newEnemyWindow, SW_HIDE);
-    finishGesture();
+    finishGesture(StepName::NewEnemy);
 }
 
 // Every notification redraws the preview: nothing else repaints it.
@@ -130,8 +131,7 @@ void showDocument(DocumentChange event) {
 }  // namespace
 
 void createNewEnemyWindow() {
-    newEnemyWindow = createToolWindow(NewEnemyClass, Title, 175, 100, 450, 300);
-    createControls(newEnemyWindow, Controls);
+    newEnemyWindow = tool.create(NewEnemyClass, Title, {175, 100, 450, 300}, Controls);
     addDocumentView(showDocument);
 }
 
@@ -152,9 +152,16 @@ void showNewEnemyWindow() {
 }
 
 LRESULT CALLBACK newEnemyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COMMAND) return DefWindowProcA(window, message, wParam, lParam);
-    onCommand(reinterpret_cast<HWND>(lParam));
-    return 0;
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace qzt

@@ -1,17 +1,50 @@
 #include "windows/tool_window.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "edit/control_layout.h"
+#include "win32/dpi.h"
 #include "win32/modal.h"
 #include "win32/shell.h"
 
 namespace qzt {
+namespace {
 
-HWND createToolWindow(const char* className, const char* title, int left, int up, int width, int height) {
+constexpr DWORD ToolStyle = WS_THICKFRAME;
+constexpr DWORD ToolExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+constexpr int Margin = 5;
+
+}  // namespace
+
+HWND ToolWindow::create(const char* className, const char* title, RECT place, const ControlLayout* controls,
+                        size_t count) {
+    place_ = place;
     const RECT& work = shell.workArea;
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, className, title, WS_THICKFRAME,
-                                  work.right / 2 - left, work.bottom / 2 - up, width, height, nullptr, nullptr,
-                                  shell.instance, nullptr);
-    addToolWindow(window);
-    return window;
+    window_ = CreateWindowExA(ToolExStyle, className, title, ToolStyle, work.right / 2 - place.left,
+                              work.bottom / 2 - place.top, place.right, place.bottom, nullptr, nullptr,
+                              shell.instance, nullptr);
+    addToolWindow(window_);
+    controls_.create(window_, controls, count);
+    const int dpi = int(dpiOf(window_));
+    layOut(UINT(dpi), {work.right / 2 - scaled(place.left, dpi), work.bottom / 2 - scaled(place.top, dpi)});
+    return window_;
+}
+
+void ToolWindow::onDpiChanged(UINT dpi, const RECT& suggested) { layOut(dpi, {suggested.left, suggested.top}); }
+
+void ToolWindow::layOut(UINT dpi, POINT at) {
+    const int d = int(dpi);
+    const std::vector<PixelBox> boxes = controls_.layOut(dpi, AxisScale{d}, AxisScale{d});
+    RECT client{0, 0, 0, 0};
+    for (const PixelBox& box : boxes) {
+        client.right = std::max(client.right, LONG(box.right() + scaled(Margin, d)));
+        client.bottom = std::max(client.bottom, LONG(box.bottom() + scaled(Margin, d)));
+    }
+    AdjustWindowRectExForDpi(&client, ToolStyle, FALSE, ToolExStyle, dpi);
+    const int width = std::max(int(client.right - client.left), scaled(place_.right, d));
+    const int height = std::max(int(client.bottom - client.top), scaled(place_.bottom, d));
+    SetWindowPos(window_, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace qzt

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <optional>
 #include <tuple>
 
 #include "edit/file_watch.h"
@@ -27,31 +28,40 @@ std::unique_ptr<LevelDocument> levelAt(int32_t x) {
 }
 
 // A gesture that changes nothing is no step; saved after an undo, a new
-// gesture drops the step that was undone; the oldest steps go past a thousand.
+// gesture drops the step that was undone; the oldest steps go past a
+// thousand. Each step keeps its name for the Edit menu.
 TEST(History, AGestureIsOneStepAndUndoRedoWalkThemWithTheModifiedState) {
     History history;
     auto doc = levelAt(0);
     history.reset(*doc);
     const uint64_t version = history.version();
-    EXPECT_FALSE(history.record(*doc));
+    EXPECT_FALSE(history.record(*doc, StepName::Move));
     doc->enemies[0].x = 1000;
-    history.record(*doc);
+    history.record(*doc, StepName::Move);
     doc->enemies[0].hitPoints = 7;
-    EXPECT_TRUE(history.record(*doc));
+    EXPECT_TRUE(history.record(*doc, StepName::Value));
     EXPECT_EQ(std::tuple(history.steps(), history.version(), history.modified()), std::tuple(2u, version + 2, true));
+    EXPECT_EQ(history.undoName(), StepName::Value);
     EXPECT_EQ(history.undo()->enemies[0].hitPoints, 0);
+    EXPECT_EQ(std::pair(history.undoName(), history.redoName()), std::pair(std::optional(StepName::Move), std::optional(StepName::Value)));
     EXPECT_TRUE(history.undo()->enemies[0].x == 0 && !history.modified() && !history.undo()) << "back at the start";
+    EXPECT_EQ(history.undoName(), std::nullopt);
     EXPECT_EQ(history.redo()->enemies[0].x, 1000);
     *doc = history.current();
     history.markSaved(*doc);
     EXPECT_FALSE(history.modified());
     doc->enemies[0].y = 5;
-    EXPECT_TRUE(history.record(*doc) && !history.redo());
+    EXPECT_TRUE(history.record(*doc, StepName::Resize) && !history.redo());
+    EXPECT_EQ(history.redoName(), std::nullopt) << "the step undone before is gone";
     EXPECT_TRUE(history.undo()->enemies[0].hitPoints == 0 && !history.modified());
-    for (int32_t x = 1; x <= int32_t(History::MaxSteps) + 5; ++x) doc->enemies[0].x = x, history.record(*doc);
+    for (int32_t x = 1; x <= int32_t(History::MaxSteps) + 5; ++x) {
+        doc->enemies[0].x = x;
+        history.record(*doc, x == 6 ? StepName::Nudge : StepName::Move);
+    }
     while (history.undo()) continue;
     EXPECT_EQ(std::tuple(history.steps(), history.current().enemies[0].x, history.modified()),
               std::tuple(History::MaxSteps, 5, true));
+    EXPECT_EQ(history.redoName(), StepName::Nudge) << "names keep to their steps as the oldest go";
 }
 
 TEST(SameDocument, EveryFieldCountsStaleOnesTooButNotTextAfterItsEnd) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/keyboard_input.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "gfx/bmp_builder.h"
@@ -205,12 +206,18 @@ std::string panel() {
     return texts + std::to_string(selected(m.framesCombo));
 }
 
-void EditorTest::controlKey(WPARAM vk, bool shift) {
+bool EditorTest::shortcut(WPARAM vk, bool ctrl, bool shift, HWND to) {
     BYTE keys[256], held[256];
     GetKeyboardState(keys);
     std::copy(std::begin(keys), std::end(keys), held);
-    held[VK_CONTROL] = 0x80, held[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(held), key(vk), SetKeyboardState(keys);
+    held[VK_CONTROL] = ctrl ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    MSG message{to ? to : window, WM_KEYDOWN, vk, 0, 0, {}};
+    const bool translated = translateShortcut(message);
+    if (!translated) SendMessageA(message.hwnd, WM_KEYDOWN, vk, 0);
+    SetKeyboardState(keys);
+    return translated;
 }
 
 void EditorTest::commit(HWND edit, const char* text) const {

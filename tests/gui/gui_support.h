@@ -85,7 +85,10 @@ public:
     void release() { SendMessageA(window, WM_LBUTTONUP, 0, 0); }
     void click(int cx, int cy, bool left = true) { press(cx, cy, left), release(); }
     void key(WPARAM vk) { SendMessageA(window, WM_KEYDOWN, vk, 0); }
-    void controlKey(WPARAM vk, bool shift = false);  // with Ctrl held, and Shift when asked
+    // A key pressed in the main window (or in to) as the message loop takes it: a shortcut becomes its
+    // command, any other key reaches the window. True when it was a shortcut.
+    bool shortcut(WPARAM vk, bool ctrl, bool shift = false, HWND to = nullptr);
+    void controlKey(WPARAM vk, bool shift = false) { shortcut(vk, true, shift); }
     void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
     void commit(HWND edit, const char* text) const;  // typed, then the focus goes to the main window
 

@@ -121,7 +121,7 @@ TEST_F(LevelSafetyTest, TheRecoveryFileHoldsUnsavedChangesUntilTheyAreSavedOrDro
     const std::string copy = dir.file("copy.dat");
     writeFile(copy + ".recovery", stampedRecovery(testLevel(), RecoveryStamp{std::nullopt, 12345}));
     fileAnswers = {copy};
-    send(SaveCommand);
+    send(SaveAsCommand);
     EXPECT_FALSE(recoveryExists());
     EXPECT_EQ(GetFileAttributesA((copy + ".recovery").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(readFile(copy), serializeLevel(session.document));
@@ -224,7 +224,7 @@ TEST_F(LevelSafetyTest, SavingIntoAnotherFolderOffersToCopyTheBitmapAlong) {
         dialogs.clear();
         fileAnswers = {folder + "\\copy.dat"};
         boxAnswers = {c.answer};
-        send(SaveCommand);
+        send(SaveAsCommand);
         EXPECT_EQ(dialogs, (Lines{SaveDialog, question})) << c.folder;
         EXPECT_EQ(fileStamp((folder + "\\copy.dat").c_str()).exists, c.saved) << c.folder;
         EXPECT_EQ(readFile(folder + "\\level.bmp") == readFile(dir.file("level.bmp")), c.copied) << c.folder;
@@ -303,7 +303,7 @@ TEST_F(LevelSafetyTest, ALevelFileChangedByAnotherProgramIsReadAgainOrAskedAbout
               std::tuple(false, 0, 20, 31));
     writeFile(level, levelWithEnemyAt(111)), watch();
     fileAnswers = {level}, boxAnswers = {IDYES};
-    send(SaveCommand), watch();
+    send(SaveAsCommand), watch();
     EXPECT_EQ(dialogs.size(), 5u) << dialogs.back();
 }
 

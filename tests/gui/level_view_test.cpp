@@ -136,10 +136,10 @@ TEST_F(ViewTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick)
 }
 
 TEST_F(ViewTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
-    click(Enemy0X, Enemy0Y), key(VK_DELETE);
+    click(Enemy0X, Enemy0Y), shortcut(VK_DELETE, false);
     EXPECT_FALSE(session.document.enemies[0].used);
     EXPECT_TRUE(viewShowsDocument({110, 50, 142, 72}));  // clear of the outlines the key's tick drew
-    click(Set0X, Set0Y), key(VK_DELETE);
+    click(Set0X, Set0Y), shortcut(VK_DELETE, false);
     EXPECT_EQ(std::tuple(session.document.imageSets[0].used, session.state.selectedEnemy, session.state.selectedImageSet),
               std::tuple(1, -1, -1));
     for (int i = 3; i <= MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);

@@ -54,7 +54,7 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     EXPECT_TRUE(readPixels({170, 50, 170 + logo.width, 50 + logo.height}).colours == own);
 
     // With no level, Save does nothing and closing asks nothing.
-    send(SaveCommand), close();
+    send(SaveAsCommand), close();
     EXPECT_TRUE(dialogs.empty() && ended());
 }
 

@@ -46,7 +46,7 @@ TEST_F(LevelPropertiesTest, OkCopiesTheBoxesIntoTheHeaderAsWholeLinesAndCancelKe
     const std::string whole(499, 's'), cut(499, 't');
     type({whole, cut + "uuu", "level.bmp", "", "with spaces", "o2.wav", "l2.wav", "c2.wav", "0000000000000000000000427"});
     notify(control(0));
-    EXPECT_TRUE(textOf(window) == cut && !shown());
+    EXPECT_TRUE(textOf(window) == "*" + cut && !shown());  // unsaved
     send(PropertiesCommand);
     EXPECT_EQ(rows(), whole + "|" + cut + "|level.bmp||with spaces|o2.wav|l2.wav|c2.wav|42|");
     const auto before = bytesOf(session.document);
@@ -78,7 +78,7 @@ TEST_F(LevelPropertiesTest, OkLoadsTheBitmapBesideTheLevelAndRedrawsOrChangesNot
     SetWindowTextA(control(4), "pics\\level.bmp");
     scrollTo(40, 60);  // the bars alone: the view follows them only with a redraw
     notify(control(0));
-    EXPECT_EQ(std::tuple(levelBitmap.height, textOf(window)), std::tuple(800, "New_Title"));
+    EXPECT_EQ(std::tuple(levelBitmap.height, textOf(window)), std::tuple(800, "*New_Title"));
     EXPECT_NE(levelBitmap.bitmap, cells.bitmap);
     EXPECT_TRUE(viewShowsDocument());
     EXPECT_EQ(dialogs, Lines(2, BitmapError));

@@ -7,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/keyboard_input.h"
 #include "gui/gui_support.h"
 #include "level/dat_writer.h"
 #include "win32/document_changes.h"
@@ -28,7 +27,7 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
         {"drag an enemy", [&] { press(Enemy0X, Enemy0Y), moveTo(200, 150), moveTo(220, 160), release(); }},
         {"drag an image set", [&] { press(Set0X, Set0Y), moveTo(300, 300), release(); }},
         {"resize", [&] { press(269, 90), moveTo(280, 100), moveTo(290, 110), release(); }},
-        {"delete", [&] { click(490, 130), key(VK_DELETE); }},
+        {"delete", [&] { click(490, 130), shortcut(VK_DELETE, false); }},
         {"side panel", [&] { click(135, 70), commit(sidePanel.enemySpeedEdit, "9"); }},
         {"frames", [&] { click(320, 223), choose(sidePanel.framesCombo, 6); }},
         {"new image set", [&] { send(NewImageSetCommand); }},
@@ -83,20 +82,19 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
     EXPECT_EQ(dialogs, Lines{BitmapError});
 }
 
-// In a recording the keys do nothing; a list of the side panel hands them on,
-// an edit box keeps them for its own text. A focus passing through a control
-// changes nothing, and a number that is no used program is not kept.
+// In a recording the keys do nothing; pressed in a list of the side panel they
+// act, an edit box keeps them for its own text. A focus passing through a
+// control changes nothing, and a number that is no used program is not kept.
 TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNothing) {
     click(Enemy0X, Enemy0Y), send(NewProgramCommand);
     const LevelDocument recording = session.document;
     controlKey('Z'), controlKey('Y');
     EXPECT_TRUE(sameDocument(session.document, recording) && session.state.mode == Recording);
     key(VK_NUMPAD6), key(VK_RETURN);
-    for (const auto& [control, routed] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
-        MSG message{control, WM_KEYDOWN, 'Z', 0, 0, {}};
-        routeUndoKeys(message);
-        EXPECT_EQ(message.hwnd, routed ? window : control);
+    for (const auto& [control, acts] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
+        for (WPARAM vk : {WPARAM('Z'), WPARAM('Y')}) EXPECT_EQ(shortcut(vk, true, false, control), acts);
     }
+    EXPECT_FALSE(shortcut(VK_DELETE, false, false, sidePanel.enemySpeedEdit));
     const size_t steps = session.history.steps();
     for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo})
         SetFocus(control), SetFocus(window);

@@ -1,0 +1,128 @@
+#include "app/main_layout.h"
+
+#include <algorithm>
+
+#include "app/main_controls.h"
+#include "app/status_bar.h"
+#include "edit/control_layout.h"
+#include "win32/dpi.h"
+#include "win32/level_view.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+
+namespace qzt {
+namespace {
+
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
+// The window's size at 96 DPI; it grows where its controls need more.
+constexpr int LeastWidth = 640, LeastHeight = 480;
+constexpr int MostZoom = 16;
+
+// Each window icon at the size the DPI asks for; the ones replaced go.
+class WindowIcons {
+public:
+    ~WindowIcons() { release(); }
+    void load(UINT dpi) {
+        HICON big = loadIcon(GetSystemMetricsForDpi(SM_CXICON, dpi));
+        HICON small = loadIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+        if (!big || !small) return;  // a program without the icon keeps the class's
+        SendMessageA(shell.mainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageA(shell.mainWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+        release();
+        big_ = big;
+        small_ = small;
+    }
+
+private:
+    static HICON loadIcon(int size) {
+        return static_cast<HICON>(LoadImageA(shell.instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
+    }
+    void release() {
+        if (big_) DestroyIcon(big_);
+        if (small_) DestroyIcon(small_);
+    }
+    HICON big_ = nullptr;
+    HICON small_ = nullptr;
+};
+
+WindowIcons icons;
+
+UINT windowDpi() { return dpiOf(shell.mainWindow); }
+
+RECT workArea() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(shell.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+SIZE outerSize(SIZE client, UINT dpi) {
+    RECT rect{0, 0, client.cx, client.cy};
+    AdjustWindowRectExForDpi(&rect, WindowStyle, TRUE, 0, dpi);
+    return {std::max(LONG(rect.right - rect.left), LONG(scaled(LeastWidth, int(dpi)))),
+            std::max(LONG(rect.bottom - rect.top), LONG(scaled(LeastHeight, int(dpi))))};
+}
+
+SIZE sizeAt(UINT dpi, int zoom) {
+    SIZE client = mainControlsSize(dpi, zoom);
+    client.cy += statusBarHeight();
+    return outerSize(client, dpi);
+}
+
+int largestZoomAt(UINT dpi) {
+    const RECT work = workArea();
+    int zoom = 1;
+    while (zoom < MostZoom) {
+        const SIZE size = sizeAt(dpi, zoom + 1);
+        if (size.cx > work.right - work.left || size.cy > work.bottom - work.top) break;
+        ++zoom;
+    }
+    return zoom;
+}
+
+int defaultZoomAt(UINT dpi) { return std::clamp(scaled(1, int(dpi)), 1, largestZoomAt(dpi)); }
+
+// Everything at dpi and zoom; the window at (left, top) unless that would
+// push it off the work area.
+void apply(UINT dpi, int zoom, LONG left, LONG top) {
+    SIZE client = layOutMainControls(dpi, zoom);
+    client.cy += layOutStatusBar(dpi);
+    const SIZE size = outerSize(client, dpi);
+    const RECT work = workArea();
+    left = std::max(work.left, std::min(left, LONG(work.right - size.cx)));
+    top = std::max(work.top, std::min(top, LONG(work.bottom - size.cy)));
+    SetWindowPos(shell.mainWindow, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    icons.load(dpi);
+    showZoomInStatus();
+    InvalidateRect(shell.mainWindow, nullptr, TRUE);
+    presentView();
+}
+
+}  // namespace
+
+int defaultZoom() { return defaultZoomAt(windowDpi()); }
+
+int largestZoom() { return largestZoomAt(windowDpi()); }
+
+void setZoom(int zoom) {
+    RECT now;
+    GetWindowRect(shell.mainWindow, &now);
+    apply(windowDpi(), std::clamp(zoom, 1, largestZoom()), now.left, now.top);
+    if (session.document.loaded) RedrawLevelView();
+}
+
+void layOutMainWindow() {
+    const UINT dpi = windowDpi();
+    const RECT& work = shell.workArea;
+    apply(dpi, defaultZoomAt(dpi), work.right / 2 - scaled(LeastWidth / 2, int(dpi)),
+          work.bottom / 2 - scaled(LeastHeight / 2, int(dpi)));
+}
+
+void onDpiChanged(UINT dpi, const RECT& suggested) {
+    apply(dpi, defaultZoomAt(dpi), suggested.left, suggested.top);
+    if (session.document.loaded) RedrawLevelView();
+}
+
+SIZE mainWindowSizeAt(UINT dpi) { return sizeAt(dpi, defaultZoomAt(dpi)); }
+
+}  // namespace qzt

@@ -1,0 +1,23 @@
+// The main window laid out for the DPI of its monitor and the view's zoom,
+// and sized to fit: each level pixel a block of zoom x zoom screen pixels,
+// from 1 up to the largest zoom whose window fits the monitor's work area.
+#pragma once
+
+#include <windows.h>
+
+namespace qzt {
+
+// The DPI's scale rounded, at least 1 and no more than fits.
+int defaultZoom();
+int largestZoom();
+// Lays the window out for that zoom (held to 1..largestZoom) and sizes it.
+void setZoom(int zoom);
+
+// At start-up, centred on the work area's right and bottom edges as the
+// window was made; and for a new DPI, at the place Windows suggests.
+void layOutMainWindow();
+void onDpiChanged(UINT dpi, const RECT& suggested);
+// The window's size at dpi with its default zoom there.
+SIZE mainWindowSizeAt(UINT dpi);
+
+}  // namespace qzt

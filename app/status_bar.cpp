@@ -1,0 +1,74 @@
+#include "app/status_bar.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "edit/control_layout.h"
+#include "edit/slot_rules.h"
+#include "win32/dpi.h"
+#include "win32/session.h"
+#include "win32/shell.h"
+
+namespace qzt {
+namespace {
+
+enum Part { PointerPart, SelectionPart, ZoomPart, PartCount };
+// Where each part ends, at 96 DPI; the last reaches the window's edge.
+constexpr int PartEnds[PartCount] = {140, 300, -1};
+
+HWND statusBar;
+
+void setPart(Part part, const std::string& text) {
+    if (statusText(part) != text) SendMessageA(statusBar, SB_SETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace
+
+void createStatusBar() {
+    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, shell.mainWindow,
+                                nullptr, shell.instance, nullptr);
+}
+
+int layOutStatusBar(UINT dpi) {
+    SendMessageA(statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont(dpi)), FALSE);
+    int ends[PartCount];
+    for (int part = 0; part < PartCount; ++part) ends[part] = PartEnds[part] < 0 ? -1 : scaled(PartEnds[part], int(dpi));
+    SendMessageA(statusBar, SB_SETPARTS, PartCount, reinterpret_cast<LPARAM>(ends));
+    fitStatusBar();
+    return statusBarHeight();
+}
+
+int statusBarHeight() {
+    RECT rect;
+    GetWindowRect(statusBar, &rect);
+    return int(rect.bottom - rect.top);
+}
+
+void fitStatusBar() { SendMessageA(statusBar, WM_SIZE, 0, 0); }
+
+void showPointerInStatus(std::optional<Point64> level) {
+    setPart(PointerPart, level ? std::to_string(level->x) + ", " + std::to_string(level->y) : "");
+}
+
+void showSelectionInStatus() {
+    const EditorState& state = session.state;
+    std::string text;
+    if (isUsedSlot(session.document.enemies, state.selectedEnemy))
+        text = "Enemy " + std::to_string(state.selectedEnemy);
+    else if (isUsedSlot(session.document.imageSets, state.selectedImageSet))
+        text = "Image set " + std::to_string(state.selectedImageSet);
+    setPart(SelectionPart, text);
+}
+
+void showZoomInStatus() { setPart(ZoomPart, std::to_string(shell.view.zoom * 100) + " %"); }
+
+std::string statusText(int part) {
+    const LRESULT length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, WPARAM(part), 0));
+    std::string text(size_t(length) + 1, '\0');
+    SendMessageA(statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(size_t(length));
+    return text;
+}
+
+}  // namespace qzt
