@@ -72,11 +72,11 @@ point_at_menu_bar() { window_at; xdotool mousemove $((X + $1)) $((Y + 9)); }
 point_at() { window_at; xdotool mousemove $((X + client_x + $1)) $((Y + client_y + $2)); }
 click_main() { point_at "$1" "$2"; xdotool click 1; }
 
-# The keys after a click on File that lead to a menu item: Down chooses the
-# next item (the separator is skipped), Right opens the next pop-up with its
-# first item chosen.
-OPEN=Down SAVE="Down Down" EXIT="Down Down Down" PROPERTIES_ITEM=Right NEW_ENEMY_ITEM="Right Right"
-EDIT_PROGRAM_ITEM="Right Right Right" NEW_PROGRAM="Right Right Right Down"
+# The keys after a click on File that choose a menu item: Right opens the
+# next pop-up (Edit, Level, Items, Enemy Programs), an item's access key
+# chooses it.
+OPEN=o SAVE_AS=a EXIT=x PROPERTIES_ITEM="Right Right p" NEW_ENEMY_ITEM="Right Right Right e"
+EDIT_PROGRAM_ITEM="Right Right Right Right e" NEW_PROGRAM="Right Right Right Right n"
 
 # The pop-up opens while the click is handled; keys before that are lost. It
 # is the editor's only window without a name. Two clicks on one spot within
@@ -88,7 +88,7 @@ menu_item() {
     point_at_menu_bar "$file_x"
     xdotool click 1
     wait_for "File's pop-up" 30 has_window ""
-    xdotool key "$@" Return
+    xdotool key "$@"
 }
 
 # Replaces whatever the dialog's file name box proposes.
@@ -214,7 +214,8 @@ wait_for "window \"$PROPERTIES\"" 30 has_window "$PROPERTIES"
 click_tool "$PROPERTIES" 60 41 && retype "$TITLE"
 click_tool "$PROPERTIES" 60 188 && retype "$BONUS"
 click_tool "$PROPERTIES" 140 235  # OK
-wait_for "caption \"$TITLE\" after OK" 30 caption_is "$TITLE"
+# "*": the level has unsaved changes.
+wait_for "caption \"*$TITLE\" after OK" 30 caption_is "*$TITLE"
 wait_for "\"$PROPERTIES\" hidden by OK" 30 lacks_window "$PROPERTIES"
 # "Add Prog" makes program 3 with a STOP of 10 steps on frames 0 to 0 and
 # shows it; made UP, 25 steps, frames 0 to 2. A press on the window's
@@ -267,9 +268,10 @@ xdotool key ctrl+y
 wait_for "enemy 0 dragged again" 30 shows_frame 150 200
 
 log "Save as"
-menu_item $SAVE
+menu_item $SAVE_AS
 answer_dialog "Save QZT data file" "$level/edited.dat"
 wait_for "saved file $level/edited.dat" 30 saved_and_closed edited.dat
+wait_for "caption \"$TITLE\" once saved" 30 caption_is "$TITLE"
 expect_level expected.dat 140 190
 cmp "$level/edited.dat" "$work/expected.dat" >&2 || fail "the saved level differs from the expected one"
 log "ok: saved byte for byte as the core writer writes the expected level"
@@ -299,7 +301,7 @@ cmp -s "$level/edited.dat" "$work/expected.dat" || fail "the level file changed 
 start_editor "QZT Level Editor" edited.dat
 wait_for "the question about the recovery file" 30 has_window "$QUESTION"
 xdotool key y
-wait_for "caption \"$TITLE\"" 30 caption_is "$TITLE"
+wait_for "caption \"*$TITLE\"" 30 caption_is "*$TITLE"
 wait_for "the restored drag" 30 shows_frame 250 250
 files=$(level_files)
 files=${files/edited.dat.recovery /}

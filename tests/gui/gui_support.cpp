@@ -226,6 +226,8 @@ void EditorTest::commit(HWND edit, const char* text) const {
 
 void EditorTest::SetUp() {
     active = this;
+    // Each test starts with no recent files of an earlier test's.
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QZT\\QZT Level Editor\\Recent Files");
     hooks[0] = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
     hooks[1] = SetWindowsHookExA(WH_CALLWNDPROC, callHook, nullptr, GetCurrentThreadId());
     hooks[2] = SetWindowsHookExA(WH_GETMESSAGE, getMessageHook, nullptr, GetCurrentThreadId());
@@ -238,15 +240,26 @@ void EditorTest::SetUp() {
     qzt::testing::writeFile(dir.file("level.dat"), testLevel());
 }
 
-void EditorTest::TearDown() {
+// What a run leaves that the next start would trip over.
+void EditorTest::clearRun() {
     if (IsWindow(window)) ExitEditor();
-    // These two end only with the process; their classes go with the test.
+    // These two end only with the process; their classes go with the run.
     for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
         while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
-    for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
+}
+
+bool EditorTest::restart(const char* commandLine) {
+    clearRun();
+    created.clear();
+    return start(commandLine);
+}
+
+void EditorTest::TearDown() {
+    clearRun();
+    for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
     EXPECT_TRUE(boxAnswers.empty() && fileAnswers.empty()) << "answers left unused";
     EXPECT_TRUE(heldDialog.empty()) << "no dialog " << heldDialog << " was held";
 }

@@ -69,6 +69,8 @@ public:
     void SetUp() override;
     void TearDown() override;
     bool start(const char* commandLine = "");
+    // Another run in this process, as if the editor were started again.
+    bool restart(const char* commandLine = "");
     void startWithLevel() { ASSERT_TRUE(start(("\"" + dir.file("level.dat") + "\"").c_str())); }
     void send(WORD command) { SendMessageA(window, WM_COMMAND, command, 0); }
     void open(const std::string& path) { fileAnswers.push_back(path), send(OpenCommand); }  // path in the dialog
@@ -115,6 +117,9 @@ public:
     std::vector<Created> created;
     Pixels viewAtDialog;  // the view as the last dialog was made
     qzt::testing::TempDir dir;
+
+private:
+    void clearRun();
 };
 
 }  // namespace qzt::gui

@@ -1,0 +1,188 @@
+// The main window as a Windows 10/11 program: laid out at its monitor's DPI
+// (the suite runs once more at 192 DPI), the view in blocks of the zoom, the
+// menus' texts and states, the shortcuts, the caption, the status bar and the
+// recent files across two runs. The layout's and the menus' rules are the
+// native tests'.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/status_bar.h"
+#include "edit/control_layout.h"
+#include "gfx/bmp_decode.h"
+#include "gui/gui_support.h"
+#include "level/dat_writer.h"
+#include "win32/document_changes.h"
+
+namespace qzt::gui {
+namespace {
+
+using qzt::testing::readFile;
+
+class DisplayTest : public EditorTest {
+public:
+    void SetUp() override {
+        EditorTest::SetUp();
+        startWithLevel();
+    }
+    // The items of the main window's pop-up at position as it opens: "text|" with "(grey)" before the bar.
+    std::string menu(int position) {
+        HMENU popup = GetSubMenu(GetMenu(window), position);
+        SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
+        std::string items;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            char text[512] = "";
+            GetMenuStringA(popup, UINT(i), text, sizeof text, MF_BYPOSITION);
+            const UINT state = GetMenuState(popup, UINT(i), MF_BYPOSITION);
+            if ((state & MF_GRAYED) && !(state & MF_SEPARATOR)) items += "(grey)";
+            items += std::string(text) + "|";
+        }
+        return items;
+    }
+    // The client point at the middle of the block that shows the level pixel (x, y) at scroll (0, 0).
+    static POINT blockOf(int x, int y) {
+        const ViewPlacement& view = shell.view;
+        return {view.left + x * view.zoom + view.zoom / 2, view.top + y * view.zoom + view.zoom / 2};
+    }
+};
+
+// Tops as the table's scaled; lefts at least as far right (text may push a
+// row's end further); no control over another, none cutting its text.
+TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
+    const int dpi = int(GetDpiForWindow(window)), zoom = shell.view.zoom;
+    // The run at another DPI says which.
+    if (const char* expected = std::getenv("QZT_EXPECTED_DPI")) EXPECT_EQ(dpi, std::atoi(expected));
+    EXPECT_EQ(zoom, std::max(1, scaled(1, dpi)));
+    EXPECT_EQ(std::pair(shell.view.left, shell.view.top), std::pair(scaled(10, dpi), scaled(10, dpi)));
+    const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, shell.view.bottom()};
+    std::vector<RECT> placed;
+    for (const Created& c : created) {
+        // Common Controls 6 names its classes with their version: "6.0.2600.2982!Static".
+        std::string kind = c.line.substr(0, c.line.find('|'));
+        kind = kind.substr(kind.find('!') + 1);
+        if (c.parent != window || (lstrcmpiA(kind.c_str(), "Static") != 0 && lstrcmpiA(kind.c_str(), "Edit") != 0 &&
+                                   lstrcmpiA(kind.c_str(), "ComboBox") != 0))
+            continue;
+        int tableX = 0, tableY = 0;
+        std::sscanf(c.line.substr(c.line.rfind('|') + 1).c_str(), "%d,%d", &tableX, &tableY);
+        RECT r;
+        GetWindowRect(c.window, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.top, y(tableY)) << c.line;
+        EXPECT_GE(r.left, x(tableX)) << c.line;
+        for (const RECT& other : placed) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << c.line;
+        }
+        placed.push_back(r);
+        char text[64] = "";
+        GetWindowTextA(c.window, text, sizeof text);
+        HDC dc = GetDC(c.window);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.window, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+        ReleaseDC(c.window, dc);
+        EXPECT_LE(size.cx, r.right - r.left) << c.line;
+    }
+    EXPECT_EQ(placed.size(), 28u);
+}
+
+// Each level pixel is a zoom x zoom block of the renderer's colour for it; a
+// press on a block is on that pixel: enemy 0 spans level (100, 40) to
+// (130, 60), its edges not included.
+TEST_F(DisplayTest, TheViewShowsEachLevelPixelAsABlockAndAPressOnABlockIsOnThatPixel) {
+    const BmpReadResult read = readBmpFile(dir.file("level.bmp").c_str());
+    ASSERT_TRUE(read.image);
+    const RgbImage expected = renderView(session.document, decodeBmpPixels(*read.image), {0, 0});
+    const ViewPlacement view = shell.view;
+    const Pixels shown = readPixels({view.left, view.top, view.right(), view.bottom()});
+    int wrong = 0;
+    for (int ly = 0; ly < ViewHeight; ly += 7)
+        for (int lx = 0; lx < ViewWidth; lx += 7) {
+            const qzt::Rgb e = expected.at(lx, ly);
+            const Rgb want = Rgb(e.red) << 16 | Rgb(e.green) << 8 | e.blue;
+            for (int dy = 0; dy < view.zoom; ++dy)
+                for (int dx = 0; dx < view.zoom; ++dx)
+                    wrong += shown.at(view.left + lx * view.zoom + dx, view.top + ly * view.zoom + dy) != want;
+        }
+    EXPECT_EQ(wrong, 0);
+    for (const auto& [lx, ly, enemy] : {std::tuple{101, 41, 0}, {100, 41, -1}, {129, 59, 0}, {101, 60, -1}}) {
+        const POINT at = blockOf(lx, ly);
+        click(at.x, at.y);
+        EXPECT_EQ(session.state.selectedEnemy, enemy) << lx << "," << ly;
+    }
+}
+
+using MenuTest = DisplayTest;
+
+// Items that cannot act are grey as their menu opens; the Edit menu names
+// the step Undo and Redo would take.
+TEST_F(MenuTest, ItemsThatCannotActAreGreyAndUndoAndRedoNameTheirSteps) {
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo\tCtrl+Y||(grey)&Delete\tDel|");
+    send(NewImageSetCommand);
+    click(Enemy0X, Enemy0Y);
+    EXPECT_EQ(menu(1), "&Undo New Image Set\tCtrl+Z|(grey)&Redo\tCtrl+Y||&Delete\tDel|");
+    controlKey('Z');
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|&Redo New Image Set\tCtrl+Y||&Delete\tDel|");
+    send(NewProgramCommand);  // recording: of the level's commands only Properties acts
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo New Image Set\tCtrl+Y||(grey)&Delete\tDel|");
+    EXPECT_EQ(menu(2), "&Properties|");
+    EXPECT_EQ(menu(3), "(grey)New &Enemy|(grey)New &Image Set|");
+    EXPECT_EQ(menu(5), "Zoom &In\tCtrl+=|(grey)Zoom &Out\tCtrl+-|(grey)&Actual Size\tCtrl+0|");
+}
+
+// The shortcuts act through the loop's accelerator table; Ctrl+S saves to
+// the level's own file without a dialog, and the caption's "*" goes with it.
+// The status bar follows the pointer, the selection and the zoom.
+TEST_F(MenuTest, ShortcutsActTheCaptionMarksUnsavedChangesAndTheStatusBarFollows) {
+    send(NewImageSetCommand);
+    EXPECT_EQ(textOf(window), "*View_Level");
+    EXPECT_TRUE(shortcut('S', true));
+    EXPECT_EQ(textOf(window), "View_Level");
+    EXPECT_EQ(readFile(dir.file("level.dat")), serializeLevel(session.document));
+    shortcut('S', true, true);
+    shortcut('O', true);
+    EXPECT_EQ(dialogs, (Lines{SaveDialog, OpenDialog}));
+
+    moveTo(Enemy0X, Enemy0Y);
+    click(Enemy0X, Enemy0Y);
+    EXPECT_EQ(statusText(0) + "|" + statusText(1) + "|" + statusText(2), "110, 50|Enemy 0|100 %");
+    RECT before;
+    GetWindowRect(window, &before);
+    shortcut(VK_OEM_PLUS, true);
+    EXPECT_EQ(std::pair(shell.view.zoom, statusText(2)), std::pair(2, std::string("200 %")));
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_GE(after.right - after.left, before.right - before.left + ViewWidth);
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), 0);
+    EXPECT_EQ(shell.view.zoom, 1);
+    shortcut(VK_OEM_MINUS, true);
+    EXPECT_EQ(shell.view.zoom, 1) << "no less than one";
+}
+
+// The files last opened or saved come back with the next run, most recent
+// first; one that no longer opens says so and leaves the list.
+TEST_F(MenuTest, RecentFilesAreKeptFromOneRunToTheNext) {
+    const std::string level = dir.file("level.dat"), copy = dir.file("copy.dat");
+    fileAnswers = {copy};
+    send(SaveAsCommand);
+    boxAnswers = {IDNO};
+    close();
+    ASSERT_TRUE(ended());
+    ASSERT_TRUE(restart());
+    EXPECT_EQ(menu(0), "&Open...\tCtrl+O|(grey)&Save\tCtrl+S|(grey)Save &As...\tCtrl+Shift+S||&1 " + copy + "|&2 " +
+                           level + "||E&xit|");
+    DeleteFileA(copy.c_str());
+    send(FirstRecentFileCommand);
+    EXPECT_EQ(dialogs.back(), "Dat file Loading Error|Could not open the .dat file.");
+    EXPECT_EQ(menu(0), "&Open...\tCtrl+O|(grey)&Save\tCtrl+S|(grey)Save &As...\tCtrl+Shift+S||&1 " + level +
+                           "||E&xit|");
+    send(FirstRecentFileCommand);
+    EXPECT_EQ(textOf(window), "View_Level");
+}
+
+}  // namespace
+}  // namespace qzt::gui
