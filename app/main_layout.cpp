@@ -1,6 +1,8 @@
 #include "app/main_layout.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "app/main_controls.h"
 #include "app/status_bar.h"
@@ -18,31 +20,32 @@ constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int LeastWidth = 640, LeastHeight = 480;
 constexpr int MostZoom = 16;
 
-// Each window icon at the size the DPI asks for; the ones replaced go.
+// The window's icons at the sizes each DPI asks for, loaded once a DPI and
+// destroyed as the process ends.
 class WindowIcons {
 public:
-    ~WindowIcons() { release(); }
-    void load(UINT dpi) {
-        HICON big = loadIcon(GetSystemMetricsForDpi(SM_CXICON, dpi));
-        HICON small = loadIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    ~WindowIcons() {
+        for (auto& [dpi, pair] : icons_)
+            for (HICON icon : {pair.first, pair.second})
+                if (icon) DestroyIcon(icon);
+    }
+    void show(UINT dpi) {
+        auto found = icons_.find(dpi);
+        if (found == icons_.end())
+            found = icons_.emplace(dpi, std::pair(load(GetSystemMetricsForDpi(SM_CXICON, dpi)),
+                                                  load(GetSystemMetricsForDpi(SM_CXSMICON, dpi))))
+                        .first;
+        const auto [big, small] = found->second;
         if (!big || !small) return;  // a program without the icon keeps the class's
         SendMessageA(shell.mainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
         SendMessageA(shell.mainWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-        release();
-        big_ = big;
-        small_ = small;
     }
 
 private:
-    static HICON loadIcon(int size) {
+    static HICON load(int size) {
         return static_cast<HICON>(LoadImageA(shell.instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0));
     }
-    void release() {
-        if (big_) DestroyIcon(big_);
-        if (small_) DestroyIcon(small_);
-    }
-    HICON big_ = nullptr;
-    HICON small_ = nullptr;
+    std::map<UINT, std::pair<HICON, HICON>> icons_;
 };
 
 WindowIcons icons;
@@ -84,18 +87,21 @@ int defaultZoomAt(UINT dpi) { return std::clamp(scaled(1, int(dpi)), 1, largestZ
 
 // Everything at dpi and zoom; the window at (left, top) unless that would
 // push it off the work area.
+// The window repaints once, when it is all laid out.
 void apply(UINT dpi, int zoom, LONG left, LONG top) {
+    HWND window = shell.mainWindow;
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     SIZE client = layOutMainControls(dpi, zoom);
     client.cy += layOutStatusBar(dpi);
     const SIZE size = outerSize(client, dpi);
     const RECT work = workArea();
     left = std::max(work.left, std::min(left, LONG(work.right - size.cx)));
     top = std::max(work.top, std::min(top, LONG(work.bottom - size.cy)));
-    SetWindowPos(shell.mainWindow, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    icons.load(dpi);
+    SetWindowPos(window, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    icons.show(dpi);
     showZoomInStatus();
-    InvalidateRect(shell.mainWindow, nullptr, TRUE);
-    presentView();
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace

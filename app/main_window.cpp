@@ -29,9 +29,16 @@ namespace {
 constexpr int MainWindowWidth = 640;
 constexpr int MainWindowHeight = 480;
 
-// The view is only ever drawn by explicit redraws, never on WM_PAINT.
 void onSizeOrActivate() {
     if (session.document.loaded) RedrawLevelView();
+}
+
+// The window's paint blanks the view with the rest; the level's picture is
+// shown again over it.
+LRESULT onPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LRESULT painted = DefWindowProcA(window, WM_PAINT, wParam, lParam);
+    if (session.document.loaded) presentView();
+    return painted;
 }
 
 bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
@@ -143,6 +150,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         onCommand(wParam, lParam);
         return 0;
+    case WM_PAINT:
+        return onPaint(window, wParam, lParam);
     case WM_INITMENUPOPUP:
         refreshPopup(reinterpret_cast<HMENU>(wParam));
         return 0;

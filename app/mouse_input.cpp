@@ -25,16 +25,19 @@ Pointer pointerAt(LPARAM position) {
             scrollPosition()};
 }
 
-// The level point under the pointer while it is over the view; told when it
-// leaves the window.
+// Whether the window is to be told when the pointer leaves it.
+bool leaveTracked = false;
+
+// The level point under the pointer while it is over the view.
 void showPointer(const Pointer& pointer) {
     if (!insideView(pointer.cx, pointer.cy)) {
         showPointerInStatus(std::nullopt);
         return;
     }
     showPointerInStatus(levelPoint(pointer.cx, pointer.cy, pointer.scroll));
+    if (leaveTracked) return;
     TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, shell.mainWindow, 0};
-    TrackMouseEvent(&leave);
+    leaveTracked = TrackMouseEvent(&leave) != 0;
 }
 
 bool inGesture() { return session.state.dragging || session.state.mode == Resizing; }
@@ -76,7 +79,10 @@ void onButtonUp() {
     if (GetCapture() == shell.mainWindow) ReleaseCapture();
 }
 
-void onMouseLeave() { showPointerInStatus(std::nullopt); }
+void onMouseLeave() {
+    leaveTracked = false;
+    showPointerInStatus(std::nullopt);
+}
 
 // A question that comes up, or another window taking the mouse, ends the
 // gesture where it is.

@@ -19,8 +19,16 @@ constexpr int PartEnds[PartCount] = {140, 300, -1};
 
 HWND statusBar;
 
+// The part repaints with the window's next paint, not at once: the pointer's
+// point changes with every move of a drag.
 void setPart(Part part, const std::string& text) {
-    if (statusText(part) != text) SendMessageA(statusBar, SB_SETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text.c_str()));
+    if (statusText(part) == text) return;
+    SendMessageA(statusBar, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(statusBar, SB_SETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(statusBar, WM_SETREDRAW, TRUE, 0);
+    RECT area;
+    SendMessageA(statusBar, SB_GETRECT, WPARAM(part), reinterpret_cast<LPARAM>(&area));
+    InvalidateRect(statusBar, &area, TRUE);
 }
 
 }  // namespace

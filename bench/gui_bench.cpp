@@ -1,24 +1,31 @@
 // Timings of the editor under real GDI, all in one run of this program: the
-// view redraw against a bare copy of its background, a timer tick, a drag
-// step and a scroll step, the tool windows and the New Enemy preview,
-// opening levels, and start-up. Prints a table of medians; not a test. Runs
-// under Wine on an X display (or on Windows), with the logo at its fixed path.
+// view redraw against a bare copy of its background, at zoom 1 and 2, a timer
+// tick, a drag step and a scroll step, the tool windows and the New Enemy
+// preview, a layout for another DPI, opening levels, and start-up. Prints a
+// table of medians, each row as soon as it is measured; not a test. A step
+// that makes no progress for a minute is named and ends the run. Runs under
+// Wine on an X display (or on Windows), with the logo at its fixed path.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "app/disk_watch.h"
 #include "app/file_commands.h"
+#include "app/main_layout.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
 #include "level/atomic_file.h"
@@ -59,11 +66,60 @@ using qzt::session;
 using qzt::shell;
 
 constexpr int ViewRuns = 501, WarmUpRuns = 20, SampleOpenRuns = 9, TallOpenRuns = 5, TallHeight = 16384;
-constexpr int ToolRuns = 51;
+constexpr int ToolRuns = 51, ZoomRounds = 5;
 
 double nowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+
+// Names the step under way; one that makes no progress for StallSeconds is
+// said, and the run ends instead of waiting for ever in a window call.
+class Watchdog {
+public:
+    static constexpr int StallSeconds = 60;
+
+    Watchdog() : thread_([this] { watch(); }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    void step(const char* name) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        name_ = name;
+        since_ = std::chrono::steady_clock::now();
+    }
+    // The step goes on: one more run of it ended.
+    void progress() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        since_ = std::chrono::steady_clock::now();
+    }
+
+private:
+    void watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; })) {
+            if (std::chrono::steady_clock::now() - since_ < std::chrono::seconds(StallSeconds)) continue;
+            std::fprintf(stderr, "gui_bench: the step \"%s\" made no progress for %d s; giving up\n", name_,
+                         StallSeconds);
+            std::fflush(stderr);
+            std::_Exit(3);
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    const char* name_ = "start";
+    std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
+    std::thread thread_;
+};
+
+Watchdog* watchdog = nullptr;
+void step(const char* name) { watchdog->step(name); }
 
 // What the message loop would have handled meanwhile; never timed.
 void pumpMessages() {
@@ -86,6 +142,7 @@ std::vector<double> medians(int runs, int warmUp, const std::vector<std::functio
             GdiFlush();
             if (i >= 0) ms[a].push_back(nowMs() - start);
             pumpMessages();
+            watchdog->progress();
         }
     }
     std::vector<double> result;
@@ -202,20 +259,33 @@ void printRow(const char* name, double value, const char* unit, double aim, int 
     if (aim > 0) std::snprintf(aimText, sizeof aimText, "<= %g", aim);
     std::printf("%-44s %10.3f %-2s %10s %6d  %s\n", name, value, unit, aimText, runs,
                 aim <= 0 ? "" : value <= aim ? "ok" : "OVER");
+    std::fflush(stdout);
+}
+
+// Lays the main window out for dpi, as when it moves to a monitor of that DPI.
+void changeDpi(UINT dpi) {
+    RECT place;
+    GetWindowRect(shell.mainWindow, &place);
+    SendMessageA(shell.mainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
 }
 
 void run() {
     // Start-up can be timed once only: a second one in the same process
     // would find its window classes registered, and caches would be warm.
+    step("start-up");
     const bool logoFound = GetFileAttributesA("C:\\QZTedit\\LOGO.bmp") != INVALID_FILE_ATTRIBUTES;
     const double startBegin = nowMs();
     if (!qzt::startEditor(GetModuleHandleA(nullptr), SW_SHOWNORMAL, "")) giveUp("start-up failed");
     const double started = nowMs();
     pumpMessages();
     const double firstPass = nowMs();
+    std::printf("%-44s %13s %10s %6s\n", "timing", "median", "aim", "runs");
+    printRow("start-up: startEditor, first in process", started - startBegin, "ms", 200, 1);
+    printRow("start-up and the first message-loop pass", firstPass - startBegin, "ms", 200, 1);
 
     // A copy of the sample, so that the editor's files beside the level (its
     // recovery file) go to a directory of the run's own; the tall level there too.
+    step("the levels");
     const qzt::testing::TempDir directory;
     // The build machine's root is drive Z: under Wine.
     const std::string samples = std::string(QZT_SAMPLES_DIR[0] == '/' ? "Z:" : "") + QZT_SAMPLES_DIR + "/";
@@ -259,6 +329,7 @@ void run() {
     checkDraws(bareCopy, "the bare copy");
     // A press inside enemy 0 selects it and starts dragging it; each drag
     // step moves it, each scroll step moves the view by one column.
+    step("the view: redraw, drag, scroll");
     HWND window = shell.mainWindow, bar = shell.horizontalScrollBar;
     const qzt::Enemy& dragged = doc.enemies[0];
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
@@ -278,13 +349,47 @@ void run() {
     if (session.state.previewStep != 1) giveUp("a tick does not step the preview");
     const std::vector<double> view =
         medians(ViewRuns, WarmUpRuns, {qzt::RedrawLevelView, bareCopy, dragStep, scrollStep, barStep});
+    printRow("RedrawLevelView, 15 enemies", view[0], "ms", 0, ViewRuns);
+    printRow("bare copy: GetDC, DC, select, BitBlt, free", view[1], "ms", 0, ViewRuns);
+    printRow("redraw / bare copy", view[0] / view[1], "x", 1.5, ViewRuns);
+    printRow("drag step: WM_MOUSEMOVE, redraw, panel", view[2], "ms", 2, ViewRuns);
+    printRow("scroll step: WM_HSCROLL one column", view[3], "ms", 0, ViewRuns);
+    printRow("scroll step / redraw", view[3] / view[0], "x", 1.2, ViewRuns);
+    printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
     // The same drag, 1,000 moves long: one step, and no allocation on the way.
     const size_t stepsBefore = session.history.steps(), allocationsBefore = allocations;
     for (int i = 0; i < 1000; ++i) dragStep();
     const size_t dragAllocations = allocations - allocationsBefore;
     SendMessageA(window, WM_LBUTTONUP, 0, 0);
-    const size_t dragSteps = session.history.steps() - stepsBefore;
+    printRow("steps recorded by a 1,000-move drag", double(session.history.steps() - stepsBefore), "", 1, 1);
+    printRow("allocations in its 1,000 moves", double(dragAllocations), "", 0, 1);
+
+    // Each level pixel a 2 x 2 block: the same redraw, magnified. A zoom
+    // lays the window out anew, so the two take turns by rounds, and the
+    // median of the rounds' medians counts.
+    step("the view at zoom 2");
+    std::vector<double> atOne, atTwo;
+    for (int round = 0; round < ZoomRounds; ++round) {
+        for (int zoom : {1, 2}) {
+            qzt::setZoom(zoom);
+            if (shell.view.zoom != zoom) giveUp("zoom 2 does not fit the screen");
+            pumpMessages();
+            (zoom == 1 ? atOne : atTwo).push_back(medians(ViewRuns / ZoomRounds, WarmUpRuns, {qzt::RedrawLevelView})[0]);
+        }
+    }
+    qzt::setZoom(1);
+    std::nth_element(atOne.begin(), atOne.begin() + ZoomRounds / 2, atOne.end());
+    std::nth_element(atTwo.begin(), atTwo.begin() + ZoomRounds / 2, atTwo.end());
+    const double redrawAtOne = atOne[ZoomRounds / 2], redrawAtTwo = atTwo[ZoomRounds / 2];
+    printRow("RedrawLevelView at zoom 1, same run", redrawAtOne, "ms", 0, ViewRuns);
+    printRow("RedrawLevelView at zoom 2", redrawAtTwo, "ms", 0, ViewRuns);
+    printRow("zoom 2 / zoom 1", redrawAtTwo / redrawAtOne, "x", 2, ViewRuns);
+    step("a layout for another DPI");
+    const double relayout = medians(ToolRuns, WarmUpRuns, {[] { changeDpi(192); }, [] { changeDpi(96); }})[0];
+    printRow("WM_DPICHANGED to 192: the window laid out again", relayout, "ms", 50, ToolRuns);
+
     // Its undo and redo, each with the redraw and the panel refresh.
+    step("undo and redo");
     const int32_t draggedX = dragged.x;
     const auto undo = [&] {
         qzt::undoStep();
@@ -295,47 +400,22 @@ void run() {
         if (dragged.x != draggedX) giveUp("a redo does not move enemy 0 again");
     };
     const std::vector<double> undoRedo = medians(ViewRuns, WarmUpRuns, {undo, redo});
-    // Ticks only, so that the preview walks the whole program.
-    const double tick = medians(ViewRuns, WarmUpRuns, {qzt::runTimerTick})[0];
-    // The contexts made once, for as long as the timing: the copy alone. Not in
-    // turns with the others, which need the bitmap in contexts of their own.
-    const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
-    const std::vector<double> tools = toolWindowTimings();
-    // One recovery write of the maximal level, beside the level in the temporary directory.
-    const std::string recovery = qzt::recoveryPathOf(tall);
-    const double recoveryWrite = medians(ToolRuns, WarmUpRuns, {[&] {
-        std::string why;
-        if (!qzt::replaceFileAtomically(recovery.c_str(), qzt::serializeLevel(session.document), why))
-            giveUp("cannot write " + recovery + ": " + why);
-    }})[0];
-    const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
-    // The timer's tick with the level's checks on disk (an unchanged level:
-    // nothing to write, one stamp read a second per file), beside the tick
-    // alone, and one check when it is due.
-    const std::vector<double> ticks = medians(ViewRuns, WarmUpRuns, {qzt::onTimer, qzt::runTimerTick});
-    // Times to come, a second apart: every call finds the checks due.
-    uint64_t due = GetTickCount64() + 1000000;
-    const double dueChecks = medians(ViewRuns, WarmUpRuns, {[&] { qzt::watchLevelFiles(due += 1000); }})[0];
-    const std::vector<double> opens = medians(
-        TallOpenRuns, 0, {[&] { openAndCheck(tall, TallHeight); }, [&] { bitmapFloor(directory.file("tall.bmp")); }});
-
-    std::printf("%-44s %13s %10s %6s\n", "timing", "median", "aim", "runs");
-    printRow("RedrawLevelView, 15 enemies", view[0], "ms", 0, ViewRuns);
-    printRow("bare copy: GetDC, DC, select, BitBlt, free", view[1], "ms", 0, ViewRuns);
-    printRow("bare copy: BitBlt only", blit, "ms", 0, ViewRuns);
-    printRow("redraw / bare copy", view[0] / view[1], "x", 1.5, ViewRuns);
-    printRow("redraw / BitBlt only", view[0] / blit, "x", 0, ViewRuns);
-    printRow("timer tick, 15 image sets, 75 movements", tick, "ms", 1, ViewRuns);
-    printRow("drag step: WM_MOUSEMOVE, redraw, panel", view[2], "ms", 2, ViewRuns);
-    printRow("scroll step: WM_HSCROLL one column", view[3], "ms", 0, ViewRuns);
-    printRow("scroll step / redraw", view[3] / view[0], "x", 1.2, ViewRuns);
-    printRow("scroll bar alone: SBM_SETPOS with redraw", view[4], "ms", 0, ViewRuns);
     printRow("undo of a drag, maximal level, with redraw", undoRedo[0], "ms", 2, ViewRuns);
     printRow("redo of the drag", undoRedo[1], "ms", 2, ViewRuns);
     printRow("undo / drag step", undoRedo[0] / view[2], "x", 1.5, ViewRuns);
     printRow("redo / drag step", undoRedo[1] / view[2], "x", 1.5, ViewRuns);
-    printRow("steps recorded by a 1,000-move drag", double(dragSteps), "", 1, 1);
-    printRow("allocations in its 1,000 moves", double(dragAllocations), "", 0, 1);
+    // Ticks only, so that the preview walks the whole program.
+    step("ticks");
+    const double tick = medians(ViewRuns, WarmUpRuns, {qzt::runTimerTick})[0];
+    printRow("timer tick, 15 image sets, 75 movements", tick, "ms", 1, ViewRuns);
+    // The contexts made once, for as long as the timing: the copy alone. Not in
+    // turns with the others, which need the bitmap in contexts of their own.
+    const double blit = medians(ViewRuns, WarmUpRuns, {[c = std::make_shared<LevelContexts>()] { c->copyView(); }})[0];
+    printRow("bare copy: BitBlt only", blit, "ms", 0, ViewRuns);
+    printRow("redraw / BitBlt only", view[0] / blit, "x", 0, ViewRuns);
+
+    step("the tool windows");
+    const std::vector<double> tools = toolWindowTimings();
     const char* const toolNames[3] = {"Level Properties", "New Enemy (15 + 15 items)", "Program editor (15 items)"};
     for (int t = 0; t < 3; ++t) {
         printRow((std::string(toolNames[t]) + ": fill and show").c_str(), tools[3 * t], "ms", 2, ToolRuns);
@@ -343,24 +423,80 @@ void run() {
     }
     printRow("bare ShowWindow of a hidden tool window", tools[12], "ms", 0, ToolRuns);
     printRow("Create New Enemy: preview redraw", tools[10], "ms", 2, ToolRuns);
+
+    // One recovery write of the maximal level, beside the level in the temporary directory.
+    step("the files on disk");
+    const std::string recovery = qzt::recoveryPathOf(tall);
+    const double recoveryWrite = medians(ToolRuns, WarmUpRuns, {[&] {
+        std::string why;
+        if (!qzt::replaceFileAtomically(recovery.c_str(), qzt::serializeLevel(session.document), why))
+            giveUp("cannot write " + recovery + ": " + why);
+    }})[0];
     printRow("recovery write, maximal level", recoveryWrite, "ms", 0, ToolRuns);
+    // The timer's tick with the level's checks on disk (an unchanged level:
+    // nothing to write, one stamp read a second per file), beside the tick
+    // alone, and one check when it is due.
+    const std::vector<double> ticks = medians(ViewRuns, WarmUpRuns, {qzt::onTimer, qzt::runTimerTick});
     printRow("tick with the checks on disk", ticks[0], "ms", 0, ViewRuns);
     printRow("tick alone", ticks[1], "ms", 0, ViewRuns);
     printRow("tick with checks / tick alone", ticks[0] / ticks[1], "x", 1.05, ViewRuns);
+    // Times to come, a second apart: every call finds the checks due.
+    uint64_t due = GetTickCount64() + 1000000;
+    const double dueChecks = medians(ViewRuns, WarmUpRuns, {[&] { qzt::watchLevelFiles(due += 1000); }})[0];
     printRow("the checks when due: two stamp reads", dueChecks, "ms", 0, ViewRuns);
+
+    step("opening levels");
+    const double openSample = medians(SampleOpenRuns, 0, {[&] { openAndCheck(sample, 1200); }})[0];
     printRow("open sample.dat (640 x 1200, 8-bit)", openSample, "ms", 50, SampleOpenRuns);
+    const std::vector<double> opens = medians(
+        TallOpenRuns, 0, {[&] { openAndCheck(tall, TallHeight); }, [&] { bitmapFloor(directory.file("tall.bmp")); }});
     printRow("open 640 x 16384 24-bit level", opens[0], "ms", 300, TallOpenRuns);
     printRow("floor: map, CreateDIBitmap, one copy", opens[1], "ms", 0, TallOpenRuns);
     printRow("open / floor", opens[0] / opens[1], "x", 1.1, TallOpenRuns);
-    printRow("start-up: startEditor, first in process", started - startBegin, "ms", 200, 1);
-    printRow("start-up and the first message-loop pass", firstPass - startBegin, "ms", 200, 1);
     std::printf("logo %s; GDI calls are timed up to GdiFlush, the window's pixels reach X later, at a message pump\n",
                 logoFound ? "found" : "missing (start-up draws none)");
+}
+
+// Without a window manager Wine waits two seconds for one whenever a window
+// hides, which the tool windows' timings do hundreds of times. Under Wine the
+// harness's windows are left unmanaged: set once, then the harness starts
+// again so that Wine reads it. Returns the exit code of that run, or -1 when
+// this one goes on.
+int runUnmanaged() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return -1;
+    constexpr char Key[] = "Software\\Wine\\AppDefaults\\gui_bench.exe\\X11 Driver";
+    char managed[8] = "";
+    DWORD size = sizeof managed;
+    if (RegGetValueA(HKEY_CURRENT_USER, Key, "Managed", RRF_RT_REG_SZ, nullptr, managed, &size) == ERROR_SUCCESS &&
+        managed[0] == 'N')
+        return -1;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return -1;
+    RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    RegCloseKey(key);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = GetCommandLineA();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return int(code);
 }
 
 }  // namespace
 
 int main() {
+    const int unmanagedRun = runUnmanaged();
+    if (unmanagedRun >= 0) return unmanagedRun;
+    Watchdog guard;
+    watchdog = &guard;
     try {
         run();
     } catch (const std::exception& error) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "win32/dpi.h"
+#include "win32/gdi_guards.h"
 #include "win32/shell.h"
 
 namespace qzt {
@@ -14,12 +15,14 @@ std::string windowText(HWND window) {
     return text;
 }
 
-// Pixels the control's widest text takes, with the frame and margins its
-// kind draws around it; 0 when it shows none.
-int textNeeds(const ControlLayout& c, HWND control, HFONT font, UINT dpi) {
+// Pixels the control's widest text takes in the font selected into screen,
+// with the frame and margins its kind draws around it; 0 when it shows none.
+int textNeeds(const ControlLayout& c, HWND control, HDC screen, UINT dpi) {
     const std::string text = c.widest ? c.widest : windowText(control);
     if (text.empty()) return 0;
-    const int width = textWidth(font, text.c_str());
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text.c_str(), int(text.size()), &size);
+    const int width = int(size.cx);
     const std::string kind = c.className;
     if (kind == "EDIT") return width + 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) + scaled(6, int(dpi));
     if (kind == "COMBOBOX") return width + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + scaled(10, int(dpi));
@@ -42,24 +45,34 @@ void ControlSet::create(HWND parent, const ControlLayout* table, size_t count) {
     }
 }
 
-std::vector<ControlSpot> ControlSet::spots(UINT dpi) const {
-    HFONT font = messageFont(dpi);
-    std::vector<ControlSpot> spots;
+const std::vector<ControlSpot>& ControlSet::spots(UINT dpi) const {
+    std::vector<ControlSpot>& spots = spots_[dpi];
+    if (!spots.empty() || handles_.empty()) return spots;
+    const WindowDC screen(nullptr);
+    const Selection selected(screen, messageFont(dpi));
     for (size_t i = 0; i < handles_.size(); ++i) {
         const ControlLayout& c = table_[i];
-        spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, handles_[i], font, dpi)});
+        spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, handles_[i], screen, dpi)});
     }
     return spots;
 }
 
+// All moved at once, so that the window repaints once.
 std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) const {
     HFONT font = messageFont(dpi);
     const std::vector<PixelBox> boxes = layOutControls(spots(dpi), x, y);
+    HDWP moves = BeginDeferWindowPos(int(handles_.size()));
     for (size_t i = 0; i < handles_.size(); ++i) {
         const PixelBox& b = boxes[i];
-        SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SetWindowPos(handles_[i], nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (reinterpret_cast<HFONT>(SendMessageA(handles_[i], WM_GETFONT, 0, 0)) != font)
+            SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (moves)
+            moves = DeferWindowPos(moves, handles_[i], nullptr, b.left, b.top, b.width, b.height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            SetWindowPos(handles_[i], nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    if (moves) EndDeferWindowPos(moves);
     return boxes;
 }
 

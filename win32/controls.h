@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <map>
 #include <vector>
 
 #include "edit/control_layout.h"
@@ -42,13 +43,15 @@ public:
     // Places the controls for dpi in the message font, widened where their
     // text needs it; returns where each went, in table order.
     std::vector<PixelBox> layOut(UINT dpi, AxisScale x, AxisScale y) const;
-    // What each control needs for its text at dpi, and where the table puts it.
-    std::vector<ControlSpot> spots(UINT dpi) const;
+    // What each control needs for its text at dpi, and where the table puts
+    // it; measured once a DPI, as the texts measured never change.
+    const std::vector<ControlSpot>& spots(UINT dpi) const;
     const std::vector<HWND>& handles() const { return handles_; }
 
 private:
     const ControlLayout* table_ = nullptr;
     std::vector<HWND> handles_;
+    mutable std::map<UINT, std::vector<ControlSpot>> spots_;
 };
 
 }  // namespace qzt

@@ -1,9 +1,7 @@
 #include "win32/dpi.h"
 
-#include <cstring>
 #include <map>
 
-#include "win32/gdi_guards.h"
 
 namespace qzt {
 namespace {
@@ -40,13 +38,5 @@ UINT dpiOf(HWND window) {
 }
 
 HFONT messageFont(UINT dpi) { return fonts.at(dpi); }
-
-int textWidth(HFONT font, const char* text) {
-    const WindowDC screen(nullptr);
-    const Selection selected(screen, font);
-    SIZE size{};
-    GetTextExtentPoint32A(screen, text, int(std::strlen(text)), &size);
-    return int(size.cx);
-}
 
 }  // namespace qzt

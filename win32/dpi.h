@@ -10,7 +10,4 @@ UINT dpiOf(HWND window);
 // The font the system shows messages in, at dpi; kept for the rest of the run.
 HFONT messageFont(UINT dpi);
 
-// How many pixels wide text is in font.
-int textWidth(HFONT font, const char* text);
-
 }  // namespace qzt

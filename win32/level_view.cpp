@@ -5,6 +5,7 @@
 #include "edit/control_layout.h"
 #include "edit/preview.h"
 #include "edit/view_plan.h"
+#include "render/pixel_blocks.h"
 #include "win32/dpi.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
@@ -15,34 +16,63 @@
 namespace qzt {
 namespace {
 
-// The view at one pixel a level pixel; it lives for the run.
+// The view at one pixel a level pixel, and a band of its magnified rows:
+// pixels in memory, so that the magnification is ours and exact, a band at a
+// time so that it stays in the processor's cache on its way to the screen.
+// They live for the run.
 class ViewPicture {
 public:
+    static constexpr int BandRows = 32;
+
     ~ViewPicture() {
-        if (bitmap_) DeleteObject(bitmap_);
+        for (HBITMAP bitmap : {picture_, band_})
+            if (bitmap) DeleteObject(bitmap);
     }
-    HBITMAP in(HDC compatibleWith) {
-        if (!bitmap_) bitmap_ = CreateCompatibleBitmap(compatibleWith, ViewWidth, ViewHeight);
-        return bitmap_;
+    HBITMAP picture() {
+        if (!picture_) picture_ = pixelBitmap(ViewWidth, ViewHeight, pictureBits_);
+        return picture_;
+    }
+    // Each level pixel a zoom x zoom block of screen pixels.
+    void show(HDC window, HDC canvas, const ViewPlacement& p) {
+        if (p.zoom == 1) {
+            BitBlt(window, p.left, p.top, ViewWidth, ViewHeight, canvas, 0, 0, SRCCOPY);
+            return;
+        }
+        if (zoom_ != p.zoom) {
+            if (band_) DeleteObject(band_);
+            band_ = pixelBitmap(ViewWidth * p.zoom, BandRows * p.zoom, bandBits_);
+            zoom_ = band_ ? p.zoom : 0;
+        }
+        if (!band_ || !pictureBits_) return;
+        const MemoryDC band(window);
+        const Selection selected(band, band_);
+        for (int row = 0; row < ViewHeight; row += BandRows) {
+            const int rows = std::min(BandRows, ViewHeight - row);
+            GdiFlush();  // the picture as drawn, and the band's last copy done
+            magnifyPixels(pictureBits_ + size_t(row) * ViewWidth, ViewWidth, rows, p.zoom, bandBits_);
+            BitBlt(window, p.left, p.top + row * p.zoom, ViewWidth * p.zoom, rows * p.zoom, band, 0, 0, SRCCOPY);
+        }
     }
 
 private:
-    HBITMAP bitmap_ = nullptr;
+    // 32-bit pixels, rows top-down.
+    static HBITMAP pixelBitmap(int width, int height, uint32_t*& bits) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* pixels = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+        bits = static_cast<uint32_t*>(pixels);
+        return bitmap;
+    }
+
+    HBITMAP picture_ = nullptr;
+    uint32_t* pictureBits_ = nullptr;
+    HBITMAP band_ = nullptr;
+    uint32_t* bandBits_ = nullptr;
+    int zoom_ = 0;
 };
 
 ViewPicture picture;
-
-// Each level pixel a block of zoom x zoom screen pixels, never blended.
-void show(HDC window, HDC canvas) {
-    const ViewPlacement& p = shell.view;
-    if (p.zoom == 1) {
-        BitBlt(window, p.left, p.top, ViewWidth, ViewHeight, canvas, 0, 0, SRCCOPY);
-        return;
-    }
-    SetStretchBltMode(window, COLORONCOLOR);
-    StretchBlt(window, p.left, p.top, ViewWidth * p.zoom, ViewHeight * p.zoom, canvas, 0, 0, ViewWidth, ViewHeight,
-               SRCCOPY);
-}
 
 // The step count of the recording line and the free space to its right.
 void blankStepCount(HDC window) {
@@ -68,11 +98,11 @@ void blankUncoveredView(HDC view, int32_t bitmapWidth, int32_t bitmapHeight, Scr
 void drawOnView(const std::function<void(HDC)>& draw) {
     const WindowDC window(shell.mainWindow);
     const MemoryDC canvas(window);
-    const Selection selected(canvas, picture.in(window));
+    const Selection selected(canvas, picture.picture());
     SetViewportOrgEx(canvas, -ViewLeft, -ViewTop, nullptr);
     draw(canvas);
     SetViewportOrgEx(canvas, 0, 0, nullptr);
-    show(window, canvas);
+    picture.show(window, canvas, shell.view);
 }
 
 void presentView() {
