@@ -1,4 +1,5 @@
 #include "render/level_render.h"
+#include "render/pixel_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,17 @@ TEST(RenderLevel, ProgramPathsInThePreviewsColoursAndImageSetOutlines) {
     EXPECT_EQ(renderLevel(doc, black, LevelArea::WholeBitmap, {false, true, false}).at(50, 60 + LevelOriginRow), g0);
     const RgbImage big = scaledUp(level, 3);
     EXPECT_TRUE(big.width == 1920 && big.at(179, 182) == g0 && big.at(180, 180) == g50 && big.at(180, 189) == g50);
+}
+
+// The view magnified on screen: each pixel a factor x factor block, rows
+// packed, nothing blended and nothing past the target.
+TEST(MagnifyPixels, EachPixelBecomesABlockOfItsColour) {
+    const std::vector<uint32_t> source = {1, 2, 3, 4, 5, 6};  // 3 x 2
+    std::vector<uint32_t> target(9 * 6 + 1, 0xDEAD);
+    magnifyPixels(source.data(), 3, 2, 3, target.data());
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(target[size_t(y) * 9 + size_t(x)], source[size_t(y / 3) * 3 + size_t(x / 3)]);
+    EXPECT_EQ(target.back(), 0xDEADu);
 }
 
 }  // namespace
