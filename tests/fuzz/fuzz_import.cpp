@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tests/level/test_support.h"
-#include "tools/qztlevel/level_import.h"
+#include "level/level_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static qzt::LevelDocument imported, reloaded;

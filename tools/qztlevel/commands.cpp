@@ -14,8 +14,8 @@
 #include "level/dat_writer.h"
 #include "level/regular_file.h"
 #include "tools/qztlevel/apng_output.h"
-#include "tools/qztlevel/level_import.h"
-#include "tools/qztlevel/level_json.h"
+#include "level/level_import.h"
+#include "level/level_json.h"
 #include "tools/qztlevel/png_output.h"
 #include "tools/qztlevel/qztlevel.h"
 #include "tools/qztlevel/tool_load.h"
@@ -115,7 +115,13 @@ int runResave(const std::string& in, const std::string& out, std::ostream& err) 
 int runInfo(const std::string& file, std::ostream& out, std::ostream& err) {
     ToolLoad load;
     if (!load.run(file, err)) return ToolFileFailed;
-    nlohmann::ordered_json info = levelInfoJson(*load.doc, load.steps.bitmapPath(), *load.steps.bitmap());
+    nlohmann::ordered_json info = levelJson(*load.doc);
+    const BmpImage& bitmap = *load.steps.bitmap();
+    info["bitmap"] = {{"path", bytesAsUtf8(load.steps.bitmapPath())},
+                      {"width", bitmap.width},
+                      {"height", bitmap.height},
+                      {"bitCount", bitmap.bitCount},
+                      {"colours", bitmap.colourCount}};
     // The texts are made valid UTF-8 already; replace only guards the dump.
     out << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return ToolOk;

@@ -9,7 +9,7 @@
 #include "edit/level_lint.h"
 #include "edit/view_geometry.h"
 #include "gfx/bmp_file.h"
-#include "tools/qztlevel/level_json.h"
+#include "level/level_json.h"
 #include "tools/qztlevel/qztlevel.h"
 #include "tools/qztlevel/tool_load.h"
 

@@ -1,4 +1,4 @@
-#include "tools/qztlevel/level_import.h"
+#include "level/level_import.h"
 
 #include <algorithm>
 #include <bitset>
@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/qztlevel/json_text.h"
+#include "level/json_text.h"
 
 namespace qzt {
 
@@ -204,18 +204,33 @@ void readLevel(const Place& level, LevelDocument& doc) {
     doc.loaded = 1;
 }
 
-}  // namespace
+// Just the three lists, as a level's clipboard carries them.
+void readItems(const Place& items, LevelDocument& doc) {
+    items.expectObject({"imageSets", "programs", "enemies"}, "the items");
+    readImageSets(items.field("imageSets"), doc);
+    readPrograms(items.field("programs"), doc);
+    readEnemies(items.field("enemies"), doc);
+    doc.loaded = 1;
+}
 
-std::string levelFromJsonText(const std::string& text, LevelDocument& doc) {
+std::string readJsonText(const std::string& text, LevelDocument& doc, void (*read)(const Place&, LevelDocument&)) {
     Json json;
     std::string why;
     if (!parseJsonText(text, json, why)) return "invalid JSON: " + why;
     try {
-        readLevel(Place(json, ""), doc);
+        read(Place(json, ""), doc);
     } catch (const Fault& fault) {
         return fault.what;
     }
     return {};
+}
+
+}  // namespace
+
+std::string levelFromJsonText(const std::string& text, LevelDocument& doc) { return readJsonText(text, doc, readLevel); }
+
+std::string levelItemsFromJsonText(const std::string& text, LevelDocument& items) {
+    return readJsonText(text, items, readItems);
 }
 
 }  // namespace qzt

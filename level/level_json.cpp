@@ -1,4 +1,4 @@
-#include "tools/qztlevel/level_json.h"
+#include "level/level_json.h"
 
 #include <algorithm>
 
@@ -85,25 +85,23 @@ Json enemiesJson(const LevelDocument& doc) {
     return enemies;
 }
 
-Json bitmapJson(const std::string& path, const BmpImage& bitmap) {
-    return {{"path", bytesAsUtf8(path)},
-            {"width", bitmap.width},
-            {"height", bitmap.height},
-            {"bitCount", bitmap.bitCount},
-            {"colours", bitmap.colourCount}};
-}
-
 }  // namespace
 
-Json levelInfoJson(const LevelDocument& doc, const std::string& bitmapPath, const BmpImage& bitmap) {
-    Json info = Json::object();
-    addHeader(info, doc.header);
-    info["imageSets"] = imageSetsJson(doc);
-    info["programs"] = programsJson(doc);
-    info["enemies"] = enemiesJson(doc);
-    info["enemyCount"] = doc.enemyCount;
-    info["bitmap"] = bitmapJson(bitmapPath, bitmap);
-    return info;
+Json levelItemsJson(const LevelDocument& items) {
+    Json json = Json::object();
+    json["imageSets"] = imageSetsJson(items);
+    json["programs"] = programsJson(items);
+    json["enemies"] = enemiesJson(items);
+    return json;
+}
+
+Json levelJson(const LevelDocument& doc) {
+    Json json = Json::object();
+    addHeader(json, doc.header);
+    const Json items = levelItemsJson(doc);
+    for (const auto& [name, list] : items.items()) json[name] = list;
+    json["enemyCount"] = doc.enemyCount;
+    return json;
 }
 
 }  // namespace qzt

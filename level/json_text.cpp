@@ -1,4 +1,4 @@
-#include "tools/qztlevel/json_text.h"
+#include "level/json_text.h"
 
 #include <algorithm>
 #include <utility>
