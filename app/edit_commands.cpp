@@ -1,6 +1,7 @@
 #include "app/edit_commands.h"
 
 #include "app/side_panel.h"
+#include "edit/enemy_selection.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"
@@ -16,13 +17,13 @@ constexpr char InUseText[] = "Image Set is in use by an enemy.  Could not delete
 }  // namespace
 
 // Refused or not, the selections go.
-void deleteCommand() {
+void deleteCommand(StepName name) {
     const SelectionDeletion outcome = deleteSelection(session.document, session.state);
     if (!outcome.acted) return;
     if (outcome.imageSetInUse) notice(InUseText, EditingCaption);
-    session.state.selectedEnemy = -1;
+    selectOnlyEnemy(session.state, -1);
     session.state.selectedImageSet = -1;
-    if (!finishGesture(StepName::Delete)) showSelection();
+    if (!finishGesture(name)) showSelection();
 }
 
 // The new set's outline first shows with the next timer tick.

@@ -1,10 +1,13 @@
 // Delete, "New Image Set" and "New program based on current enemy".
 #pragma once
 
+#include "edit/history.h"
+
 namespace qzt {
 
-// The selected enemy, else the selected image set unless an enemy uses it.
-void deleteCommand();
+// The selected enemies, else the selected image set unless an enemy uses
+// it; the step named so.
+void deleteCommand(StepName name = StepName::Delete);
 void newImageSetCommand();
 void newProgramCommand();
 

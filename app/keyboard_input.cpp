@@ -1,7 +1,9 @@
 #include "app/keyboard_input.h"
 
 #include "app/menu_bar.h"
+#include "app/side_panel.h"
 #include "edit/recording.h"
+#include "edit/view_editing.h"
 #include "win32/document_changes.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
@@ -19,6 +21,20 @@ void onRecordingKey(WPARAM key) {
     // Every key of a recording redraws, Enter included.
     if (outcome != RecordKey::Finished || !finishGesture(StepName::Recording)) RedrawLevelView();
 }
+
+// The arrow keys move the selection a pixel, with Shift ten; nudges in a row
+// are one step.
+void onArrowKey(WPARAM key) {
+    const int by = held(VK_SHIFT) ? 10 : 1;
+    const int dx = key == VK_LEFT ? -by : key == VK_RIGHT ? by : 0;
+    const int dy = key == VK_UP ? -by : key == VK_DOWN ? by : 0;
+    if (!nudgeSelection(session.document, session.state, dx, dy)) return;
+    finishGesture(StepName::Nudge);
+    refreshEnemyPosition();
+    refreshImageSetPosition();
+}
+
+bool isArrowKey(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
 bool isEditBox(HWND window) {
     char className[8] = {};
@@ -41,7 +57,11 @@ bool translateShortcut(MSG& message) {
 }
 
 void onKeyDown(WPARAM key) {
-    if (session.document.loaded && session.state.mode == Recording) onRecordingKey(key);
+    if (!session.document.loaded) return;
+    if (session.state.mode == Recording)
+        onRecordingKey(key);
+    else if (isArrowKey(key))
+        onArrowKey(key);
 }
 
 }  // namespace qzt

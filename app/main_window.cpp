@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "app/clipboard_commands.h"
 #include "app/edit_commands.h"
 #include "app/file_commands.h"
 #include "app/help_commands.h"
@@ -104,6 +105,21 @@ void onMenuCommand(WORD command) {
     case AboutCommand:
         showAbout();
         break;
+    case CutCommand:
+        if (loadedAndNormal()) cutCommand();
+        break;
+    case CopyCommand:
+        if (loadedAndNormal()) copyCommand();
+        break;
+    case PasteCommand:
+        if (loadedAndNormal()) pasteCommand();
+        break;
+    case DuplicateCommand:
+        if (loadedAndNormal()) duplicateCommand();
+        break;
+    case SelectAllCommand:
+        if (loadedAndNormal()) selectAllCommand();
+        break;
     default:
         break;
     }
@@ -179,7 +195,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        onButtonDown(message == WM_LBUTTONDOWN, lParam);
+        onButtonDown(message == WM_LBUTTONDOWN, wParam & MK_CONTROL, lParam);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

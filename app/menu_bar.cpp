@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/recent_files_store.h"
+#include "app/clipboard_commands.h"
 #include "app/main_layout.h"
 #include "edit/slot_rules.h"
 #include "win32/session.h"
@@ -39,8 +40,11 @@ const std::vector<MenuPopup>& menus() {
         {"&File",
          {{OpenCommand, "&Open...", {Ctrl, 'O'}}, {SaveCommand, "&Save", {Ctrl, 'S'}},
           {SaveAsCommand, "Save &As...", {CtrlShift, 'S'}}, Separator, RecentFiles, {ExitCommand, "E&xit", {}}}},
-        {"&Edit", {{UndoCommand, "&Undo", {Ctrl, 'Z'}}, {RedoCommand, "&Redo", {Ctrl, 'Y'}}, Separator,
-                   {DeleteCommand, "&Delete", {0, VK_DELETE}}}},
+        {"&Edit",
+         {{UndoCommand, "&Undo", {Ctrl, 'Z'}}, {RedoCommand, "&Redo", {Ctrl, 'Y'}}, Separator,
+          {CutCommand, "Cu&t", {Ctrl, 'X'}}, {CopyCommand, "&Copy", {Ctrl, 'C'}}, {PasteCommand, "&Paste", {Ctrl, 'V'}},
+          {DuplicateCommand, "D&uplicate", {Ctrl, 'D'}}, {DeleteCommand, "&Delete", {0, VK_DELETE}}, Separator,
+          {SelectAllCommand, "Select &All", {Ctrl, 'A'}}}},
         {"&Level", {{PropertiesCommand, "&Properties", {}}}},
         {"&Items", {{NewEnemyCommand, "New &Enemy", {}}, {NewImageSetCommand, "New &Image Set", {}}}},
         {"Enemy &Programs",
@@ -64,6 +68,9 @@ const ExtraShortcut ExtraShortcuts[] = {{RedoCommand, {CtrlShift, 'Z'}, "Redo"},
                                         {ZoomOutCommand, {Ctrl, VK_SUBTRACT}, "Zoom Out"}};
 // Keys that act without a command.
 const char* const OtherKeys[] = {
+    "Arrow keys\tNudge the selection a pixel; with Shift, ten",
+    "Ctrl+click\tAn enemy in or out of the selection",
+    "Drag on empty view space\tSelect the enemies the band touches; with Ctrl, add them",
     "Ctrl+mouse wheel\tZoom In or Zoom Out",
     "Keypad 1 to 9 (Num Lock on)\tWhile a program is recorded: one step that way",
     "Enter\tEnd the recording",
@@ -109,6 +116,7 @@ CommandState commandState() {
     s.canUndo = session.history.undoName().has_value();
     s.canRedo = session.history.redoName().has_value();
     s.selection = isSlot(state.selectedEnemy, MAX_ENEMIES) || isSlot(state.selectedImageSet, MAX_IMAGE_SETS);
+    s.canPaste = clipboardHasItems();
     s.zoom = shell.view.zoom;
     if (!shell.mainWindow) return s;  // the bar is made before the window
     s.defaultZoom = defaultZoom();

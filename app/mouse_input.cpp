@@ -40,25 +40,29 @@ void showPointer(const Pointer& pointer) {
     leaveTracked = TrackMouseEvent(&leave) != 0;
 }
 
-bool inGesture() { return session.state.dragging || session.state.mode == Resizing; }
+bool inGesture() {
+    const EditorState& state = session.state;
+    return state.dragging || state.banding || state.mode == Resizing;
+}
 
-// A drag or a resize, however many moves it took, is one gesture.
+// A drag or a resize, however many moves it took, is one gesture; a band
+// selects what it touches.
 void endGesture() {
     const StepName name = session.state.mode == Resizing ? StepName::Resize : StepName::Move;
-    releaseButton(session.state);
-    finishGesture(name);
+    const bool selected = releaseButton(session.document, session.state);
+    if (!finishGesture(name) && selected) showSelection();
 }
 
 }  // namespace
 
 // A drag or a resize holds the mouse, so that its release ends it wherever
 // the pointer is.
-void onButtonDown(bool leftButton, LPARAM position) {
+void onButtonDown(bool leftButton, bool ctrl, LPARAM position) {
     // An edit of the side panel that loses the focus now commits to the
     // enemy selected before this press.
     SetFocus(shell.mainWindow);
     const Pointer pointer = pointerAt(position);
-    if (selectAt(session.document, session.state, leftButton, pointer)) showSelection();
+    if (selectAt(session.document, session.state, leftButton, pointer, ctrl)) showSelection();
     // After the panels: a press just right of a set shows "NONE" yet resizes it.
     if (grabResizeHandle(session.document, session.state, pointer)) SetCursor(ResizeCursor);
     if (inGesture()) SetCapture(shell.mainWindow);
@@ -69,7 +73,7 @@ void onMouseMove(LPARAM position) {
     showPointer(pointer);
     const MoveOutcome outcome = movePointer(session.document, session.state, pointer);
     if (outcome.overResizeHandle) SetCursor(ResizeCursor);
-    if (outcome.resized || outcome.movedImageSet || outcome.movedEnemy) RedrawLevelView();
+    if (outcome.resized || outcome.movedImageSet || outcome.movedEnemy || outcome.movedBand) RedrawLevelView();
     if (outcome.movedImageSet) refreshImageSetPosition();
     if (outcome.movedEnemy) refreshEnemyPosition();
 }

@@ -9,7 +9,8 @@ namespace qzt {
 // Shown over an image set's resize handle.
 extern const HCURSOR ResizeCursor;
 
-void onButtonDown(bool leftButton, LPARAM position);
+// With Ctrl, an enemy goes in or out of the selection and a band adds to it.
+void onButtonDown(bool leftButton, bool ctrl, LPARAM position);
 void onMouseMove(LPARAM position);
 void onButtonUp();
 void onCaptureLost();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "edit/control_layout.h"
+#include "edit/enemy_selection.h"
 #include "edit/slot_rules.h"
 #include "win32/dpi.h"
 #include "win32/session.h"
@@ -62,8 +63,9 @@ void showPointerInStatus(std::optional<Point64> level) {
 void showSelectionInStatus() {
     const EditorState& state = session.state;
     std::string text;
+    const int others = selectedEnemyCount(state) - 1;
     if (isUsedSlot(session.document.enemies, state.selectedEnemy))
-        text = "Enemy " + std::to_string(state.selectedEnemy);
+        text = "Enemy " + std::to_string(state.selectedEnemy) + (others > 0 ? " and " + std::to_string(others) + " more" : "");
     else if (isUsedSlot(session.document.imageSets, state.selectedImageSet))
         text = "Image set " + std::to_string(state.selectedImageSet);
     setPart(SelectionPart, text);

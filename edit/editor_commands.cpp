@@ -20,7 +20,14 @@ bool commandAvailable(EditorCommand command, const CommandState& s) {
     case RedoCommand:
         return betweenGestures && s.canRedo;
     case DeleteCommand:
+    case CutCommand:
+    case CopyCommand:
+    case DuplicateCommand:
         return normal && s.selection;
+    case PasteCommand:
+        return normal && s.canPaste;
+    case SelectAllCommand:
+        return normal;
     case ZoomInCommand:
         return s.zoom < s.largestZoom;
     case ZoomOutCommand:

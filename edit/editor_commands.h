@@ -26,6 +26,11 @@ enum EditorCommand : uint16_t {
     ActualSizeCommand = 16,
     ShortcutsCommand = 17,
     AboutCommand = 18,
+    CutCommand = 19,
+    CopyCommand = 20,
+    PasteCommand = 21,
+    DuplicateCommand = 22,
+    SelectAllCommand = 23,
     // The recent files, most recent first.
     FirstRecentFileCommand = 100,
 };
@@ -38,6 +43,7 @@ struct CommandState {
     bool canUndo = false;
     bool canRedo = false;
     bool selection = false;  // an enemy or an image set
+    bool canPaste = false;   // the clipboard holds items or text
     int zoom = 1;
     int defaultZoom = 1;
     int largestZoom = 1;

@@ -55,6 +55,15 @@ bool History::record(const LevelDocument& doc, StepName name) {
     return true;
 }
 
+bool History::amend(const LevelDocument& doc) {
+    if (position_ == 0 || sameDocument(doc, current())) return false;
+    states_.erase(states_.begin() + std::ptrdiff_t(position_) + 1, states_.end());
+    names_.erase(names_.begin() + std::ptrdiff_t(position_), names_.end());
+    states_[position_] = doc;
+    moved();
+    return true;
+}
+
 const LevelDocument* History::undo() {
     if (position_ == 0) return nullptr;
     --position_;

@@ -29,6 +29,10 @@ public:
     // the current document, and any steps undone before are dropped. False
     // when doc is unchanged: nothing is recorded.
     bool record(const LevelDocument& doc, StepName name);
+    // The current step becomes doc, as one step with what it did before (a
+    // run of nudges); steps undone before are dropped. False when there is
+    // no step to amend or doc is unchanged.
+    bool amend(const LevelDocument& doc);
     // The document before or after the current step, now the current one;
     // null when there is no step to take back or to do again.
     const LevelDocument* undo();

@@ -1,5 +1,7 @@
 #include "edit/slot_rules.h"
 
+#include "edit/enemy_selection.h"
+
 namespace qzt {
 namespace {
 
@@ -27,7 +29,10 @@ bool imageSetInUse(const LevelDocument& doc, int32_t imageSet) { return usedEnem
 bool programInUse(const LevelDocument& doc, int32_t program) { return usedEnemyRefers(doc, &Enemy::program, program); }
 
 void keepUsedSelections(const LevelDocument& doc, EditorState& state) {
-    if (!isUsedSlot(doc.enemies, state.selectedEnemy)) state.selectedEnemy = -1;
+    uint16_t used = 0;
+    for (int slot = 0; slot < MAX_ENEMIES; ++slot)
+        if (doc.enemies[slot].used) used |= uint16_t(1u << slot);
+    selectEnemies(state, uint16_t(selectedEnemyMask(state) & used), false);
     if (!isUsedSlot(doc.imageSets, state.selectedImageSet)) state.selectedImageSet = -1;
 }
 

@@ -26,8 +26,8 @@ int lowestFreeEnemy(const LevelDocument& doc);
 bool imageSetInUse(const LevelDocument& doc, int32_t imageSet);
 bool programInUse(const LevelDocument& doc, int32_t program);
 
-// After the document was put back to another state: a selected enemy or
-// image set stays selected while its slot is used, else nothing is.
+// After the document was put back to another state: selected enemies and
+// the image set stay selected while their slots are used.
 void keepUsedSelections(const LevelDocument& doc, EditorState& state);
 
 }  // namespace qzt

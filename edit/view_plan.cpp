@@ -1,7 +1,9 @@
 #include "edit/view_plan.h"
 
+#include "edit/enemy_selection.h"
 #include "edit/motion.h"
 #include "edit/slot_rules.h"
+#include "edit/view_editing.h"
 #include "level/decimal.h"
 
 namespace qzt {
@@ -41,12 +43,29 @@ std::string recordStepsText(const LevelDocument& doc, const EditorState& state) 
     return text;
 }
 
+PlanRectangle rectangleAt(int64_t left, int64_t top, int64_t right, int64_t bottom, Scroll scroll) {
+    return {clientXOfLevel(left, scroll), clientYOfLevel(top, scroll), clientXOfLevel(right, scroll),
+            clientYOfLevel(bottom, scroll)};
+}
+
+// Each selected enemy outlined just outside its box, and the band.
+void planSelection(const LevelDocument& doc, const EditorState& state, Scroll scroll, ViewPlan& plan) {
+    for (int slot = 0; slot < MAX_ENEMIES; ++slot) {
+        LevelBox box;
+        if (enemySelected(state, slot) && enemyBox(doc, slot, box))
+            plan.rectangles.push_back(rectangleAt(box.left - 1, box.top - 1, box.right, box.bottom, scroll));
+    }
+    if (state.banding)
+        plan.rectangles.push_back(rectangleAt(state.bandFromX, state.bandFromY, state.bandToX, state.bandToY, scroll));
+}
+
 }  // namespace
 
 ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scroll scroll) {
     // Each enemy where it is placed, as its first frame.
     const auto placed = [](const Enemy& enemy) { return MotionPose{{enemy.x, enemy.y}}; };
     ViewPlan plan = planBackgroundAndEnemies(doc, scroll, placed);
+    planSelection(doc, state, scroll, plan);
     if (state.mode != Recording) return plan;
     // The recording enemy is drawn whether or not its image set is in use.
     if (isSlot(state.recordEnemy, MAX_ENEMIES)) {

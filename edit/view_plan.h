@@ -28,10 +28,22 @@ struct BitmapCopy {
 // recording enemy. Held in place: a drag redraws on every move.
 using ViewCopies = InPlaceList<BitmapCopy, 1 + MAX_ENEMIES + 1>;
 
+// A rectangle of one-pixel lines between these client points, both ends
+// included: a selected enemy's outline, just outside its box, or the band.
+struct PlanRectangle {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PlanRectangle& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+constexpr uint32_t SelectionColour = 0x00FFFF;  // a COLORREF: RGB(255, 255, 0)
+
 struct ViewPlan {
     // In drawing order: the background first, then the enemies in slot order,
     // then the recording enemy; later copies cover earlier ones.
     ViewCopies copies;
+    // Over the copies, in SelectionColour.
+    InPlaceList<PlanRectangle, MAX_ENEMIES + 1> rectangles;
     bool writesSteps = false;  // only while recording
     std::string stepsText;
 };

@@ -62,6 +62,12 @@ void drawLine(Canvas canvas, ClientPoint from, ClientPoint to, Rgb colour) {
         plot(canvas, from.x + stepX * i, from.y + stepY * i, colour);
 }
 
+void drawRectangle(Canvas canvas, const PlanRectangle& r, Rgb colour) {
+    const ClientPoint corners[5] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom},
+                                    {r.left, r.top}};
+    for (int i = 1; i < 5; ++i) drawLine(canvas, corners[i - 1], corners[i], colour);
+}
+
 void drawStopCircle(Canvas canvas, const PreviewStroke& stroke, Rgb colour) {
     for (int row = 0; row < 6; ++row)
         for (int column = 0; column < 6; ++column) {

@@ -22,6 +22,9 @@ void copyPixels(Canvas canvas, const RgbImage& bitmap, const BitmapCopy& copy);
 // MoveToEx and LineTo with a one-pixel pen: the end point is not drawn. Lines
 // run in the eight keypad directions.
 void drawLine(Canvas canvas, ClientPoint from, ClientPoint to, Rgb colour);
+// The four one-pixel sides of a rectangle, as MoveToEx and four LineTo from
+// corner to corner draw it: every pixel of its edge, corners included.
+void drawRectangle(Canvas canvas, const PlanRectangle& rectangle, Rgb colour);
 // Ellipse in the stroke's 6 x 6 box: outline in the pen colour, filled white
 // like the window's default brush.
 void drawStopCircle(Canvas canvas, const PreviewStroke& stroke, Rgb colour);

@@ -26,12 +26,14 @@ void drawOutlines(Canvas canvas, const LevelDocument& doc, Scroll scroll) {
 // the order the editor draws them: the view's copies, the tick's path, the
 // tick's outlines.
 void drawPicture(Canvas canvas, const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll,
-                 const std::optional<BitmapCopy>& background, RenderLayers layers, GameFrame frame) {
+                 const std::optional<BitmapCopy>& background, RenderLayers layers, GameFrame frame,
+                 const EditorState& state) {
     // Outside recording the plan holds the background and then the enemies' copies.
-    const ViewPlan plan = frame ? planLevelViewAt(doc, scroll, *frame) : planLevelView(doc, EditorState{}, scroll);
+    const ViewPlan plan = frame ? planLevelViewAt(doc, scroll, *frame) : planLevelView(doc, state, scroll);
     copyPixels(canvas, bitmap, background.value_or(plan.copies.front()));
     if (layers.enemies)
         for (size_t i = 1; i < plan.copies.size(); ++i) copyPixels(canvas, bitmap, plan.copies[i]);
+    for (const PlanRectangle& r : plan.rectangles) drawRectangle(canvas, r, rgbOf(SelectionColour));
     if (layers.paths) {
         for (int slot = 0; slot < MAX_ENEMIES; ++slot) {
             if (!doc.enemies[slot].used) continue;
@@ -64,14 +66,14 @@ RgbImage renderLevel(const LevelDocument& doc, const RgbImage& bitmap, LevelArea
     // At scroll (0, 0) the view's corner shows bitmap row LevelOriginRow.
     const Canvas canvas{picture, ViewLeft, ViewTop - LevelOriginRow + firstRow};
     const BitmapCopy background{canvas.left, canvas.top, picture.width, picture.height, 0, firstRow};
-    drawPicture(canvas, doc, bitmap, Scroll{}, background, layers, frame);
+    drawPicture(canvas, doc, bitmap, Scroll{}, background, layers, frame, EditorState{});
     return picture;
 }
 
 RgbImage renderView(const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll, RenderLayers layers,
-                    GameFrame frame) {
+                    GameFrame frame, const EditorState& state) {
     RgbImage picture(ViewWidth, ViewHeight);
-    drawPicture(Canvas{picture, ViewLeft, ViewTop}, doc, bitmap, scroll, std::nullopt, layers, frame);
+    drawPicture(Canvas{picture, ViewLeft, ViewTop}, doc, bitmap, scroll, std::nullopt, layers, frame, state);
     return picture;
 }
 

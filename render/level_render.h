@@ -35,10 +35,12 @@ RgbImage renderLevel(const LevelDocument& doc, const RgbImage& bitmap, LevelArea
                      GameFrame frame = std::nullopt);
 
 // The 500 x 380 view at scroll position (h, v). With the default layers,
-// exactly what a redraw outside recording puts there, or at a game frame what
-// the view shows playing; pixels that no copy reaches are black.
+// exactly what a redraw outside recording puts there with the editor in
+// state (its selection outlined), or at a game frame what the view shows
+// playing; pixels that no copy reaches are black.
 RgbImage renderView(const LevelDocument& doc, const RgbImage& bitmap, Scroll scroll,
-                    RenderLayers layers = {true, false, false}, GameFrame frame = std::nullopt);
+                    RenderLayers layers = {true, false, false}, GameFrame frame = std::nullopt,
+                    const EditorState& state = EditorState{});
 
 // The strokes of the enemy's program, one per movement that draws, from the
 // enemy's position: what the preview draws over as many ticks.

@@ -12,6 +12,8 @@ namespace {
 
 // Views write controls, and controls notify: a change shown is not a new one.
 bool showing = false;
+// The last gesture was a nudge: the next one joins its step.
+bool nudging = false;
 
 void showDocument(DocumentChange event) {
     showing = true;
@@ -44,12 +46,17 @@ void restore(const LevelDocument* step) {
 void addDocumentView(DocumentView view) { session.views.push_back(view); }
 
 bool finishGesture(StepName name) {
-    if (showing || !session.history.record(session.document, name)) return false;
+    if (showing) return false;
+    const bool joins = name == StepName::Nudge && nudging && session.history.undoName() == StepName::Nudge;
+    nudging = name == StepName::Nudge;
+    if (!(joins ? session.history.amend(session.document) : session.history.record(session.document, name)))
+        return false;
     showDocument(DocumentChange::Edited);
     return true;
 }
 
 void levelOpened(const LevelDocument* onDisk) {
+    nudging = false;
     session.state = EditorState{};
     session.history.reset(session.document);
     if (onDisk) session.history.markSaved(*onDisk);
@@ -62,6 +69,7 @@ void levelReloaded(const EditorState& before) {
     state.trackedHScroll = before.trackedHScroll;
     state.trackedVScroll = before.trackedVScroll;
     state.selectedEnemy = before.selectedEnemy;
+    state.selectedEnemies = before.selectedEnemies;
     state.selectedImageSet = before.selectedImageSet;
     keepUsedSelections(session.document, state);
     session.history.reset(session.document);
@@ -73,8 +81,14 @@ void levelSaved() { session.history.markSaved(session.document); }
 // In a drag or a recording the document may be ahead of the last step.
 bool levelModified() { return !sameDocument(session.document, session.history.saved()); }
 
-void undoStep() { restore(betweenGestures() ? session.history.undo() : nullptr); }
+void undoStep() {
+    nudging = false;
+    restore(betweenGestures() ? session.history.undo() : nullptr);
+}
 
-void redoStep() { restore(betweenGestures() ? session.history.redo() : nullptr); }
+void redoStep() {
+    nudging = false;
+    restore(betweenGestures() ? session.history.redo() : nullptr);
+}
 
 }  // namespace qzt

@@ -11,8 +11,9 @@ namespace qzt {
 void addDocumentView(DocumentView view);
 
 // Ends a gesture (a click, a whole drag, a commit, a recording, a tool
-// window's action), a step of that name. A gesture that left the document as
-// it was records and redraws nothing: false.
+// window's action), a step of that name; nudges in a row, nothing else
+// between, are one step. A gesture that left the document as it was records
+// and redraws nothing: false.
 bool finishGesture(StepName name);
 
 // After every load, successful or not: the editing starts over (no recording,

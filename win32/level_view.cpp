@@ -83,6 +83,19 @@ void blankStepCount(HDC window) {
     FillRect(window, &steps, panelBrush());
 }
 
+// The selection's outlines and the band, each pixel of their edges.
+void drawRectangles(HDC view, const InPlaceList<PlanRectangle, MAX_ENEMIES + 1>& rectangles) {
+    if (rectangles.empty()) return;
+    const Pen pen(SelectionColour);
+    const Selection selected(view, pen);
+    for (const PlanRectangle& r : rectangles) {
+        const POINT corners[5] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom},
+                                  {r.left, r.top}};
+        MoveToEx(view, corners[0].x, corners[0].y, nullptr);
+        for (int i = 1; i < 5; ++i) LineTo(view, corners[i].x, corners[i].y);
+    }
+}
+
 }  // namespace
 
 Scroll scrollPosition() {
@@ -122,6 +135,7 @@ void RedrawLevelView() {
         const Selection selected(bitmap, levelBitmap.bitmap);
         for (const BitmapCopy& c : plan.copies)
             BitBlt(view, c.x, c.y, c.width, c.height, bitmap, c.sourceX, c.sourceY, SRCCOPY);
+        drawRectangles(view, plan.rectangles);
     });
     if (plan.writesSteps) SetWindowTextA(shell.recordStepsText, plan.stepsText.c_str());
 }

@@ -81,8 +81,8 @@ TEST(SameDocument, EveryFieldCountsStaleOnesTooButNotTextAfterItsEnd) {
 TEST(SlotRules, SelectionsOfSlotsNoLongerUsedAreDropped) {
     auto doc = levelAt(0);
     doc->imageSets[2].used = 1;
-    EditorState state;
     for (const auto& [enemy, set, kept] : {std::tuple{0, 2, std::pair(0, 2)}, {1, 3, {-1, -1}}, {20, 15, {-1, -1}}}) {
+        EditorState state;
         state.selectedEnemy = enemy, state.selectedImageSet = set;
         keepUsedSelections(*doc, state);
         EXPECT_EQ(std::pair(state.selectedEnemy, state.selectedImageSet), kept);

@@ -73,11 +73,11 @@ TEST_F(MainWindowRules, APressSelectsTheLeftButtonDragsAndTheHandleResizes) {
         EXPECT_EQ(movePointer(doc, state, at(cx, cy)).movedEnemy, inside) << cx << "," << cy;
     EXPECT_EQ(std::tuple(doc.imageSets[1].x, doc.imageSets[1].y, doc.enemies[1].x, doc.enemies[1].y),
               std::tuple(193, 241, 499, 379));
-    releaseButton(state);
+    releaseButton(doc, state);
     EXPECT_FALSE(movePointer(doc, state, at(100, 100)).movedEnemy);
     EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)) && movePointer(doc, state, at(60, 600)).resized);
     EXPECT_EQ(std::tuple(state.selectedImageSet, doc.imageSets[0].width, doc.imageSets[0].height), std::tuple(0, -50, 487));
-    releaseButton(state);
+    releaseButton(doc, state);
     EXPECT_FALSE(movePointer(doc, state, at(60, 600)).resized);
 }
 

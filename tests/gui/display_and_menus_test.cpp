@@ -54,7 +54,9 @@ public:
 TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
     const int dpi = int(GetDpiForWindow(window)), zoom = shell.view.zoom;
     // The run at another DPI says which.
-    if (const char* expected = std::getenv("QZT_EXPECTED_DPI")) EXPECT_EQ(dpi, std::atoi(expected));
+    if (const char* expected = std::getenv("QZT_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(expected));
+    }
     EXPECT_EQ(zoom, std::max(1, scaled(1, dpi)));
     EXPECT_EQ(std::pair(shell.view.left, shell.view.top), std::pair(scaled(10, dpi), scaled(10, dpi)));
     const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, shell.view.bottom()};
@@ -121,14 +123,20 @@ using MenuTest = DisplayTest;
 // Items that cannot act are grey as their menu opens; the Edit menu names
 // the step Undo and Redo would take.
 TEST_F(MenuTest, ItemsThatCannotActAreGreyAndUndoAndRedoNameTheirSteps) {
-    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo\tCtrl+Y||(grey)&Delete\tDel|");
+    OpenClipboard(window);
+    EmptyClipboard();
+    CloseClipboard();
+    const std::string acting = "Cu&t\tCtrl+X|&Copy\tCtrl+C|(grey)&Paste\tCtrl+V|D&uplicate\tCtrl+D|&Delete\tDel||";
+    const std::string grey = "(grey)Cu&t\tCtrl+X|(grey)&Copy\tCtrl+C|(grey)&Paste\tCtrl+V|(grey)D&uplicate\tCtrl+D|"
+                             "(grey)&Delete\tDel||";
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo\tCtrl+Y||" + grey + "Select &All\tCtrl+A|");
     send(NewImageSetCommand);
     click(Enemy0X, Enemy0Y);
-    EXPECT_EQ(menu(1), "&Undo New Image Set\tCtrl+Z|(grey)&Redo\tCtrl+Y||&Delete\tDel|");
+    EXPECT_EQ(menu(1), "&Undo New Image Set\tCtrl+Z|(grey)&Redo\tCtrl+Y||" + acting + "Select &All\tCtrl+A|");
     controlKey('Z');
-    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|&Redo New Image Set\tCtrl+Y||&Delete\tDel|");
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|&Redo New Image Set\tCtrl+Y||" + acting + "Select &All\tCtrl+A|");
     send(NewProgramCommand);  // recording: of the level's commands only Properties acts
-    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo New Image Set\tCtrl+Y||(grey)&Delete\tDel|");
+    EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo New Image Set\tCtrl+Y||" + grey + "(grey)Select &All\tCtrl+A|");
     EXPECT_EQ(menu(2), "&Properties|");
     EXPECT_EQ(menu(3), "(grey)New &Enemy|(grey)New &Image Set|");
     EXPECT_EQ(menu(5), "Zoom &In\tCtrl+=|(grey)Zoom &Out\tCtrl+-|(grey)&Actual Size\tCtrl+0|");

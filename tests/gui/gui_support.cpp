@@ -143,7 +143,7 @@ Pixels readPixels(RECT rect, HWND from) {
                                                 RECT area, RenderLayers layers) const {
     const BmpReadResult read = readBmpFile(dir.file("level.bmp").c_str());
     if (!read.image) return ::testing::AssertionFailure() << read.why;
-    const RgbImage expected = renderView(doc, decodeBmpPixels(*read.image), scroll, layers);
+    const RgbImage expected = renderView(doc, decodeBmpPixels(*read.image), scroll, layers, std::nullopt, session.state);
     int wrong = 0;
     std::ostringstream first;
     for (int cy = area.top; cy < area.bottom; ++cy)
