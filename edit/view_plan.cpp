@@ -65,8 +65,11 @@ ViewPlan planLevelView(const LevelDocument& doc, const EditorState& state, Scrol
     // Each enemy where it is placed, as its first frame.
     const auto placed = [](const Enemy& enemy) { return MotionPose{{enemy.x, enemy.y}}; };
     ViewPlan plan = planBackgroundAndEnemies(doc, scroll, placed);
-    planSelection(doc, state, scroll, plan);
-    if (state.mode != Recording) return plan;
+    // A recording shows the enemy it moves, not the selection.
+    if (state.mode != Recording) {
+        planSelection(doc, state, scroll, plan);
+        return plan;
+    }
     // The recording enemy is drawn whether or not its image set is in use.
     if (isSlot(state.recordEnemy, MAX_ENEMIES)) {
         const int32_t set = doc.enemies[state.recordEnemy].imageSet;

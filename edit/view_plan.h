@@ -42,7 +42,7 @@ struct ViewPlan {
     // In drawing order: the background first, then the enemies in slot order,
     // then the recording enemy; later copies cover earlier ones.
     ViewCopies copies;
-    // Over the copies, in SelectionColour.
+    // Over the copies, in SelectionColour; none while recording.
     InPlaceList<PlanRectangle, MAX_ENEMIES + 1> rectangles;
     bool writesSteps = false;  // only while recording
     std::string stepsText;

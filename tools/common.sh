@@ -56,11 +56,18 @@ qzt_stop_xvfb() {
     QZT_XVFB_PID=
 }
 
+# Wine's menu builder would turn each recent file the editor reports into a
+# desktop entry, and waits on the test programs' output as it does.
+qzt_without_menu_builder() {
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+}
+
 # Makes the prefix once, with the logo where start-up looks for it, and
 # keeps one wineserver for the whole run.
 qzt_prepare_wine() {
     qzt_wine_env
     qzt_start_wine
+    qzt_without_menu_builder
     mkdir -p "$WINEPREFIX/drive_c/QZTedit"
     cp "$QZT_ROOT/samples/LOGO.bmp" "$WINEPREFIX/drive_c/QZTedit/LOGO.bmp"
 }
@@ -78,6 +85,10 @@ qzt_start_wine() {
     mkfifo "$QZT_WINE_KEEPER"
     exec 9<>"$QZT_WINE_KEEPER"
     wine cmd.exe /c pause <&9 >/dev/null 2>&1 &
+    # The desktop's process starts with the first program that shows a window
+    # and would keep that program's output open for good (a test runner then
+    # waits on it): started here, on nothing.
+    [ -n "${DISPLAY:-}" ] && wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
 }
 
 qzt_stop_wine() {

@@ -64,6 +64,20 @@ TEST(History, AGestureIsOneStepAndUndoRedoWalkThemWithTheModifiedState) {
     EXPECT_EQ(history.redoName(), StepName::Nudge) << "names keep to their steps as the oldest go";
 }
 
+// A run of nudges is one step: amending the current step keeps one to undo.
+TEST(History, AmendingTheCurrentStepKeepsItOneStep) {
+    History history;
+    auto doc = levelAt(0);
+    history.reset(*doc);
+    EXPECT_FALSE(history.amend(*levelAt(1))) << "no step to amend";
+    doc->enemies[0].x = 1;
+    history.record(*doc, StepName::Nudge);
+    doc->enemies[0].x = 2;
+    EXPECT_TRUE(history.amend(*doc));
+    EXPECT_EQ(std::pair(history.steps(), history.current().enemies[0].x), std::pair(size_t(1), 2));
+    EXPECT_EQ(history.undo()->enemies[0].x, 0);
+}
+
 TEST(SameDocument, EveryFieldCountsStaleOnesTooButNotTextAfterItsEnd) {
     const auto a = levelAt(3), b = levelAt(3);
     b->header.title[5] = 'x';  // after the end of an empty title

@@ -169,6 +169,47 @@ bool pumpMessages() {
     return quit;
 }
 
+bool waitFor(const std::function<bool()>& done) {
+    for (const DWORD deadline = GetTickCount() + 30000; GetTickCount() < deadline; Sleep(20)) {
+        pumpMessages();
+        if (done()) return true;
+    }
+    return false;
+}
+
+OtherEditor::OtherEditor(const std::string& level) {
+    std::string exe = QZT_EDITOR_EXE;
+    if (exe[0] == '/') exe = "Z:" + exe;  // built outside Wine
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    std::string commandLine = "\"" + exe + "\" \"" + level + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        CloseHandle(process_.hThread);
+}
+
+HWND OtherEditor::window(const char* caption) {
+    HWND found = nullptr;
+    waitFor([&] {
+        for (found = FindWindowExA(nullptr, nullptr, MainWindowClass, caption); found;
+             found = FindWindowExA(nullptr, found, MainWindowClass, caption)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process_.dwProcessId) return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+void OtherEditor::kill() {
+    if (!process_.hProcess) return;
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, INFINITE);
+    CloseHandle(process_.hProcess);
+    process_.hProcess = nullptr;
+}
+
 std::string textOf(HWND window) {
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);

@@ -45,6 +45,19 @@ inline Pixels readView() { return readPixels(WholeView); }
 Rgb systemColour(int index);  // as Pixels holds it
 
 bool pumpMessages();  // true when the quit message was among them
+bool waitFor(const std::function<bool()>& done);  // serving this process's windows, 30 s at most
+
+// The editor itself, started on a level in a process of its own; killed at the end.
+class OtherEditor {
+public:
+    explicit OtherEditor(const std::string& level);
+    ~OtherEditor() { kill(); }
+    HWND window(const char* caption);  // its main window once it shows caption
+    void kill();
+
+private:
+    PROCESS_INFORMATION process_{};
+};
 std::string textOf(HWND window);
 void notify(HWND control, WORD code = BN_CLICKED);  // as WM_COMMAND carries it to the parent
 void choose(HWND list, int item);

@@ -1,7 +1,6 @@
 // A level's work on disk, on the real windows: the recovery file's life from
 // the timer, its offer when the level opens, and the level file and bitmap
 // changed by another program. The schedules' own cases are the native tests'.
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -30,55 +29,6 @@ const std::string RestoreChangedQuestion =
 const std::string OtherEditorNotice = "Dat file Loading Error|This level has unsaved changes in another editor.";
 const std::string ReloadQuestion = "Dat file Loading Error|The level file was changed by another program. Reload "
                                    "it and lose your changes?|40034";
-
-// Waits, serving this editor's windows, for what another process does.
-bool waitFor(const std::function<bool()>& done) {
-    for (const DWORD deadline = GetTickCount() + 30000; GetTickCount() < deadline; Sleep(20)) {
-        pumpMessages();
-        if (done()) return true;
-    }
-    return false;
-}
-
-// The editor itself, started on a level in a process of its own.
-class OtherEditor {
-public:
-    explicit OtherEditor(const std::string& level) {
-        std::string exe = QZT_EDITOR_EXE;
-        if (exe[0] == '/') exe = "Z:" + exe;  // built outside Wine
-        std::replace(exe.begin(), exe.end(), '/', '\\');
-        std::string commandLine = "\"" + exe + "\" \"" + level + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-            CloseHandle(process_.hThread);
-    }
-    ~OtherEditor() { kill(); }
-    // Its main window once it shows caption.
-    HWND window(const char* caption) {
-        HWND found = nullptr;
-        waitFor([&] {
-            for (found = FindWindowExA(nullptr, nullptr, MainWindowClass, caption); found;
-                 found = FindWindowExA(nullptr, found, MainWindowClass, caption)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found, &owner);
-                if (owner == process_.dwProcessId) return true;
-            }
-            return false;
-        });
-        return found;
-    }
-    void kill() {
-        if (!process_.hProcess) return;
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, INFINITE);
-        CloseHandle(process_.hProcess);
-        process_.hProcess = nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-};
 
 class LevelSafetyTest : public EditorTest {
 public:
