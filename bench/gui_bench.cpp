@@ -28,6 +28,9 @@
 #include "app/main_layout.h"
 #include "app/startup.h"
 #include "app/timer_tick.h"
+#include "edit/copy_paste.h"
+#include "edit/editor_commands.h"
+#include "edit/enemy_selection.h"
 #include "level/atomic_file.h"
 #include "level/dat_writer.h"
 #include "level/file_paths.h"
@@ -404,6 +407,44 @@ void run() {
     printRow("redo of the drag", undoRedo[1], "ms", 2, ViewRuns);
     printRow("undo / drag step", undoRedo[0] / view[2], "x", 1.5, ViewRuns);
     printRow("redo / drag step", undoRedo[1] / view[2], "x", 1.5, ViewRuns);
+
+    // Several enemies at once, on the maximal level: 15 image sets, 15
+    // programs of 75 movements, 14 enemies and a free slot. Each action with
+    // its redraw, against a one-enemy drag step in the same run.
+    step("several enemies and the clipboard");
+    session.document.enemies[14].used = 0;
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(qzt::ViewLeft + dragged.x + 5, qzt::ViewTop + dragged.y + 5));
+    const double oneEnemyDrag = medians(ViewRuns, WarmUpRuns, {dragStep})[0];
+    SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    qzt::selectOnlyEnemy(session.state, 0);
+    const auto items = qzt::copiedItems(session.document, session.state);
+    const auto pasteOne = [&] {
+        qzt::pasteItems(session.document, session.state, *items, std::nullopt);
+        qzt::finishGesture(qzt::StepName::Paste);
+        session.document.enemies[14].used = 0;  // the slot free again for the next run
+    };
+    const auto duplicate = [&] {
+        qzt::selectOnlyEnemy(session.state, 0);
+        SendMessageA(window, WM_COMMAND, qzt::DuplicateCommand, 0);
+        session.document.enemies[14].used = 0;
+    };
+    const std::vector<double> single = medians(ViewRuns, WarmUpRuns, {pasteOne, duplicate});
+    qzt::selectAllEnemies(session.document, session.state);
+    if (qzt::selectedEnemyCount(session.state) != 14) giveUp("14 enemies are not selected");
+    const auto nudge = alternately(window, WM_KEYDOWN, VK_RIGHT, 0, VK_LEFT, 0);
+    const double copy = medians(ViewRuns, WarmUpRuns, {[] { qzt::copiedItems(session.document, session.state); }})[0];
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(qzt::ViewLeft + dragged.x + 5, qzt::ViewTop + dragged.y + 5));
+    if (qzt::selectedEnemyCount(session.state) != 14) giveUp("the press does not keep the 14 enemies for the drag");
+    const double groupDrag = medians(ViewRuns, WarmUpRuns, {dragStep})[0];
+    SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    const double nudged = medians(ViewRuns, WarmUpRuns, {nudge})[0];
+    printRow("one-enemy drag step, same run", oneEnemyDrag, "ms", 0, ViewRuns);
+    printRow("paste of one enemy / one-enemy drag step", single[0] / oneEnemyDrag, "x", 1.5, ViewRuns);
+    printRow("duplicate / one-enemy drag step", single[1] / oneEnemyDrag, "x", 1.5, ViewRuns);
+    printRow("nudge of 14 enemies / one-enemy drag step", nudged / oneEnemyDrag, "x", 1.5, ViewRuns);
+    printRow("drag step of 14 / one-enemy drag step", groupDrag / oneEnemyDrag, "x", 1.5, ViewRuns);
+    printRow("copy of 14 enemies", copy, "ms", 2, ViewRuns);
+    qzt::selectOnlyEnemy(session.state, -1);
     // Ticks only, so that the preview walks the whole program.
     step("ticks");
     const double tick = medians(ViewRuns, WarmUpRuns, {qzt::runTimerTick})[0];
