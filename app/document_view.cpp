@@ -24,6 +24,7 @@ void showDocumentInMainWindow(DocumentChange event) {
     refreshImageSetPanel();
     refreshRecordingLine();
     showSelectionInStatus();
+    showMotionInStatus();
     // A load ends any recording.
     if (event != DocumentChange::Edited) SetWindowTextA(shell.recordStepsText, "0");
 }

@@ -2,9 +2,11 @@
 
 #include "app/menu_bar.h"
 #include "app/side_panel.h"
+#include "app/status_bar.h"
 #include "edit/recording.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"
+#include "win32/level_motion.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -56,12 +58,28 @@ bool translateShortcut(MSG& message) {
     return TranslateAcceleratorA(shell.mainWindow, shortcutTable(), &message) != 0;
 }
 
+// Space, ".", "," and Home while the level plays; false for any other key.
+bool onMotionKey(WPARAM key) {
+    if (!motionShown()) return false;
+    switch (key) {
+    case VK_SPACE: pauseOrResumeMotion(); break;
+    case VK_OEM_PERIOD: stepMotion(1); break;
+    case VK_OEM_COMMA: stepMotion(-1); break;
+    case VK_HOME: rewindMotion(); break;
+    default: return false;
+    }
+    showMotionInStatus();
+    return true;
+}
+
 void onKeyDown(WPARAM key) {
-    if (!session.document.loaded) return;
-    if (session.state.mode == Recording)
+    if (!session.document.loaded || onMotionKey(key)) return;
+    if (session.state.mode == Recording) {
         onRecordingKey(key);
-    else if (isArrowKey(key))
+    } else if (isArrowKey(key)) {
+        stopMotion();
         onArrowKey(key);
+    }
 }
 
 }  // namespace qzt

@@ -16,6 +16,7 @@
 #include "app/timer_tick.h"
 #include "edit/recent_files.h"
 #include "win32/document_changes.h"
+#include "win32/level_motion.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -44,11 +45,19 @@ LRESULT onPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 
 bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
 
+// The View and Help menus only look: the level plays on under them.
+bool looksOnly(WORD command) {
+    return command == ZoomInCommand || command == ZoomOutCommand || command == ActualSizeCommand ||
+           command == PlayMotionCommand || command == ShortcutsCommand || command == AboutCommand;
+}
+
 // Every command, chosen from a menu or by its shortcut. A number typed into
-// the side panel counts before any of them acts.
+// the side panel counts before any of them acts, and the level stops
+// playing before one that may change it.
 void onMenuCommand(WORD command) {
     if (command == 0) return;
     commitPendingEdit();
+    if (!looksOnly(command)) stopMotion();
     if (command >= FirstRecentFileCommand && command < FirstRecentFileCommand + RecentFiles::Capacity) {
         openRecentFile(command - FirstRecentFileCommand);
         return;
@@ -120,6 +129,10 @@ void onMenuCommand(WORD command) {
     case SelectAllCommand:
         if (loadedAndNormal()) selectAllCommand();
         break;
+    case PlayMotionCommand:
+        if (loadedAndNormal()) toggleMotion();
+        showMotionInStatus();
+        break;
     default:
         break;
     }
@@ -176,7 +189,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         runTimerTick();
         return 0;
     case WM_TIMER:
-        onTimer();
+        if (wParam == MotionTimerId) {
+            onMotionTimer();
+            showMotionInStatus();
+        } else {
+            onTimer();
+        }
         return 0;
     case WM_HSCROLL:
         onHorizontalScroll(wParam);

@@ -8,6 +8,7 @@
 #include "app/clipboard_commands.h"
 #include "app/main_layout.h"
 #include "edit/slot_rules.h"
+#include "win32/level_motion.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
@@ -51,7 +52,8 @@ const std::vector<MenuPopup>& menus() {
          {{EditProgramCommand, "&Edit an enemy program", {}},
           {NewProgramCommand, "&New program based on current enemy", {}}}},
         {"&View", {{ZoomInCommand, "Zoom &In", {Ctrl, VK_OEM_PLUS}}, {ZoomOutCommand, "Zoom &Out", {Ctrl, VK_OEM_MINUS}},
-                   {ActualSizeCommand, "&Actual Size", {Ctrl, '0'}}}},
+                   {ActualSizeCommand, "&Actual Size", {Ctrl, '0'}}, Separator,
+                   {PlayMotionCommand, "&Play Motion", {0, VK_F5}}}},
         {"&Help", {{ShortcutsCommand, "&Keyboard Shortcuts", {}}, {AboutCommand, "&About QZT Level Editor", {}}}},
     };
     return popups;
@@ -72,6 +74,9 @@ const char* const OtherKeys[] = {
     "Ctrl+click\tAn enemy in or out of the selection",
     "Drag on empty view space\tSelect the enemies the band touches; with Ctrl, add them",
     "Ctrl+mouse wheel\tZoom In or Zoom Out",
+    "Space\tWhile the level plays: pause, or go on",
+    ". and ,\tWhile paused: a game frame forward or back",
+    "Home\tWhile the level plays: back to frame 0",
     "Keypad 1 to 9 (Num Lock on)\tWhile a program is recorded: one step that way",
     "Enter\tEnd the recording",
 };
@@ -117,6 +122,7 @@ CommandState commandState() {
     s.canRedo = session.history.redoName().has_value();
     s.selection = isSlot(state.selectedEnemy, MAX_ENEMIES) || isSlot(state.selectedImageSet, MAX_IMAGE_SETS);
     s.canPaste = clipboardHasItems();
+    s.motionShown = motionShown();
     s.zoom = shell.view.zoom;
     if (!shell.mainWindow) return s;  // the bar is made before the window
     s.defaultZoom = defaultZoom();

@@ -6,6 +6,7 @@
 #include "app/status_bar.h"
 #include "edit/view_editing.h"
 #include "win32/document_changes.h"
+#include "win32/level_motion.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -59,8 +60,9 @@ void endGesture() {
 // the pointer is.
 void onButtonDown(bool leftButton, bool ctrl, LPARAM position) {
     // An edit of the side panel that loses the focus now commits to the
-    // enemy selected before this press.
+    // enemy selected before this press; a level playing stops first.
     SetFocus(shell.mainWindow);
+    stopMotion();
     const Pointer pointer = pointerAt(position);
     if (selectAt(session.document, session.state, leftButton, pointer, ctrl)) showSelection();
     // After the panels: a press just right of a set shows "NONE" yet resizes it.

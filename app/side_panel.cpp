@@ -117,6 +117,7 @@ void showSelection() {
     refreshImageSetPanel();
     refreshEnemyPanel();
     showSelectionInStatus();
+    showMotionInStatus();
 }
 
 void refreshImageSetPosition() {

@@ -21,6 +21,7 @@
 #include "win32/dpi.h"
 #include "win32/gdi_guards.h"
 #include "win32/level_bitmap.h"
+#include "win32/level_motion.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 #include "win32/window_classes.h"
@@ -95,6 +96,7 @@ void showMainWindow(int showCommand) {
 
 bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     // Start-up sets every value the run begins with.
+    stopMotion();
     session = Session{};
     shell = Shell{};
     levelBitmap = LevelBitmapCells{};

@@ -8,15 +8,16 @@
 #include "edit/enemy_selection.h"
 #include "edit/slot_rules.h"
 #include "win32/dpi.h"
+#include "win32/level_motion.h"
 #include "win32/session.h"
 #include "win32/shell.h"
 
 namespace qzt {
 namespace {
 
-enum Part { PointerPart, SelectionPart, ZoomPart, PartCount };
+enum Part { PointerPart, SelectionPart, ZoomPart, MotionPart, PartCount };
 // Where each part ends, at 96 DPI; the last reaches the window's edge.
-constexpr int PartEnds[PartCount] = {140, 300, -1};
+constexpr int PartEnds[PartCount] = {140, 300, 400, -1};
 
 HWND statusBar;
 
@@ -72,6 +73,8 @@ void showSelectionInStatus() {
 }
 
 void showZoomInStatus() { setPart(ZoomPart, std::to_string(shell.view.zoom * 100) + " %"); }
+
+void showMotionInStatus() { setPart(MotionPart, motionShown() ? "Frame " + std::to_string(motionFrame()) : ""); }
 
 std::string statusText(int part) {
     const LRESULT length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, WPARAM(part), 0));

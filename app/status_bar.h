@@ -22,6 +22,8 @@ void showPointerInStatus(std::optional<Point64> level);
 // "Enemy 3", "Image set 2" or nothing; and "200 %".
 void showSelectionInStatus();
 void showZoomInStatus();
+// "Frame N" while the level plays; nothing else.
+void showMotionInStatus();
 
 // The part's text, as the status bar shows it.
 std::string statusText(int part);

@@ -4,6 +4,7 @@
 #include "app/recovery.h"
 #include "edit/preview.h"
 #include "win32/gdi_guards.h"
+#include "win32/level_motion.h"
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -34,7 +35,9 @@ void drawOutlines(HDC view, const OutlinePlan& plan) {
 
 }  // namespace
 
+// While the level plays, the view shows the motion alone.
 void runTimerTick() {
+    if (motionShown()) return;
     const Scroll scroll = scrollPosition();
     const PreviewTick preview = advancePreview(session.document, session.state, scroll);
     const OutlinePlan outlines = nextOutlines(session.document, session.state, scroll);

@@ -387,6 +387,21 @@ void run() {
     printRow("RedrawLevelView at zoom 1, same run", redrawAtOne, "ms", 0, ViewRuns);
     printRow("RedrawLevelView at zoom 2", redrawAtTwo, "ms", 0, ViewRuns);
     printRow("zoom 2 / zoom 1", redrawAtTwo / redrawAtOne, "x", 2, ViewRuns);
+    // A frame of the level in motion: every enemy on its program, far into
+    // it, against the placed level's redraw, in turns.
+    step("the level in motion");
+    int64_t gameFrame = 100000;
+    const std::vector<double> motion = medians(ViewRuns, WarmUpRuns, {[] {
+                                                                         shell.viewFrame.reset();
+                                                                         qzt::RedrawLevelView();
+                                                                     },
+                                                                     [&] {
+                                                                         shell.viewFrame = ++gameFrame;
+                                                                         qzt::RedrawLevelView();
+                                                                     }});
+    shell.viewFrame.reset();
+    printRow("a frame of the motion, 15 enemies", motion[1], "ms", 0, ViewRuns);
+    printRow("motion frame / redraw, same run", motion[1] / motion[0], "x", 1.5, ViewRuns);
     step("a layout for another DPI");
     const double relayout = medians(ToolRuns, WarmUpRuns, {[] { changeDpi(192); }, [] { changeDpi(96); }})[0];
     printRow("WM_DPICHANGED to 192: the window laid out again", relayout, "ms", 50, ToolRuns);

@@ -28,6 +28,8 @@ bool commandAvailable(EditorCommand command, const CommandState& s) {
         return normal && s.canPaste;
     case SelectAllCommand:
         return normal;
+    case PlayMotionCommand:
+        return normal || s.motionShown;
     case ZoomInCommand:
         return s.zoom < s.largestZoom;
     case ZoomOutCommand:

@@ -31,6 +31,7 @@ enum EditorCommand : uint16_t {
     PasteCommand = 21,
     DuplicateCommand = 22,
     SelectAllCommand = 23,
+    PlayMotionCommand = 24,
     // The recent files, most recent first.
     FirstRecentFileCommand = 100,
 };
@@ -44,6 +45,7 @@ struct CommandState {
     bool canRedo = false;
     bool selection = false;  // an enemy or an image set
     bool canPaste = false;   // the clipboard holds items or text
+    bool motionShown = false;  // the level plays, or is paused
     int zoom = 1;
     int defaultZoom = 1;
     int largestZoom = 1;

@@ -5,6 +5,7 @@
 #include "edit/slot_rules.h"
 #include "level/dat_reader.h"
 #include "win32/level_bitmap.h"
+#include "win32/level_motion.h"
 #include "win32/shell.h"
 
 namespace qzt {
@@ -47,6 +48,8 @@ void addDocumentView(DocumentView view) { session.views.push_back(view); }
 
 bool finishGesture(StepName name) {
     if (showing) return false;
+    // The view shows the level as placed again before it shows the change.
+    stopMotion();
     const bool joins = name == StepName::Nudge && nudging && session.history.undoName() == StepName::Nudge;
     nudging = name == StepName::Nudge;
     if (!(joins ? session.history.amend(session.document) : session.history.record(session.document, name)))
@@ -57,6 +60,7 @@ bool finishGesture(StepName name) {
 
 void levelOpened(const LevelDocument* onDisk) {
     nudging = false;
+    stopMotion();
     session.state = EditorState{};
     session.history.reset(session.document);
     if (onDisk) session.history.markSaved(*onDisk);
@@ -83,11 +87,13 @@ bool levelModified() { return !sameDocument(session.document, session.history.sa
 
 void undoStep() {
     nudging = false;
+    stopMotion();
     restore(betweenGestures() ? session.history.undo() : nullptr);
 }
 
 void redoStep() {
     nudging = false;
+    stopMotion();
     restore(betweenGestures() ? session.history.redo() : nullptr);
 }
 

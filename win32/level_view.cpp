@@ -122,10 +122,12 @@ void presentView() {
     drawOnView([](HDC) {});
 }
 
+// The level as placed, or while it plays as at the frame shown.
 void RedrawLevelView() {
     const Scroll scroll = scrollPosition();
     restartPreview(session.document, session.state, scroll);
-    const ViewPlan plan = planLevelView(session.document, session.state, scroll);
+    const ViewPlan plan = shell.viewFrame ? planLevelViewAt(session.document, scroll, *shell.viewFrame)
+                                          : planLevelView(session.document, session.state, scroll);
     blankStepCount(WindowDC(shell.mainWindow));
     drawOnView([&](HDC view) {
         // Without a bitmap nothing covers the view.

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "edit/view_geometry.h"
@@ -21,6 +23,9 @@ struct Shell {
     HWND recordStepsText = nullptr;
     // Where the view lies in the main window at its DPI, and its zoom.
     ViewPlacement view;
+    // The game frame the view shows while the level's motion plays; none for
+    // the level as placed.
+    std::optional<int64_t> viewFrame;
     // Disabled while a question is up.
     std::vector<HWND> toolWindows;
 };

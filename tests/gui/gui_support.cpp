@@ -140,10 +140,10 @@ Pixels readPixels(RECT rect, HWND from) {
 }
 
 ::testing::AssertionResult EditorTest::viewShows(const Pixels& view, const LevelDocument& doc, Scroll scroll,
-                                                RECT area, RenderLayers layers) const {
+                                                RECT area, RenderLayers layers, GameFrame frame) const {
     const BmpReadResult read = readBmpFile(dir.file("level.bmp").c_str());
     if (!read.image) return ::testing::AssertionFailure() << read.why;
-    const RgbImage expected = renderView(doc, decodeBmpPixels(*read.image), scroll, layers, std::nullopt, session.state);
+    const RgbImage expected = renderView(doc, decodeBmpPixels(*read.image), scroll, layers, frame, session.state);
     int wrong = 0;
     std::ostringstream first;
     for (int cy = area.top; cy < area.bottom; ++cy)

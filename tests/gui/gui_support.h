@@ -109,7 +109,8 @@ public:
 
     // The view is the renderer's picture of doc over level.bmp at scroll, within area.
     ::testing::AssertionResult viewShows(const Pixels& view, const LevelDocument& doc, Scroll scroll,
-                                         RECT area = WholeView, RenderLayers layers = {true, false, false}) const;
+                                         RECT area = WholeView, RenderLayers layers = {true, false, false},
+                                         GameFrame frame = std::nullopt) const;
     ::testing::AssertionResult viewShowsDocument(RECT area = WholeView) const {
         return viewShows(readView(), session.document, scrollPosition(), area);
     }

@@ -6,13 +6,16 @@
 // are the native tests'.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/mouse_input.h"
+#include "app/status_bar.h"
 #include "gfx/bmp_builder.h"
 #include "gui/gui_support.h"
+#include "win32/level_motion.h"
 
 namespace qzt::gui {
 namespace {
@@ -170,6 +173,30 @@ TEST_F(ViewTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
     send(NewProgramCommand);
     EXPECT_EQ(dialogs, (Lines{"Movement editing Error|No Enemy Selected.  Must have an enemy selected for this action.",
                               "Movement editing Error|No empty movement programs.  Please delete one."}));
+}
+
+// F5 plays the level by the clock; paused, the view is the renderer's
+// picture at the frame it shows, which "." and "," step and Home sets back to
+// 0; a press in the view stops it, and the view shows the level as placed.
+// The motion changes nothing in the document.
+TEST_F(ViewTest, F5PlaysTheLevelAnEditStopsIt) {
+    const auto before = std::make_unique<LevelDocument>(session.document);
+    EXPECT_TRUE(shortcut(VK_F5, false));
+    ASSERT_TRUE(waitFor([] { return motionFrame() >= 7; }));
+    key(VK_SPACE);
+    const int64_t paused = motionFrame();
+    for (WPARAM step : {VK_OEM_PERIOD, VK_OEM_PERIOD, VK_OEM_COMMA}) key(step);
+    pumpMessages();
+    EXPECT_EQ(motionFrame(), paused + 1);
+    EXPECT_EQ(statusText(3), "Frame " + std::to_string(paused + 1));
+    EXPECT_TRUE(viewShows(readView(), session.document, {0, 0}, WholeView, {true, false, false}, paused + 1));
+    key(VK_HOME);
+    EXPECT_EQ(motionFrame(), 0);
+    click(400, 300);
+    EXPECT_FALSE(motionShown());
+    EXPECT_TRUE(viewShowsDocument({100, 100, 510, 390}));  // clear of the tick's outlines
+    EXPECT_EQ(statusText(3), "");
+    EXPECT_TRUE(sameDocument(session.document, *before) && session.history.steps() == 0);
 }
 
 }  // namespace
