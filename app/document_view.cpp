@@ -26,7 +26,8 @@ void showDocumentInMainWindow(DocumentChange event) {
     showSelectionInStatus();
     showMotionInStatus();
     // A load ends any recording.
-    if (event != DocumentChange::Edited) SetWindowTextA(shell.recordStepsText, "0");
+    if (event == DocumentChange::Opened || event == DocumentChange::Reloaded)
+        SetWindowTextA(shell.recordStepsText, "0");
 }
 
 }  // namespace qzt

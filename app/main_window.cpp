@@ -22,6 +22,7 @@
 #include "win32/shell.h"
 #include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
+#include "windows/level_check_window.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
 
@@ -128,6 +129,9 @@ void onMenuCommand(WORD command) {
         break;
     case SelectAllCommand:
         if (loadedAndNormal()) selectAllCommand();
+        break;
+    case CheckCommand:
+        if (session.document.loaded) showLevelCheckWindow();
         break;
     case PlayMotionCommand:
         if (loadedAndNormal()) toggleMotion();

@@ -46,7 +46,7 @@ const std::vector<MenuPopup>& menus() {
           {CutCommand, "Cu&t", {Ctrl, 'X'}}, {CopyCommand, "&Copy", {Ctrl, 'C'}}, {PasteCommand, "&Paste", {Ctrl, 'V'}},
           {DuplicateCommand, "D&uplicate", {Ctrl, 'D'}}, {DeleteCommand, "&Delete", {0, VK_DELETE}}, Separator,
           {SelectAllCommand, "Select &All", {Ctrl, 'A'}}}},
-        {"&Level", {{PropertiesCommand, "&Properties", {}}}},
+        {"&Level", {{PropertiesCommand, "&Properties", {}}, {CheckCommand, "&Check", {}}}},
         {"&Items", {{NewEnemyCommand, "New &Enemy", {}}, {NewImageSetCommand, "New &Image Set", {}}}},
         {"Enemy &Programs",
          {{EditProgramCommand, "&Edit an enemy program", {}},

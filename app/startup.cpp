@@ -26,6 +26,7 @@
 #include "win32/shell.h"
 #include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
+#include "windows/level_check_window.h"
 #include "windows/level_properties_window.h"
 #include "windows/new_enemy_window.h"
 
@@ -53,7 +54,8 @@ bool registerWindowClasses() {
     return registerWindowClass(LevelPropertiesClass, levelPropertiesProc, nullptr) &&
            registerWindowClass(NewEnemyClass, newEnemyProc, nullptr) &&
            registerWindowClass(MainWindowClass, MainWindowProc, editorIcon()) &&
-           registerWindowClass(EnemyProgramEditorClass, enemyProgramEditorProc, nullptr);
+           registerWindowClass(EnemyProgramEditorClass, enemyProgramEditorProc, nullptr) &&
+           registerWindowClass(LevelCheckClass, levelCheckProc, nullptr);
 }
 
 // Where an installed or unzipped editor keeps it; empty when the path does not fit.
@@ -117,6 +119,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     createLevelPropertiesWindow();
     createNewEnemyWindow();
     createEnemyProgramEditor();
+    createLevelCheckWindow();
     showMainWindow(showCommand);
     setUpFileDialogRecord();
     drawLogo();

@@ -9,6 +9,7 @@ bool commandAvailable(EditorCommand command, const CommandState& s) {
     case SaveCommand:
     case SaveAsCommand:
     case PropertiesCommand:
+    case CheckCommand:
         return s.loaded;
     case NewEnemyCommand:
     case NewImageSetCommand:

@@ -32,6 +32,7 @@ enum EditorCommand : uint16_t {
     DuplicateCommand = 22,
     SelectAllCommand = 23,
     PlayMotionCommand = 24,
+    CheckCommand = 25,
     // The recent files, most recent first.
     FirstRecentFileCommand = 100,
 };

@@ -289,6 +289,13 @@ std::string lintPlaceText(const LintFinding& finding) {
     return {};
 }
 
+const char* lintSeverityText(LintSeverity severity) { return severity == LintSeverity::Error ? "error" : "warning"; }
+
+std::string lintFindingText(const LintFinding& finding) {
+    return std::string(lintSeverityText(finding.severity())) + ' ' + lintRuleId(finding.rule) + ": " + finding.message +
+           " (" + lintPlaceText(finding) + ")";
+}
+
 std::vector<LintFinding> lintLevel(const LevelDocument& doc, const LintFacts& facts) { return Linter(doc, facts).run(); }
 
 }  // namespace qzt

@@ -64,6 +64,12 @@ struct LintFinding {
 // Where a finding is: "header", "enemy 3", "image set 0", "program 2, movement 1".
 std::string lintPlaceText(const LintFinding& finding);
 
+// "error" or "warning".
+const char* lintSeverityText(LintSeverity severity);
+// The finding as "qztlevel lint" and the Level Check window show it:
+// "error enemy-program-missing: program 7 is not in use (enemy 1)".
+std::string lintFindingText(const LintFinding& finding);
+
 struct BitmapSize {
     int64_t width = 0;
     int64_t rows = 0;

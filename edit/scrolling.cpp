@@ -39,6 +39,12 @@ int verticalScroll(int code, int position, int thumb, int maximum) {
     return within(next, maximum);
 }
 
+Scroll scrollShowing(int64_t levelX, int64_t levelY, int verticalMaximum) {
+    const int64_t h = std::clamp<int64_t>(levelX - ViewWidth / 2, 0, HorizontalScrollMax);
+    const int64_t v = std::clamp<int64_t>(levelY - ViewHeight / 2, 0, std::max(0, verticalMaximum));
+    return {int(h), int(v)};
+}
+
 int verticalScrollMax(int32_t bitmapHeight) {
     return int(std::max<int64_t>(0, bitmapRows(bitmapHeight) - VerticalScrollMargin));
 }

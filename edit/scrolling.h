@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "edit/view_geometry.h"
+
 namespace qzt {
 
 // The scroll bar codes as Windows numbers them.
@@ -22,5 +24,9 @@ int verticalScroll(int code, int position, int thumb, int maximum);
 // The largest vertical position for a bitmap of this height (negative for a
 // top-down one): none below zero, so a short bitmap does not scroll.
 int verticalScrollMax(int32_t bitmapHeight);
+
+// The scroll position that brings a level point to the view's middle, as
+// near as the ranges allow.
+Scroll scrollShowing(int64_t levelX, int64_t levelY, int verticalMaximum);
 
 }  // namespace qzt

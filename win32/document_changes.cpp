@@ -80,6 +80,8 @@ void levelReloaded(const EditorState& before) {
     showDocument(DocumentChange::Reloaded);
 }
 
+void selectionChanged() { showDocument(DocumentChange::Selected); }
+
 void levelSaved() { session.history.markSaved(session.document); }
 
 // In a drag or a recording the document may be ahead of the last step.

@@ -28,6 +28,10 @@ void levelOpened(const LevelDocument* onDisk = nullptr);
 // level go on showing it.
 void levelReloaded(const EditorState& before);
 
+// A window other than the main one chose what is selected, or where the
+// view looks: the windows show it.
+void selectionChanged();
+
 // The document reached its file.
 void levelSaved();
 

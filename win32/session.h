@@ -17,6 +17,7 @@ enum class DocumentChange {
     Edited,  // a gesture, an undo or a redo changed the document
     Opened,  // another level was opened, or an open failed
     Reloaded,  // the open level read again from its file: shown on, as after an edit
+    Selected,  // only the selection or the scroll position changed
 };
 using DocumentView = void (*)(DocumentChange);
 

@@ -9,6 +9,7 @@ constexpr char MainWindowClass[] = "QZTleveledit";
 constexpr char LevelPropertiesClass[] = "Header Props";
 constexpr char NewEnemyClass[] = "New Enemy Box";
 constexpr char EnemyProgramEditorClass[] = "EnemProg Box";
+constexpr char LevelCheckClass[] = "Level Check Box";
 
 // Every class redraws on resizing, has the arrow cursor and the panel brush
 // for background. False when the class could not be registered.

@@ -188,6 +188,12 @@ void showEnemyProgramEditor() {
     ShowWindow(editorWindow, SW_SHOW);
 }
 
+void showEnemyProgramEditorAt(int32_t program) {
+    openProgramAt(program, 0);
+    showOpenProgram();
+    ShowWindow(editorWindow, SW_SHOW);
+}
+
 LRESULT CALLBACK enemyProgramEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:

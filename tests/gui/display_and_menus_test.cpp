@@ -137,9 +137,9 @@ TEST_F(MenuTest, ItemsThatCannotActAreGreyAndUndoAndRedoNameTheirSteps) {
     EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|&Redo New Image Set\tCtrl+Y||" + acting + "Select &All\tCtrl+A|");
     send(NewProgramCommand);  // recording: of the level's commands only Properties acts
     EXPECT_EQ(menu(1), "(grey)&Undo\tCtrl+Z|(grey)&Redo New Image Set\tCtrl+Y||" + grey + "(grey)Select &All\tCtrl+A|");
-    EXPECT_EQ(menu(2), "&Properties|");
+    EXPECT_EQ(menu(2), "&Properties|&Check|");
     EXPECT_EQ(menu(3), "(grey)New &Enemy|(grey)New &Image Set|");
-    EXPECT_EQ(menu(5), "Zoom &In\tCtrl+=|(grey)Zoom &Out\tCtrl+-|(grey)&Actual Size\tCtrl+0|");
+    EXPECT_EQ(menu(5), "Zoom &In\tCtrl+=|(grey)Zoom &Out\tCtrl+-|(grey)&Actual Size\tCtrl+0||(grey)&Play Motion\tF5|");
 }
 
 // The shortcuts act through the loop's accelerator table; Ctrl+S saves to

@@ -285,10 +285,10 @@ void EditorTest::SetUp() {
 void EditorTest::clearRun() {
     if (IsWindow(window)) ExitEditor();
     // These two end only with the process; their classes go with the run.
-    for (const char* name : {NewEnemyClass, EnemyProgramEditorClass})
+    for (const char* name : {NewEnemyClass, EnemyProgramEditorClass, LevelCheckClass})
         while (HWND toolWindow = FindWindowA(name, nullptr)) DestroyWindow(toolWindow);
     pumpMessages();
-    for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass})
+    for (const char* name : {LevelPropertiesClass, NewEnemyClass, MainWindowClass, EnemyProgramEditorClass, LevelCheckClass})
         UnregisterClassA(name, GetModuleHandleA(nullptr));
 }
 

@@ -95,7 +95,7 @@ TEST_F(LevelSafetyTest, AQuestionOrDialogHoldsTheLevelAsItWasWhenAsked) {
     boxAnswers = {IDNO};
     fileAnswers = {level};
     send(OpenCommand);
-    EXPECT_EQ(toolWindowsEnabled, std::vector<bool>(3, false));
+    EXPECT_EQ(toolWindowsEnabled, std::vector<bool>(4, false));
     EXPECT_FALSE(recoveryUnderQuestion);
     EXPECT_TRUE(IsWindowEnabled(madeWindow(LevelPropertiesClass)));
     EXPECT_EQ(dialogs, (Lines{SaveQuestion, OpenDialog}));

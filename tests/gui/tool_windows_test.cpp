@@ -1,6 +1,7 @@
 // The tool windows' wiring: Level Properties' boxes to the header and its
 // bitmap, Create New Enemy's refusals, lists, OK and preview, and Edit Enemy
 // Program's add, pick, edit and delete. The rule cases are the native tests'.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -249,6 +250,45 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnEnemyRunsAndFreesAnotherLeaving
     EXPECT_FALSE(shown());
     everyControlChangesNothing();
     EXPECT_EQ(dialogs.size(), 3u);
+}
+
+class LevelCheckTest : public ToolWindowTest {
+public:
+    LevelCheckTest() : ToolWindowTest(LevelCheckClass) {}
+    // The list's lines, each followed by "|".
+    std::vector<std::string> lines() const {
+        std::vector<std::string> items;
+        char text[512];
+        for (WPARAM i = 0; SendMessageA(control(0), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) != LB_ERR; ++i)
+            items.push_back(text);
+        return items;
+    }
+    void doubleClick(const std::string& line) {
+        const std::vector<std::string> all = lines();
+        const auto at = std::find(all.begin(), all.end(), line);
+        ASSERT_NE(at, all.end()) << line;
+        SendMessageA(control(0), LB_SETCURSEL, WPARAM(at - all.begin()), 0);
+        notify(control(0), LBN_DBLCLK);
+    }
+};
+
+// The test level's enemy 3 names image set 9, which is not in use; its
+// sounds lie nowhere. An edit lists the findings again; a double-click on an
+// enemy's selects it and brings it into the view, one on a program's opens
+// it in the program editor.
+TEST_F(LevelCheckTest, ListsTheFindingsAgainAfterAnEditAndADoubleClickGoesToOne) {
+    send(CheckCommand);
+    ASSERT_TRUE(shown());
+    const std::string missing = "error enemy-image-set-missing: image set 9 is not in use (enemy 3)";
+    EXPECT_EQ(lines().front(), "warning file-missing: musicPath (line 4) \"m.mid\" names no file beside the level (header)");
+    doubleClick(missing);
+    EXPECT_EQ(std::tuple(session.state.selectedEnemy, scrollPosition().h, scrollPosition().v), std::tuple(3, 50, 0));
+    EXPECT_EQ(textOf(sidePanel.enemyIndexText), "3");
+    send(EditProgramCommand);
+    notify(toolControl(EnemyProgramEditorClass, 4));  // Add Prog: program 1, run by no enemy
+    const std::string unused = "warning program-unused: no enemy runs it (program 1)";
+    doubleClick(unused);
+    EXPECT_EQ(selected(toolControl(EnemyProgramEditorClass, 5)), 1) << "program 1 open";
 }
 
 }  // namespace

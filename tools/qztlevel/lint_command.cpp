@@ -65,8 +65,6 @@ private:
     std::unordered_map<std::string, bool> names_;
 };
 
-const char* severityText(LintSeverity severity) { return severity == LintSeverity::Error ? "error" : "warning"; }
-
 const char* kindJson(LintKind kind) {
     switch (kind) {
     case LintKind::Header: return "header";
@@ -79,7 +77,7 @@ const char* kindJson(LintKind kind) {
 
 Json findingJson(const std::string& file, const LintFinding& finding) {
     Json json = {{"file", bytesAsUtf8(file)},
-                 {"severity", severityText(finding.severity())},
+                 {"severity", lintSeverityText(finding.severity())},
                  {"rule", lintRuleId(finding.rule)},
                  {"message", bytesAsUtf8(finding.message)},
                  {"kind", kindJson(finding.kind)}};
@@ -109,8 +107,7 @@ int runLint(const LintRequest& request, std::ostream& out, std::ostream& err) {
             if (request.json)
                 all.push_back(findingJson(file, finding));
             else
-                out << file << ": " << severityText(finding.severity()) << ' ' << lintRuleId(finding.rule) << ": "
-                    << finding.message << " (" << lintPlaceText(finding) << ")\n";
+                out << file << ": " << lintFindingText(finding) << '\n';
         }
     }
     if (request.json) out << all.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
