@@ -195,6 +195,7 @@ void showEnemyProgramEditorAt(int32_t program) {
 }
 
 LRESULT CALLBACK enemyProgramEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tool.handles(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
         onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -203,9 +204,6 @@ LRESULT CALLBACK enemyProgramEditorProc(HWND window, UINT message, WPARAM wParam
     case WM_RBUTTONDOWN:
         // Takes the focus from the steps box, which then commits its number.
         SetFocus(window);
-        return 0;
-    case WM_DPICHANGED:
-        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -116,16 +116,10 @@ void showLevelCheckWindow() {
 }
 
 LRESULT CALLBACK levelCheckProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
-    case WM_DPICHANGED:
-        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    if (tool.handles(message, wParam, lParam)) return 0;
+    if (message != WM_COMMAND) return DefWindowProcA(window, message, wParam, lParam);
+    onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    return 0;
 }
 
 }  // namespace qzt

@@ -148,16 +148,10 @@ void showLevelPropertiesButtons() {
 }
 
 LRESULT CALLBACK levelPropertiesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_DPICHANGED:
-        tool.onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    if (tool.handles(message, wParam, lParam)) return 0;
+    if (message != WM_COMMAND) return DefWindowProcA(window, message, wParam, lParam);
+    onCommand(reinterpret_cast<HWND>(lParam));
+    return 0;
 }
 
 }  // namespace qzt

@@ -31,7 +31,12 @@ HWND ToolWindow::create(const char* className, const char* title, RECT place, co
     return window_;
 }
 
-void ToolWindow::onDpiChanged(UINT dpi, const RECT& suggested) { layOut(dpi, {suggested.left, suggested.top}); }
+bool ToolWindow::handles(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_DPICHANGED) return false;
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    layOut(HIWORD(wParam), {suggested.left, suggested.top});
+    return true;
+}
 
 void ToolWindow::layOut(UINT dpi, POINT at) {
     const int d = int(dpi);

@@ -19,8 +19,9 @@ public:
         return create(className, title, place, controls, Count);
     }
     HWND window() const { return window_; }
-    // WM_DPICHANGED: laid out again at the new DPI, where Windows suggests.
-    void onDpiChanged(UINT dpi, const RECT& suggested);
+    // The messages every tool window treats alike (WM_DPICHANGED: laid out
+    // again at the new DPI, where Windows suggests); true when it was one.
+    bool handles(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND create(const char* className, const char* title, RECT place, const ControlLayout* controls, size_t count);
