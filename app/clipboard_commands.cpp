@@ -44,8 +44,12 @@ private:
 // The text with its terminator in memory the clipboard takes over.
 bool put(UINT format, const std::string& text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory) return false;
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    void* locked = memory ? GlobalLock(memory) : nullptr;
+    if (!locked) {
+        if (memory) GlobalFree(memory);
+        return false;
+    }
+    std::memcpy(locked, text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
     if (SetClipboardData(format, memory)) return true;
     GlobalFree(memory);
@@ -141,13 +145,13 @@ void cutCommand() {
     deleteCommand(StepName::Cut);
 }
 
-void pasteCommand() {
+void pasteCommand(bool atPointer) {
     const auto items = clipboardItems();
     if (!items) {
         MessageBeep(MB_OK);
         return;
     }
-    paste(*items, pointerInView(*items), StepName::Paste);
+    paste(*items, atPointer ? pointerInView(*items) : std::nullopt, StepName::Paste);
 }
 
 void duplicateCommand() {

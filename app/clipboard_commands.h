@@ -8,8 +8,9 @@ namespace qzt {
 
 void cutCommand();
 void copyCommand();
-// At the pointer when it is over the view, else beside where they were copied.
-void pasteCommand();
+// atPointer: at the pointer when it is over the view; else beside where they
+// were copied.
+void pasteCommand(bool atPointer);
 // Copy and Paste in one step, beside the original, the clipboard left alone.
 void duplicateCommand();
 void selectAllCommand();

@@ -38,7 +38,7 @@ void watchBitmap(uint64_t nowMs) {
     }
     if (!bitmapWatch.changed(nowMs)) return;
     if (swapLevelBitmap(path.c_str()))
-        RedrawLevelView();
+        bitmapChanged();
     else
         notice(loadResultMessage(LoadBitmapError), LoadingCaption);
 }

@@ -129,13 +129,17 @@ bool openProposed(const std::string& path) {
     return openLevelFile(fileNameBuffer);
 }
 
-// What the Open command says when a load fails; a level file that is gone or
-// no regular file is not the bitmap's fault, as the loader would report it.
+// A level file that is gone or no regular file says so: it is not the
+// bitmap's fault, as the loader would report it.
+bool levelFileThere(const std::string& path) {
+    if (levelFileProblem(path.c_str()).empty()) return true;
+    notice("Could not open the .dat file.", LoadingCaption);
+    return false;
+}
+
+// What the Open command says when a load fails.
 void reportFailedLoad(const char* path, LoadResult result) {
-    if (!levelFileProblem(path).empty())
-        notice("Could not open the .dat file.", LoadingCaption);
-    else if (*loadResultMessage(result))
-        notice(loadResultMessage(result), LoadingCaption);
+    if (levelFileThere(path) && *loadResultMessage(result)) notice(loadResultMessage(result), LoadingCaption);
 }
 
 // A load that shows nothing, to try a file before the level on screen goes.
@@ -149,6 +153,18 @@ std::unique_ptr<LevelDocument> levelOnDisk(const char* path) {
     auto doc = std::make_unique<LevelDocument>();
     if (loadOffscreen(path, *doc) != LoadOk) *doc = LevelDocument{};
     return doc;
+}
+
+// The path from the current folder: a later run, or a save after a file
+// dialog moved the current folder, finds the same file.
+std::string fullPath(const std::string& path) {
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::string full(size, '\0');
+    const DWORD written = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+    if (written == 0 || written >= size) return path;
+    full.resize(written);
+    return full;
 }
 
 }  // namespace
@@ -213,14 +229,10 @@ void reloadLevelFile() {
 }
 
 void openLevelFromCommandLine(const char* commandLine) {
-    const std::string path = commandLineFile(commandLine);
-    if (path.empty()) return;
-    // Nothing to load: not a bitmap's fault, as the loader would report it.
-    if (!levelFileProblem(path.c_str()).empty()) {
-        notice("Could not open the .dat file.", LoadingCaption);
-        return;
-    }
-    openProposed(path);
+    const std::string given = commandLineFile(commandLine);
+    if (given.empty()) return;
+    const std::string path = fullPath(given);
+    if (levelFileThere(path)) openProposed(path);
 }
 
 // Unsaved changes are not dropped without a word; dropped, their recovery
@@ -237,14 +249,14 @@ void openRecentFile(size_t index) {
     const std::vector<std::string>& paths = recentFiles().paths();
     if (index >= paths.size()) return;
     const std::string path = paths[index];
-    const Leaving leaving = levelModified() ? askToSave() : Leaving::Saved;
-    if (leaving == Leaving::Stays) return;
-    if (leaving == Leaving::Dropped) dropRecoveryFile();
-    if (!levelFileProblem(path.c_str()).empty()) {
-        notice("Could not open the .dat file.", LoadingCaption);
+    // Gone before anything is asked: the open level stays as it is.
+    if (!levelFileThere(path)) {
         forgetRecentFile(path.c_str());
         return;
     }
+    const Leaving leaving = levelModified() ? askToSave() : Leaving::Saved;
+    if (leaving == Leaving::Stays) return;
+    if (leaving == Leaving::Dropped) dropRecoveryFile();
     if (!openProposed(path)) forgetRecentFile(path.c_str());
 }
 

@@ -11,6 +11,7 @@
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
+#include "win32/window_classes.h"
 
 namespace qzt {
 namespace {
@@ -115,6 +116,13 @@ void setZoom(int zoom) {
     GetWindowRect(shell.mainWindow, &now);
     apply(windowDpi(), std::clamp(zoom, 1, largestZoom()), now.left, now.top);
     if (session.document.loaded) RedrawLevelView();
+}
+
+void createMainWindow(HMENU menuBar) {
+    const RECT& work = shell.workArea;
+    shell.mainWindow = CreateWindowExA(0, MainWindowClass, "QZT Level Editor", WindowStyle,
+                                       work.right / 2 - LeastWidth / 2, work.bottom / 2 - LeastHeight / 2, LeastWidth,
+                                       LeastHeight, nullptr, menuBar, shell.instance, nullptr);
 }
 
 void layOutMainWindow() {

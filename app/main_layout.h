@@ -13,6 +13,10 @@ int largestZoom();
 // Lays the window out for that zoom (held to 1..largestZoom) and sizes it.
 void setZoom(int zoom);
 
+// "QZT Level Editor" at its least size, centred on the work area's right and
+// bottom edges, with the menu bar; stored in shell.mainWindow.
+void createMainWindow(HMENU menuBar);
+
 // At start-up, centred on the work area's right and bottom edges as the
 // window was made; and for a new DPI, at the place Windows suggests.
 void layOutMainWindow();

@@ -20,7 +20,6 @@
 #include "win32/level_view.h"
 #include "win32/session.h"
 #include "win32/shell.h"
-#include "win32/window_classes.h"
 #include "windows/enemy_program_editor.h"
 #include "windows/level_check_window.h"
 #include "windows/level_properties_window.h"
@@ -28,9 +27,6 @@
 
 namespace qzt {
 namespace {
-
-constexpr int MainWindowWidth = 640;
-constexpr int MainWindowHeight = 480;
 
 void onSizeOrActivate() {
     if (session.document.loaded) RedrawLevelView();
@@ -44,8 +40,6 @@ LRESULT onPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     return painted;
 }
 
-bool loadedAndNormal() { return session.document.loaded && session.state.mode == Normal; }
-
 // The View and Help menus only look: the level plays on under them.
 bool looksOnly(WORD command) {
     return command == ZoomInCommand || command == ZoomOutCommand || command == ActualSizeCommand ||
@@ -53,92 +47,51 @@ bool looksOnly(WORD command) {
 }
 
 // Every command, chosen from a menu or by its shortcut. A number typed into
-// the side panel counts before any of them acts, and the level stops
-// playing before one that may change it.
-void onMenuCommand(WORD command) {
+// the side panel counts before any of them acts; one that cannot act now
+// (its item would be grey) beeps; the level stops playing before one that
+// may change it.
+void onMenuCommand(WORD command, bool byShortcut) {
     if (command == 0) return;
     commitPendingEdit();
+    if (!commandAvailable(EditorCommand(command), commandState())) {
+        MessageBeep(MB_OK);
+        return;
+    }
     if (!looksOnly(command)) stopMotion();
     if (command >= FirstRecentFileCommand && command < FirstRecentFileCommand + RecentFiles::Capacity) {
         openRecentFile(command - FirstRecentFileCommand);
         return;
     }
     switch (command) {
-    case EditProgramCommand:
-        if (loadedAndNormal()) showEnemyProgramEditor();
-        break;
-    case NewImageSetCommand:
-        if (loadedAndNormal()) newImageSetCommand();
-        break;
-    case ExitCommand:
-        leaveEditor();
-        break;
-    case NewEnemyCommand:
-        if (loadedAndNormal()) showNewEnemyWindow();
-        break;
-    case PropertiesCommand:
-        if (session.document.loaded) showLevelPropertiesWindow();
-        break;
-    case SaveAsCommand:
-        saveAsCommand();
-        break;
-    case OpenCommand:
-        openCommand();
-        break;
-    case NewProgramCommand:
-        if (loadedAndNormal()) newProgramCommand();
-        break;
-    case SaveCommand:
-        saveCommand();
-        break;
-    case UndoCommand:
-        undoStep();
-        break;
-    case RedoCommand:
-        redoStep();
-        break;
-    case DeleteCommand:
-        if (loadedAndNormal()) deleteCommand();
-        break;
-    case ZoomInCommand:
-        setZoom(shell.view.zoom + 1);
-        break;
-    case ZoomOutCommand:
-        setZoom(shell.view.zoom - 1);
-        break;
-    case ActualSizeCommand:
-        setZoom(defaultZoom());
-        break;
-    case ShortcutsCommand:
-        showShortcuts();
-        break;
-    case AboutCommand:
-        showAbout();
-        break;
-    case CutCommand:
-        if (loadedAndNormal()) cutCommand();
-        break;
-    case CopyCommand:
-        if (loadedAndNormal()) copyCommand();
-        break;
-    case PasteCommand:
-        if (loadedAndNormal()) pasteCommand();
-        break;
-    case DuplicateCommand:
-        if (loadedAndNormal()) duplicateCommand();
-        break;
-    case SelectAllCommand:
-        if (loadedAndNormal()) selectAllCommand();
-        break;
-    case CheckCommand:
-        if (session.document.loaded) showLevelCheckWindow();
-        break;
+    case OpenCommand: openCommand(); break;
+    case SaveCommand: saveCommand(); break;
+    case SaveAsCommand: saveAsCommand(); break;
+    case ExitCommand: leaveEditor(); break;
+    case UndoCommand: undoStep(); break;
+    case RedoCommand: redoStep(); break;
+    case CutCommand: cutCommand(); break;
+    case CopyCommand: copyCommand(); break;
+    // A shortcut pastes at the pointer; a menu item is no place in the view.
+    case PasteCommand: pasteCommand(byShortcut); break;
+    case DuplicateCommand: duplicateCommand(); break;
+    case DeleteCommand: deleteCommand(); break;
+    case SelectAllCommand: selectAllCommand(); break;
+    case PropertiesCommand: showLevelPropertiesWindow(); break;
+    case CheckCommand: showLevelCheckWindow(); break;
+    case NewEnemyCommand: showNewEnemyWindow(); break;
+    case NewImageSetCommand: newImageSetCommand(); break;
+    case EditProgramCommand: showEnemyProgramEditor(); break;
+    case NewProgramCommand: newProgramCommand(); break;
+    case ZoomInCommand: setZoom(shell.view.zoom + 1); break;
+    case ZoomOutCommand: setZoom(shell.view.zoom - 1); break;
+    case ActualSizeCommand: setZoom(defaultZoom()); break;
     case PlayMotionCommand:
-        if (loadedAndNormal()) toggleMotion();
+        toggleMotion();
         showMotionInStatus();
         break;
-    default:
-        break;
+    case ShortcutsCommand: showShortcuts(); break;
+    case AboutCommand: showAbout(); break;
+    default: break;
     }
 }
 
@@ -147,24 +100,24 @@ void onCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     commitSidePanelEdit(control, HIWORD(wParam));
     onFramesCombo(control);
-    if (!control) onMenuCommand(LOWORD(wParam));
+    if (!control) onMenuCommand(LOWORD(wParam), HIWORD(wParam) == 1);
 }
 
-// Ctrl and the wheel zoom the view, a notch a step.
+// Ctrl and the wheel zoom the view, a notch a step; a touchpad's smaller
+// turns add up to notches.
 void onMouseWheel(WPARAM wParam) {
-    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return;
-    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    static int turned = 0;
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) {
+        turned = 0;
+        return;
+    }
+    turned += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = turned / WHEEL_DELTA;
+    turned -= notches * WHEEL_DELTA;
     if (notches != 0) setZoom(shell.view.zoom + notches);
 }
 
 }  // namespace
-
-void createMainWindow(HMENU menuBar) {
-    const RECT& work = shell.workArea;
-    shell.mainWindow = CreateWindowExA(0, MainWindowClass, "QZT Level Editor", WS_OVERLAPPEDWINDOW,
-                                       work.right / 2 - MainWindowWidth / 2, work.bottom / 2 - MainWindowHeight / 2,
-                                       MainWindowWidth, MainWindowHeight, nullptr, menuBar, shell.instance, nullptr);
-}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

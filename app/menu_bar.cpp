@@ -112,12 +112,14 @@ std::string itemText(const MenuItem& item) {
     return text;
 }
 
+}  // namespace
+
 CommandState commandState() {
     const EditorState& state = session.state;
     CommandState s;
     s.loaded = session.document.loaded;
     s.mode = state.mode;
-    s.dragging = state.dragging;
+    s.dragging = state.dragging || state.banding || state.mode == Resizing;
     s.canUndo = session.history.undoName().has_value();
     s.canRedo = session.history.redoName().has_value();
     s.selection = isSlot(state.selectedEnemy, MAX_ENEMIES) || isSlot(state.selectedImageSet, MAX_IMAGE_SETS);
@@ -129,6 +131,8 @@ CommandState commandState() {
     s.largestZoom = largestZoom();
     return s;
 }
+
+namespace {
 
 void append(HMENU popup, MenuCommand command, const std::string& text, bool available) {
     const UINT grey = available ? MF_ENABLED : MF_GRAYED;

@@ -18,6 +18,9 @@ HMENU createMenuBar();
 // step's name among them, those that cannot act now greyed.
 void refreshPopup(HMENU popup);
 
+// What the commands' availability depends on, now.
+CommandState commandState();
+
 // The accelerator table of every item's shortcut; lives for the run.
 HACCEL shortcutTable();
 

@@ -109,6 +109,8 @@ void refreshEnemyPanel() {
             showNumber(sidePanel.*edit.control, enemy->*edit.value);
         else
             showText(sidePanel.*edit.control, "");
+        // What the panel shows is no value typed: only typing marks a box.
+        SendMessageA(sidePanel.*edit.control, EM_SETMODIFY, FALSE, 0);
     }
 }
 
@@ -140,10 +142,12 @@ void refreshRecordingLine() {
         show(RecordProgram, "NONE");
 }
 
+// A box only looked into changes nothing, however many enemies are selected.
 void commitSidePanelEdit(HWND control, WORD notification) {
-    if (notification != EN_KILLFOCUS || !control) return;
+    if (notification != EN_KILLFOCUS || !control || !SendMessageA(control, EM_GETMODIFY, 0, 0)) return;
     for (const EnemyEdit& edit : EnemyEdits) {
         if (sidePanel.*edit.control != control) continue;
+        SendMessageA(control, EM_SETMODIFY, FALSE, 0);
         commitEnemyField(session.document, session.state, edit.field, decimalText(control, EditTextCapacity));
         // A value that was ignored leaves the edits showing the enemy's own.
         if (!finishGesture(StepName::Value)) refreshEnemyPanel();

@@ -3,19 +3,21 @@
 namespace qzt {
 
 bool commandAvailable(EditorCommand command, const CommandState& s) {
-    const bool normal = s.loaded && s.mode == Normal;
-    const bool betweenGestures = normal && !s.dragging;
+    // Nothing acts on the level halfway through a drag: its end is the step.
+    const bool betweenGestures = s.loaded && s.mode == Normal && !s.dragging;
     switch (command) {
     case SaveCommand:
     case SaveAsCommand:
     case PropertiesCommand:
+        return s.loaded && !s.dragging;
     case CheckCommand:
         return s.loaded;
     case NewEnemyCommand:
     case NewImageSetCommand:
     case NewProgramCommand:
     case EditProgramCommand:
-        return normal;
+    case SelectAllCommand:
+        return betweenGestures;
     case UndoCommand:
         return betweenGestures && s.canUndo;
     case RedoCommand:
@@ -24,13 +26,11 @@ bool commandAvailable(EditorCommand command, const CommandState& s) {
     case CutCommand:
     case CopyCommand:
     case DuplicateCommand:
-        return normal && s.selection;
+        return betweenGestures && s.selection;
     case PasteCommand:
-        return normal && s.canPaste;
-    case SelectAllCommand:
-        return normal;
+        return betweenGestures && s.canPaste;
     case PlayMotionCommand:
-        return normal || s.motionShown;
+        return betweenGestures || s.motionShown;
     case ZoomInCommand:
         return s.zoom < s.largestZoom;
     case ZoomOutCommand:

@@ -41,7 +41,7 @@ enum EditorCommand : uint16_t {
 struct CommandState {
     bool loaded = false;
     EditorMode mode = Normal;
-    bool dragging = false;
+    bool dragging = false;  // an enemy, an image set, a band or a set's edge
     bool canUndo = false;
     bool canRedo = false;
     bool selection = false;  // an enemy or an image set

@@ -83,6 +83,8 @@ bool selectAt(const LevelDocument& doc, EditorState& state, bool leftButton, Poi
 bool grabResizeHandle(const LevelDocument& doc, EditorState& state, Pointer p) {
     const int handle = resizeHandleAt(doc, bitmapPoint(p.cx, p.cy, p.scroll));
     if (handle < 0) return false;
+    // Just right of a set is empty space, where a press started a band.
+    state.banding = false;
     state.mode = Resizing;
     state.selectedImageSet = handle;
     return true;

@@ -9,16 +9,12 @@
 namespace qzt {
 namespace {
 
-std::string windowText(HWND window) {
-    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(window, &text[0], int(text.size()))));
-    return text;
-}
-
 // Pixels the control's widest text takes in the font selected into screen,
 // with the frame and margins its kind draws around it; 0 when it shows none.
-int textNeeds(const ControlLayout& c, HWND control, HDC screen, UINT dpi) {
-    const std::string text = c.widest ? c.widest : windowText(control);
+// Its table's text, not what it shows now: what is typed into a box does not
+// widen the window.
+int textNeeds(const ControlLayout& c, HDC screen, UINT dpi) {
+    const std::string text = c.widest ? c.widest : c.text ? c.text : "";
     if (text.empty()) return 0;
     SIZE size{};
     GetTextExtentPoint32A(screen, text.c_str(), int(text.size()), &size);
@@ -52,7 +48,7 @@ const std::vector<ControlSpot>& ControlSet::spots(UINT dpi) const {
     const Selection selected(screen, messageFont(dpi));
     for (size_t i = 0; i < handles_.size(); ++i) {
         const ControlLayout& c = table_[i];
-        spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, handles_[i], screen, dpi)});
+        spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, screen, dpi)});
     }
     return spots;
 }

@@ -46,7 +46,6 @@ public:
     // What each control needs for its text at dpi, and where the table puts
     // it; measured once a DPI, as the texts measured never change.
     const std::vector<ControlSpot>& spots(UINT dpi) const;
-    const std::vector<HWND>& handles() const { return handles_; }
 
 private:
     const ControlLayout* table_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "edit/enemy_selection.h"
 #include "edit/slot_rules.h"
 #include "level/dat_reader.h"
 #include "win32/level_bitmap.h"
@@ -13,8 +14,14 @@ namespace {
 
 // Views write controls, and controls notify: a change shown is not a new one.
 bool showing = false;
-// The last gesture was a nudge: the next one joins its step.
+// The last gesture was a nudge: the next one of the same selection joins
+// its step.
 bool nudging = false;
+uint32_t nudgedSelection = 0;
+
+uint32_t selectionKey() {
+    return selectedEnemyMask(session.state) | uint32_t(session.state.selectedImageSet + 1) << 16;
+}
 
 void showDocument(DocumentChange event) {
     showing = true;
@@ -50,8 +57,10 @@ bool finishGesture(StepName name) {
     if (showing) return false;
     // The view shows the level as placed again before it shows the change.
     stopMotion();
-    const bool joins = name == StepName::Nudge && nudging && session.history.undoName() == StepName::Nudge;
+    const bool joins = name == StepName::Nudge && nudging && nudgedSelection == selectionKey() &&
+                       session.history.undoName() == StepName::Nudge;
     nudging = name == StepName::Nudge;
+    nudgedSelection = selectionKey();
     if (!(joins ? session.history.amend(session.document) : session.history.record(session.document, name)))
         return false;
     showDocument(DocumentChange::Edited);
@@ -81,6 +90,8 @@ void levelReloaded(const EditorState& before) {
 }
 
 void selectionChanged() { showDocument(DocumentChange::Selected); }
+
+void bitmapChanged() { showDocument(DocumentChange::Bitmap); }
 
 void levelSaved() { session.history.markSaved(session.document); }
 

@@ -31,6 +31,8 @@ void levelReloaded(const EditorState& before);
 // A window other than the main one chose what is selected, or where the
 // view looks: the windows show it.
 void selectionChanged();
+// The level's bitmap was read again, the document unchanged.
+void bitmapChanged();
 
 // The document reached its file.
 void levelSaved();

@@ -1,5 +1,6 @@
 #include "win32/level_motion.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "edit/motion.h"
@@ -70,7 +71,7 @@ void pauseOrResumeMotion() {
 }
 
 void stepMotion(int frames) {
-    if (motionPaused()) show(motionFrame() + frames);
+    if (motionPaused()) show(std::max<int64_t>(0, motionFrame() + frames));
 }
 
 void rewindMotion() {

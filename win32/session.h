@@ -18,6 +18,7 @@ enum class DocumentChange {
     Opened,  // another level was opened, or an open failed
     Reloaded,  // the open level read again from its file: shown on, as after an edit
     Selected,  // only the selection or the scroll position changed
+    Bitmap,    // only the level's bitmap was read again
 };
 using DocumentView = void (*)(DocumentChange);
 

@@ -107,7 +107,7 @@ void commitHeader() {
     applyHeader(session.document, entry);
     ShowWindow(propertiesWindow, SW_HIDE);
     // The bitmap was read again even when the header stays as it was.
-    if (!finishGesture(StepName::Properties)) RedrawLevelView();
+    if (!finishGesture(StepName::Properties)) bitmapChanged();
 }
 
 void showDocument(DocumentChange event) {

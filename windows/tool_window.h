@@ -18,7 +18,6 @@ public:
     HWND create(const char* className, const char* title, RECT place, const ControlLayout (&controls)[Count]) {
         return create(className, title, place, controls, Count);
     }
-    HWND window() const { return window_; }
     // The messages every tool window treats alike (WM_DPICHANGED: laid out
     // again at the new DPI, where Windows suggests); true when it was one.
     bool handles(UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,12 +29,12 @@ TEST(EditorCommands, OnlyWhatCanActNowIsAvailable) {
     undoable.zoom = 3;
     const struct { EditorCommand command; bool none, idle, recording, dragging, undoable; } table[] = {
         {OpenCommand, true, true, true, true, true},
-        {SaveCommand, false, true, true, true, true},
-        {PropertiesCommand, false, true, true, true, true},
-        {NewEnemyCommand, false, true, false, true, true},
+        {SaveCommand, false, true, true, false, true},
+        {CheckCommand, false, true, true, true, true},
+        {NewEnemyCommand, false, true, false, false, true},
         {UndoCommand, false, false, false, false, true},
         {RedoCommand, false, false, false, false, false},
-        {DeleteCommand, false, false, false, true, true},
+        {DeleteCommand, false, false, false, false, true},
         {ZoomInCommand, false, true, true, true, false},
         {ZoomOutCommand, false, true, true, true, true},
         {ActualSizeCommand, false, false, false, false, true},

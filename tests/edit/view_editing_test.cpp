@@ -75,7 +75,9 @@ TEST_F(MainWindowRules, APressSelectsTheLeftButtonDragsAndTheHandleResizes) {
               std::tuple(193, 241, 499, 379));
     releaseButton(doc, state);
     EXPECT_FALSE(movePointer(doc, state, at(100, 100)).movedEnemy);
+    selectAt(doc, state, true, at(141, 123));
     EXPECT_TRUE(grabResizeHandle(doc, state, at(141, 123)) && movePointer(doc, state, at(60, 600)).resized);
+    EXPECT_FALSE(state.banding) << "the handle lies outside the set";
     EXPECT_EQ(std::tuple(state.selectedImageSet, doc.imageSets[0].width, doc.imageSets[0].height), std::tuple(0, -50, 487));
     releaseButton(doc, state);
     EXPECT_FALSE(movePointer(doc, state, at(60, 600)).resized);

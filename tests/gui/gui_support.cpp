@@ -261,8 +261,15 @@ bool EditorTest::shortcut(WPARAM vk, bool ctrl, bool shift, HWND to) {
     return translated;
 }
 
+void EditorTest::type(HWND edit, const char* text) const {
+    SetFocus(edit);
+    SetWindowTextA(edit, text);
+    SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+}
+
 void EditorTest::commit(HWND edit, const char* text) const {
-    SetFocus(edit), SetWindowTextA(edit, text), SetFocus(window);
+    type(edit, text);
+    SetFocus(window);
 }
 
 void EditorTest::SetUp() {

@@ -105,6 +105,7 @@ public:
     bool shortcut(WPARAM vk, bool ctrl, bool shift = false, HWND to = nullptr);
     void controlKey(WPARAM vk, bool shift = false) { shortcut(vk, true, shift); }
     void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
+    void type(HWND edit, const char* text) const;    // the box marked modified, as typing does
     void commit(HWND edit, const char* text) const;  // typed, then the focus goes to the main window
 
     // The view is the renderer's picture of doc over level.bmp at scroll, within area.

@@ -116,8 +116,7 @@ TEST_F(LevelSafetyTest, AQuestionOrDialogHoldsTheLevelAsItWasWhenAsked) {
 // number counts before Open asks.
 TEST_F(LevelSafetyTest, ANumberTypedIntoTheSidePanelCountsBeforeOpenAsks) {
     click(Enemy0X, Enemy0Y);
-    SetFocus(sidePanel.enemyHitPointsEdit);
-    SetWindowTextA(sidePanel.enemyHitPointsEdit, "50");
+    type(sidePanel.enemyHitPointsEdit, "50");
     boxAnswers = {IDCANCEL};
     send(OpenCommand);
     EXPECT_EQ(dialogs, Lines{SaveQuestion});

@@ -124,7 +124,7 @@ TEST_F(ViewTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick)
     const SidePanelControls& m = sidePanel;
     click(Enemy0X, Enemy0Y);
     for (const auto& [edit, text] : {std::pair{m.enemyProgramEdit, "7"}, {m.enemyHitPointsEdit, "8"}, {m.enemySpeedEdit, "9"}})
-        SetFocus(edit), SetWindowTextA(edit, text);
+        type(edit, text);
     click(150, 90);  // on enemy 1, which takes the focus: the commit comes first
     const Enemy& enemy = session.document.enemies[0];
     EXPECT_EQ(std::tuple(enemy.program, enemy.hitPoints, enemy.speed), std::tuple(0, 8, 9));  // program 7 is not used

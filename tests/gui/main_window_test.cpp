@@ -131,6 +131,17 @@ TEST_F(FileCommandsTest, LeavingWaitsForTheLevelOnDiskAndThenReleasesWhatTheRunH
                               SaveQuestion, SaveDialog}));
 }
 
+// A level named from the current folder is kept by its whole path, which the
+// recent files and later saves find whatever the current folder is then.
+TEST_F(FileCommandsTest, ALevelNamedFromTheCurrentFolderIsKeptByItsWholePath) {
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(dir.path().string().c_str());
+    ASSERT_TRUE(start("level.dat"));
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(lstrcmpiA(session.levelPath.c_str(), dir.file("level.dat").c_str()), 0) << session.levelPath;
+}
+
 // A file that cannot be read as a data file is named as such, not blamed on
 // a bitmap. Each open replaces the bitmap; where a small one leaves the view
 // uncovered, nothing from before shows there: not in the load's first

@@ -51,7 +51,7 @@ public:
 // Enemy 0 (level (100, 40), its box 32 x 22) is outlined from client (109,
 // 49) to (142, 72); enemy 2 at (470, 100) is the only one a band from level
 // (350, 20) to (490, 115) touches.
-TEST_F(SelectionTest, SelectAllABandAndCtrlClicksChooseEnemiesWhichTheArrowsNudgeInOneStep) {
+TEST_F(SelectionTest, SelectAllABandAndCtrlClicksChooseEnemiesForNudgesInOneStepAndTypedValues) {
     EXPECT_TRUE(shortcut('A', true));
     EXPECT_EQ(statusText(1), "Enemy 0 and 5 more");
     EXPECT_EQ(readView().at(109, 49), Yellow);
@@ -71,6 +71,20 @@ TEST_F(SelectionTest, SelectAllABandAndCtrlClicksChooseEnemiesWhichTheArrowsNudg
     controlKey('Z');
     EXPECT_EQ(std::pair(at(0), at(2)), std::pair(std::pair(100, 40), std::pair(470, 100)));
     EXPECT_EQ(session.history.undoName(), std::nullopt) << "the nudges were one step";
+
+    // The panel shows enemy 0's image set 1; only a typed value goes to both.
+    SetFocus(sidePanel.enemyImageSetEdit);
+    SetFocus(window);
+    EXPECT_EQ(session.document.enemies[2].imageSet, 2) << "a box only looked into";
+    commit(sidePanel.enemyHitPointsEdit, "7");
+    EXPECT_EQ(std::pair(session.document.enemies[0].hitPoints, session.document.enemies[2].hitPoints), std::pair(7, 7));
+
+    // Another selection's nudge is a step of its own.
+    shortcut(VK_RIGHT, false);
+    shortcut('A', true);
+    shortcut(VK_RIGHT, false);
+    controlKey('Z');
+    EXPECT_EQ(std::pair(at(0), undoName()), std::pair(std::pair(101, 40), std::string("Nudge")));
 }
 
 // Paste and Duplicate put copies 8 right of and below their originals (the

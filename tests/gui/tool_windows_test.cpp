@@ -273,7 +273,8 @@ public:
 };
 
 // The test level's enemy 3 names image set 9, which is not in use; its
-// sounds lie nowhere. An edit lists the findings again; a double-click on an
+// sounds lie nowhere. An edit lists the findings again, and so does a bitmap
+// read again; a double-click on an
 // enemy's selects it and brings it into the view, one on a program's opens
 // it in the program editor.
 TEST_F(LevelCheckTest, ListsTheFindingsAgainAfterAnEditAndADoubleClickGoesToOne) {
@@ -289,6 +290,16 @@ TEST_F(LevelCheckTest, ListsTheFindingsAgainAfterAnEditAndADoubleClickGoesToOne)
     const std::string unused = "warning program-unused: no enemy runs it (program 1)";
     doubleClick(unused);
     EXPECT_EQ(selected(toolControl(EnemyProgramEditorClass, 5)), 1) << "program 1 open";
+
+    // Level Properties' OK with the header as it was reads a narrower bitmap,
+    // which image set 1's strip (x 300, four frames 30 wide) no longer fits.
+    writeBmp(dir.file("level.bmp"), 400, 800, 24);
+    send(PropertiesCommand);
+    notify(toolControl(LevelPropertiesClass, 0));
+    const std::vector<std::string> now = lines();
+    EXPECT_TRUE(std::any_of(now.begin(), now.end(), [](const std::string& line) {
+        return line.rfind("error image-set-outside-bitmap", 0) == 0 && line.find("(image set 1)") != std::string::npos;
+    }));
 }
 
 }  // namespace

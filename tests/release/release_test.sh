@@ -23,7 +23,7 @@ setup=$(realpath "${2:?$usage}")
 zip=$(realpath "${3:?$usage}")
 
 FILES="LOGO.bmp README.txt qztedit.exe qztlevel.exe samples samples/sample.bmp samples/sample.dat"
-SYSTEM_DLLS="kernel32.dll user32.dll gdi32.dll comdlg32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll"
+SYSTEM_DLLS="kernel32.dll user32.dll gdi32.dll comdlg32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll version.dll"
 ICON_SIZES="16 20 24 32 40 48 64 256 "
 FOLDER='C:\Program Files\QZT Level Editor'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QZTLevelEditor'
