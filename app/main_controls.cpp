@@ -6,6 +6,7 @@
 #include "edit/control_layout.h"
 #include "edit/view_geometry.h"
 #include "win32/controls.h"
+#include "win32/dpi.h"
 #include "win32/shell.h"
 
 namespace qzt {
@@ -54,7 +55,7 @@ const ControlLayout Controls[] = {
 };
 constexpr size_t ScrollBarCount = 2;
 
-ControlSet controls;
+ControlSet controls(Controls);
 
 struct MainAxes {
     ViewPlacement view;
@@ -88,8 +89,10 @@ SIZE sizeAround(const std::vector<PixelBox>& boxes, const MainAxes& axes, UINT d
 
 }  // namespace
 
-void createMainControls() {
-    controls.create(shell.mainWindow, Controls);
+void createMainControls(int zoom) {
+    const UINT dpi = dpiOf(shell.mainWindow);
+    const MainAxes axes = axesAt(dpi, zoom);
+    controls.create(shell.mainWindow, dpi, axes.x, axes.y);
     static const char* const frameCounts[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
     for (const char* count : frameCounts)
         SendMessageA(sidePanel.framesCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(count));

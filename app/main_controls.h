@@ -30,8 +30,9 @@ struct SidePanelControls {
 extern SidePanelControls sidePanel;
 
 // The thirty child controls in their fixed order, and the eight frame counts
-// of FramesCombo. The scroll bars start hidden.
-void createMainControls();
+// of FramesCombo, placed for the window's DPI at zoom. The scroll bars
+// start hidden.
+void createMainControls(int zoom);
 
 // What lies right of the view and below it keeps its distance from the
 // view's edges; the view itself lies at 10, 10 scaled, 500 x 380 times zoom.

@@ -22,7 +22,8 @@ constexpr int LeastWidth = 640, LeastHeight = 480;
 constexpr int MostZoom = 16;
 
 // The window's icons at the sizes each DPI asks for, loaded once a DPI and
-// destroyed as the process ends.
+// destroyed as the process ends. At the system's DPI the class's icon has
+// them, and start-up need not load any.
 class WindowIcons {
 public:
     ~WindowIcons() {
@@ -31,6 +32,10 @@ public:
                 if (icon) DestroyIcon(icon);
     }
     void show(UINT dpi) {
+        if (dpi == GetDpiForSystem()) {
+            for (WPARAM size : {ICON_BIG, ICON_SMALL}) SendMessageA(shell.mainWindow, WM_SETICON, size, 0);
+            return;
+        }
         auto found = icons_.find(dpi);
         if (found == icons_.end())
             found = icons_.emplace(dpi, std::pair(load(GetSystemMetricsForDpi(SM_CXICON, dpi)),

@@ -1,9 +1,11 @@
 #include "app/recent_files_store.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace qzt {
@@ -62,6 +64,17 @@ void writePaths(const std::vector<std::string>& paths) {
 
 RecentFiles recent;
 
+// The shell writes a shortcut through COM for it, tens of milliseconds even
+// on a local disk; a thread of its own keeps that out of start-up and saves.
+// One cut short by the editor's exit loses only the jump list's entry.
+void addToShellRecentItems(const char* path) {
+    std::thread([path = std::string(path)] {
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        SHAddToRecentDocs(SHARD_PATHA, path.c_str());
+        if (SUCCEEDED(com)) CoUninitialize();
+    }).detach();
+}
+
 }  // namespace
 
 void loadRecentFiles() { recent = RecentFiles(readPaths()); }
@@ -71,7 +84,7 @@ const RecentFiles& recentFiles() { return recent; }
 void rememberRecentFile(const char* path) {
     recent.add(path);
     writePaths(recent.paths());
-    SHAddToRecentDocs(SHARD_PATHA, path);
+    addToShellRecentItems(path);
 }
 
 void forgetRecentFile(const char* path) {

@@ -112,14 +112,14 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
     if (!registerWindowClasses()) return false;
 
     createMainWindow(menuBar);
-    createMainControls();
     createStatusBar();
+    createMainControls(defaultZoom());
     layOutMainWindow();
     addDocumentView(showDocumentInMainWindow);
     createLevelPropertiesWindow();
     createNewEnemyWindow();
     createEnemyProgramEditor();
-    createLevelCheckWindow();
+    followLevelForLevelCheck();
     showMainWindow(showCommand);
     setUpFileDialogRecord();
     drawLogo();

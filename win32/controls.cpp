@@ -29,39 +29,47 @@ int textNeeds(const ControlLayout& c, HDC screen, UINT dpi) {
 
 }  // namespace
 
-void ControlSet::create(HWND parent, const ControlLayout* table, size_t count) {
-    table_ = table;
+// Made in place: moving a window costs as much as making it.
+std::vector<PixelBox> ControlSet::create(HWND parent, UINT dpi, AxisScale x, AxisScale y) {
+    const HFONT font = messageFont(dpi);
+    placed_ = layOutControls(spots(dpi), x, y);
     handles_.clear();
-    for (size_t i = 0; i < count; ++i) {
-        const ControlLayout& c = table[i];
-        HWND control = CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height, parent, nullptr,
-                                       shell.instance, nullptr);
+    for (size_t i = 0; i < count_; ++i) {
+        const ControlLayout& c = table_[i];
+        const PixelBox& b = placed_[i];
+        HWND control = CreateWindowExA(0, c.className, c.text, c.style, b.left, b.top, b.width, b.height, parent,
+                                       nullptr, shell.instance, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.handle) *c.handle = control;
         handles_.push_back(control);
     }
+    return placed_;
 }
 
 const std::vector<ControlSpot>& ControlSet::spots(UINT dpi) const {
     std::vector<ControlSpot>& spots = spots_[dpi];
-    if (!spots.empty() || handles_.empty()) return spots;
+    if (!spots.empty()) return spots;
     const WindowDC screen(nullptr);
     const Selection selected(screen, messageFont(dpi));
-    for (size_t i = 0; i < handles_.size(); ++i) {
+    for (size_t i = 0; i < count_; ++i) {
         const ControlLayout& c = table_[i];
         spots.push_back({c.x, c.y, c.width, c.height, textNeeds(c, screen, dpi)});
     }
     return spots;
 }
 
-// All moved at once, so that the window repaints once.
-std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) const {
-    HFONT font = messageFont(dpi);
+// All moved at once, so that the window repaints once; only those whose
+// place or font changes, as a zoom moves only what lies beside the view.
+std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) {
+    const HFONT font = messageFont(dpi);
     const std::vector<PixelBox> boxes = layOutControls(spots(dpi), x, y);
     HDWP moves = BeginDeferWindowPos(int(handles_.size()));
     for (size_t i = 0; i < handles_.size(); ++i) {
         const PixelBox& b = boxes[i];
-        if (reinterpret_cast<HFONT>(SendMessageA(handles_[i], WM_GETFONT, 0, 0)) != font)
-            SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        // A new font may resize a control by itself, so it is placed again.
+        const bool newFont = reinterpret_cast<HFONT>(SendMessageA(handles_[i], WM_GETFONT, 0, 0)) != font;
+        if (newFont) SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (!newFont && b == placed_[i]) continue;
         if (moves)
             moves = DeferWindowPos(moves, handles_[i], nullptr, b.left, b.top, b.width, b.height,
                                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -69,6 +77,7 @@ std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) con
             SetWindowPos(handles_[i], nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (moves) EndDeferWindowPos(moves);
+    placed_ = boxes;
     return boxes;
 }
 

@@ -34,22 +34,26 @@ struct ControlLayout {
 // apart by handle.
 class ControlSet {
 public:
+    ControlSet() = default;
+    ControlSet(const ControlLayout* table, size_t count) : table_(table), count_(count) {}
     template <size_t Count>
-    void create(HWND parent, const ControlLayout (&table)[Count]) {
-        create(parent, table, Count);
-    }
-    void create(HWND parent, const ControlLayout* table, size_t count);
+    explicit ControlSet(const ControlLayout (&table)[Count]) : ControlSet(table, Count) {}
 
+    // Makes the controls where layOut would place them, in that font; returns
+    // where each went, in table order.
+    std::vector<PixelBox> create(HWND parent, UINT dpi, AxisScale x, AxisScale y);
     // Places the controls for dpi in the message font, widened where their
     // text needs it; returns where each went, in table order.
-    std::vector<PixelBox> layOut(UINT dpi, AxisScale x, AxisScale y) const;
+    std::vector<PixelBox> layOut(UINT dpi, AxisScale x, AxisScale y);
     // What each control needs for its text at dpi, and where the table puts
     // it; measured once a DPI, as the texts measured never change.
     const std::vector<ControlSpot>& spots(UINT dpi) const;
 
 private:
     const ControlLayout* table_ = nullptr;
+    size_t count_ = 0;
     std::vector<HWND> handles_;
+    std::vector<PixelBox> placed_;  // where layOut last put each
     mutable std::map<UINT, std::vector<ControlSpot>> spots_;
 };
 

@@ -105,12 +105,15 @@ void showDocument(DocumentChange event) {
 
 }  // namespace
 
-void createLevelCheckWindow() {
-    checkWindow = tool.create(LevelCheckClass, Title, {320, 150, 640, 330}, Controls);
+void followLevelForLevelCheck() {
+    checkWindow = nullptr;  // a run begins with none
     addDocumentView(showDocument);
 }
 
+// Made when first asked for, so start-up does not wait for a window that
+// most runs never show.
 void showLevelCheckWindow() {
+    if (!checkWindow) checkWindow = tool.create(LevelCheckClass, Title, {320, 150, 640, 330}, Controls);
     listFindings();
     ShowWindow(checkWindow, SW_SHOW);
 }

@@ -7,7 +7,8 @@
 
 namespace qzt {
 
-void createLevelCheckWindow();
+// From start-up on; the window itself is made when first shown.
+void followLevelForLevelCheck();
 void showLevelCheckWindow();
 LRESULT CALLBACK levelCheckProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

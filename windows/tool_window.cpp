@@ -25,9 +25,11 @@ HWND ToolWindow::create(const char* className, const char* title, RECT place, co
                               work.bottom / 2 - place.top, place.right, place.bottom, nullptr, nullptr,
                               shell.instance, nullptr);
     addToolWindow(window_);
-    controls_.create(window_, controls, count);
-    const int dpi = int(dpiOf(window_));
-    layOut(UINT(dpi), {work.right / 2 - scaled(place.left, dpi), work.bottom / 2 - scaled(place.top, dpi)});
+    controls_ = ControlSet(controls, count);
+    const UINT dpi = dpiOf(window_);
+    const int d = int(dpi);
+    fit(dpi, controls_.create(window_, dpi, AxisScale{d}, AxisScale{d}),
+        {work.right / 2 - scaled(place.left, d), work.bottom / 2 - scaled(place.top, d)});
     return window_;
 }
 
@@ -40,7 +42,11 @@ bool ToolWindow::handles(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ToolWindow::layOut(UINT dpi, POINT at) {
     const int d = int(dpi);
-    const std::vector<PixelBox> boxes = controls_.layOut(dpi, AxisScale{d}, AxisScale{d});
+    fit(dpi, controls_.layOut(dpi, AxisScale{d}, AxisScale{d}), at);
+}
+
+void ToolWindow::fit(UINT dpi, const std::vector<PixelBox>& boxes, POINT at) {
+    const int d = int(dpi);
     RECT client{0, 0, 0, 0};
     for (const PixelBox& box : boxes) {
         client.right = std::max(client.right, LONG(box.right() + scaled(Margin, d)));

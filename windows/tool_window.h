@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "win32/controls.h"
 
 namespace qzt {
@@ -25,6 +27,8 @@ public:
 private:
     HWND create(const char* className, const char* title, RECT place, const ControlLayout* controls, size_t count);
     void layOut(UINT dpi, POINT at);
+    // At (at.x, at.y), as large as the controls at boxes need.
+    void fit(UINT dpi, const std::vector<PixelBox>& boxes, POINT at);
 
     HWND window_ = nullptr;
     ControlSet controls_;

@@ -3,9 +3,9 @@
 // menus' texts and states, the shortcuts, the caption, the status bar and the
 // recent files across two runs. The layout's and the menus' rules are the
 // native tests'.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -49,6 +49,12 @@ public:
     }
 };
 
+// Where the side panel's and the recording line's labels, values and boxes lie at 96 DPI, in the order they are made.
+const POINT TablePlaces[] = {{525, 10},  {595, 10},  {530, 32},  {530, 54},  {555, 32},  {555, 54},  {530, 76},
+                             {605, 76},  {529, 98},  {607, 98},  {530, 120}, {600, 120}, {530, 142}, {600, 142},
+                             {530, 164}, {600, 164}, {525, 220}, {595, 220}, {530, 242}, {530, 264}, {555, 242},
+                             {555, 264}, {530, 286}, {530, 308}, {50, 410},  {200, 410}, {275, 410}, {350, 410}};
+
 // Tops as the table's scaled; lefts at least as far right (text may push a
 // row's end further); no control over another, none cutting its text.
 TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
@@ -68,8 +74,8 @@ TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
         if (c.parent != window || (lstrcmpiA(kind.c_str(), "Static") != 0 && lstrcmpiA(kind.c_str(), "Edit") != 0 &&
                                    lstrcmpiA(kind.c_str(), "ComboBox") != 0))
             continue;
-        int tableX = 0, tableY = 0;
-        std::sscanf(c.line.substr(c.line.rfind('|') + 1).c_str(), "%d,%d", &tableX, &tableY);
+        ASSERT_LT(placed.size(), std::size(TablePlaces)) << c.line;
+        const auto [tableX, tableY] = TablePlaces[placed.size()];
         RECT r;
         GetWindowRect(c.window, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);

@@ -83,6 +83,7 @@ TEST_F(LevelSafetyTest, TheRecoveryFileHoldsUnsavedChangesUntilTheyAreSavedOrDro
 // chosen, the same one included, which then opens from disk; a cancelled
 // dialog keeps both.
 TEST_F(LevelSafetyTest, AQuestionOrDialogHoldsTheLevelAsItWasWhenAsked) {
+    send(CheckCommand);  // made when first shown, and held as the others are
     send(PropertiesCommand);
     send(NewImageSetCommand);
     std::vector<bool> toolWindowsEnabled;

@@ -35,8 +35,7 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     EXPECT_EQ(windows, (Lines{"QZTleveledit|QZT Level Editor|00CF0000|192,129,640,480",
                               "Header Props|Level Properties|00040000|302,244,520,350",
                               "New Enemy Box|Create New Enemy|00040000|337,269,450,300",
-                              "EnemProg Box|Edit Enemy Program|00040000|337,294,450,250",
-                              "Level Check Box|Level Check|00040000|192,219,640,330"}));
+                              "EnemProg Box|Edit Enemy Program|00040000|337,294,450,250"}));
     for (const char* name : ToolClasses) {  // topmost tool windows, hidden
         const LONG tool = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
         EXPECT_EQ(GetWindowLongA(madeWindow(name), GWL_EXSTYLE) & tool, tool);
