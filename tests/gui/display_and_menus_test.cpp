@@ -16,17 +16,60 @@
 #include "gui/gui_support.h"
 #include "level/dat_writer.h"
 #include "win32/document_changes.h"
+#include "win32/dpi.h"
+#include "win32/window_classes.h"
 
 namespace qzt::gui {
 namespace {
 
 using qzt::testing::readFile;
 
+// Where the side panel's and the recording line's labels, values and boxes lie at 96 DPI, in the order they are made.
+const POINT TablePlaces[] = {{525, 10},  {595, 10},  {530, 32},  {530, 54},  {555, 32},  {555, 54},  {530, 76},
+                             {605, 76},  {529, 98},  {607, 98},  {530, 120}, {600, 120}, {530, 142}, {600, 142},
+                             {530, 164}, {600, 164}, {525, 220}, {595, 220}, {530, 242}, {530, 264}, {555, 242},
+                             {555, 264}, {530, 286}, {530, 308}, {50, 410},  {200, 410}, {275, 410}, {350, 410}};
+
 class DisplayTest : public EditorTest {
 public:
     void SetUp() override {
         EditorTest::SetUp();
         startWithLevel();
+    }
+    // Tops as the table's scaled; lefts at least as far right (text may push
+    // a row's end further); no control over another, none cutting its text.
+    void expectTablePlaces(int dpi) {
+        const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, shell.view.bottom()};
+        std::vector<RECT> placed;
+        for (const Created& c : created) {
+            // Common Controls 6 names its classes with their version: "6.0.2600.2982!Static".
+            std::string kind = c.line.substr(0, c.line.find('|'));
+            kind = kind.substr(kind.find('!') + 1);
+            if (c.parent != window || (lstrcmpiA(kind.c_str(), "Static") != 0 && lstrcmpiA(kind.c_str(), "Edit") != 0 &&
+                                       lstrcmpiA(kind.c_str(), "ComboBox") != 0))
+                continue;
+            ASSERT_LT(placed.size(), std::size(TablePlaces)) << c.line;
+            const auto [tableX, tableY] = TablePlaces[placed.size()];
+            RECT r;
+            GetWindowRect(c.window, &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(r.top, y(tableY)) << c.line;
+            EXPECT_GE(r.left, x(tableX)) << c.line;
+            for (const RECT& other : placed) {
+                RECT overlap;
+                EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << c.line;
+            }
+            placed.push_back(r);
+            char text[64] = "";
+            GetWindowTextA(c.window, text, sizeof text);
+            HDC dc = GetDC(c.window);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.window, WM_GETFONT, 0, 0)));
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+            ReleaseDC(c.window, dc);
+            EXPECT_LE(size.cx, r.right - r.left) << c.line;
+        }
+        EXPECT_EQ(placed.size(), 28u);
     }
     // The items of the main window's pop-up at position as it opens: "text|" with "(grey)" before the bar.
     std::string menu(int position) {
@@ -49,14 +92,8 @@ public:
     }
 };
 
-// Where the side panel's and the recording line's labels, values and boxes lie at 96 DPI, in the order they are made.
-const POINT TablePlaces[] = {{525, 10},  {595, 10},  {530, 32},  {530, 54},  {555, 32},  {555, 54},  {530, 76},
-                             {605, 76},  {529, 98},  {607, 98},  {530, 120}, {600, 120}, {530, 142}, {600, 142},
-                             {530, 164}, {600, 164}, {525, 220}, {595, 220}, {530, 242}, {530, 264}, {555, 242},
-                             {555, 264}, {530, 286}, {530, 308}, {50, 410},  {200, 410}, {275, 410}, {350, 410}};
-
-// Tops as the table's scaled; lefts at least as far right (text may push a
-// row's end further); no control over another, none cutting its text.
+// The main window's controls where the table puts them for the DPI and the
+// zoom, and the tool windows' in the same font.
 TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
     const int dpi = int(GetDpiForWindow(window)), zoom = shell.view.zoom;
     // The run at another DPI says which.
@@ -65,37 +102,13 @@ TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
     }
     EXPECT_EQ(zoom, std::max(1, scaled(1, dpi)));
     EXPECT_EQ(std::pair(shell.view.left, shell.view.top), std::pair(scaled(10, dpi), scaled(10, dpi)));
-    const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, shell.view.bottom()};
-    std::vector<RECT> placed;
-    for (const Created& c : created) {
-        // Common Controls 6 names its classes with their version: "6.0.2600.2982!Static".
-        std::string kind = c.line.substr(0, c.line.find('|'));
-        kind = kind.substr(kind.find('!') + 1);
-        if (c.parent != window || (lstrcmpiA(kind.c_str(), "Static") != 0 && lstrcmpiA(kind.c_str(), "Edit") != 0 &&
-                                   lstrcmpiA(kind.c_str(), "ComboBox") != 0))
-            continue;
-        ASSERT_LT(placed.size(), std::size(TablePlaces)) << c.line;
-        const auto [tableX, tableY] = TablePlaces[placed.size()];
-        RECT r;
-        GetWindowRect(c.window, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.top, y(tableY)) << c.line;
-        EXPECT_GE(r.left, x(tableX)) << c.line;
-        for (const RECT& other : placed) {
-            RECT overlap;
-            EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << c.line;
-        }
-        placed.push_back(r);
-        char text[64] = "";
-        GetWindowTextA(c.window, text, sizeof text);
-        HDC dc = GetDC(c.window);
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.window, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
-        ReleaseDC(c.window, dc);
-        EXPECT_LE(size.cx, r.right - r.left) << c.line;
-    }
-    EXPECT_EQ(placed.size(), 28u);
+    expectTablePlaces(dpi);
+    send(ZoomInCommand);  // what lies beside the view moves with its edge, where the screen has room for it
+    expectTablePlaces(dpi);
+    const HFONT font = messageFont(UINT(dpi));
+    for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass})
+        for (HWND child = GetWindow(madeWindow(name), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), font) << name;
 }
 
 // Each level pixel is a zoom x zoom block of the renderer's colour for it; a
