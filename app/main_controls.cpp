@@ -62,10 +62,15 @@ struct MainAxes {
     AxisScale x, y;
 };
 
+// What lies below the view keeps its distance from the view's bottom, though
+// never above where the side panel's rows reach at this DPI: a view magnified
+// less than the DPI, on a screen too small for more, would put the recording
+// line over them.
 MainAxes axesAt(UINT dpi, int zoom) {
     const int d = int(dpi);
     ViewPlacement view{scaled(ViewLeft, d), scaled(ViewTop, d), zoom};
-    return {view, AxisScale{d, ViewLeft + ViewWidth, view.right()}, AxisScale{d, ViewTop + ViewHeight, view.bottom()}};
+    const int below = std::max(view.bottom(), scaled(ViewTop + ViewHeight, d));
+    return {view, AxisScale{d, ViewLeft + ViewWidth, view.right()}, AxisScale{d, ViewTop + ViewHeight, below}};
 }
 
 // The bars as long as the view's sides and as thick as the system's at dpi.

@@ -66,10 +66,9 @@ std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) {
     HDWP moves = BeginDeferWindowPos(int(handles_.size()));
     for (size_t i = 0; i < handles_.size(); ++i) {
         const PixelBox& b = boxes[i];
-        // A new font may resize a control by itself, so it is placed again.
-        const bool newFont = reinterpret_cast<HFONT>(SendMessageA(handles_[i], WM_GETFONT, 0, 0)) != font;
-        if (newFont) SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (!newFont && b == placed_[i]) continue;
+        if (reinterpret_cast<HFONT>(SendMessageA(handles_[i], WM_GETFONT, 0, 0)) != font)
+            SendMessageA(handles_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (b == placed_[i]) continue;
         if (moves)
             moves = DeferWindowPos(moves, handles_[i], nullptr, b.left, b.top, b.width, b.height,
                                    SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,6 +3,7 @@
 // menus' texts and states, the shortcuts, the caption, the status bar and the
 // recent files across two runs. The layout's and the menus' rules are the
 // native tests'.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -36,10 +37,12 @@ public:
         EditorTest::SetUp();
         startWithLevel();
     }
-    // Tops as the table's scaled; lefts at least as far right (text may push
-    // a row's end further); no control over another, none cutting its text.
+    // Tops as the table's scaled (below the view from its bottom, or from
+    // where the DPI puts it when the view is magnified less); lefts at least
+    // as far right (text may push a row's end further); no control over
+    // another, none cutting its text.
     void expectTablePlaces(int dpi) {
-        const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, shell.view.bottom()};
+        const AxisScale x{dpi, 510, shell.view.right()}, y{dpi, 390, std::max(shell.view.bottom(), scaled(390, dpi))};
         std::vector<RECT> placed;
         for (const Created& c : created) {
             // Common Controls 6 names its classes with their version: "6.0.2600.2982!Static".
@@ -109,6 +112,10 @@ TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
     for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass})
         for (HWND child = GetWindow(madeWindow(name), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), font) << name;
+    // Moved to a monitor at twice the DPI, it is laid out again for that one.
+    RECT suggested{0, 0, 100, 100};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+    expectTablePlaces(2 * dpi);
 }
 
 // Each level pixel is a zoom x zoom block of the renderer's colour for it; a
