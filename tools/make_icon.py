@@ -8,10 +8,10 @@ be committed and built by any resource compiler.
 Usage: tools/make_icon.py [OUTPUT_DIR]   (default: samples/ of the repo)
 """
 
-import os
 import struct
-import sys
 import zlib
+
+from make_samples import write_outputs
 
 SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
@@ -103,15 +103,7 @@ def make_icon():
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "samples")
-    os.makedirs(out_dir, exist_ok=True)
-    path = os.path.join(out_dir, "qztedit.ico")
-    data = make_icon()
-    with open(path + ".tmp", "wb") as f:
-        f.write(data)
-    os.replace(path + ".tmp", path)
-    print("wrote %s (%d bytes)" % (os.path.normpath(path), len(data)))
+    write_outputs({"qztedit.ico": make_icon()})
 
 
 if __name__ == "__main__":

@@ -441,17 +441,22 @@ def make_logo():
     return c.bmp(p)
 
 
-def main():
+def write_outputs(outputs):
+    """Writes each named file whole into the folder named on the command line
+    (samples/ of the repo by default), replacing what was there."""
     here = os.path.dirname(os.path.abspath(__file__))
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "samples")
     os.makedirs(out_dir, exist_ok=True)
-    outputs = {"sample.bmp": make_level_bitmap(), "sample.dat": make_level_data(), "LOGO.bmp": make_logo()}
     for name, data in outputs.items():
         path = os.path.join(out_dir, name)
         with open(path + ".tmp", "wb") as f:
             f.write(data)
         os.replace(path + ".tmp", path)
         print("wrote %s (%d bytes)" % (os.path.normpath(path), len(data)))
+
+
+def main():
+    write_outputs({"sample.bmp": make_level_bitmap(), "sample.dat": make_level_data(), "LOGO.bmp": make_logo()})
 
 
 if __name__ == "__main__":
