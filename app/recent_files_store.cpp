@@ -4,14 +4,17 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace qzt {
 namespace {
 
 constexpr char KeyPath[] = "Software\\QZT\\QZT Level Editor\\Recent Files";
+// Long enough for the shell to write a shortcut, short enough not to hold up an exit.
+constexpr DWORD ExitWaitMs = 2000;
 
 // Closes the key it was given, if one was opened.
 class RegistryKey {
@@ -64,16 +67,56 @@ void writePaths(const std::vector<std::string>& paths) {
 
 RecentFiles recent;
 
-// The shell writes a shortcut through COM for it, tens of milliseconds even
-// on a local disk; a thread of its own keeps that out of start-up and saves.
-// One cut short by the editor's exit loses only the jump list's entry.
-void addToShellRecentItems(const char* path) {
-    std::thread([path = std::string(path)] {
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        SHAddToRecentDocs(SHARD_PATHA, path.c_str());
-        if (SUCCEEDED(com)) CoUninitialize();
-    }).detach();
+void addNow(const char* path) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SHAddToRecentDocs(SHARD_PATHA, path);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
+
+// Paths on their way to Windows' recent items. The shell writes a shortcut
+// through COM for each, tens of milliseconds even on a local disk, so each
+// goes on a thread of its own and start-up and saves do not wait for it;
+// the editor waits for them as it exits.
+class ShellRecentItems {
+public:
+    ~ShellRecentItems() { finish(0); }
+    void add(const char* path) {
+        dropFinished();
+        auto owned = std::make_unique<std::string>(path);
+        HANDLE thread = CreateThread(nullptr, 0, run, owned.get(), 0, nullptr);
+        if (!thread) return addNow(path);
+        owned.release();
+        threads_.push_back(thread);
+    }
+    // Gives those still running up to milliseconds in all.
+    void finish(DWORD milliseconds) {
+        const ULONGLONG end = GetTickCount64() + milliseconds;
+        for (HANDLE thread : threads_) {
+            const ULONGLONG now = GetTickCount64();
+            WaitForSingleObject(thread, now < end ? DWORD(end - now) : 0);
+            CloseHandle(thread);
+        }
+        threads_.clear();
+    }
+
+private:
+    static DWORD WINAPI run(void* parameter) {
+        const std::unique_ptr<std::string> path(static_cast<std::string*>(parameter));
+        addNow(path->c_str());
+        return 0;
+    }
+    void dropFinished() {
+        const auto finished = std::remove_if(threads_.begin(), threads_.end(), [](HANDLE thread) {
+            if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) return false;
+            CloseHandle(thread);
+            return true;
+        });
+        threads_.erase(finished, threads_.end());
+    }
+    std::vector<HANDLE> threads_;
+};
+
+ShellRecentItems shellRecentItems;
 
 }  // namespace
 
@@ -84,12 +127,14 @@ const RecentFiles& recentFiles() { return recent; }
 void rememberRecentFile(const char* path) {
     recent.add(path);
     writePaths(recent.paths());
-    addToShellRecentItems(path);
+    shellRecentItems.add(path);
 }
 
 void forgetRecentFile(const char* path) {
     recent.remove(path);
     writePaths(recent.paths());
 }
+
+void finishRecentFiles() { shellRecentItems.finish(ExitWaitMs); }
 
 }  // namespace qzt

@@ -12,5 +12,7 @@ void loadRecentFiles();
 const RecentFiles& recentFiles();
 void rememberRecentFile(const char* path);
 void forgetRecentFile(const char* path);
+// As the editor exits: what is still on its way to Windows' recent items gets there.
+void finishRecentFiles();
 
 }  // namespace qzt

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/recent_files_store.h"
 #include "app/startup.h"
 #include "win32/level_bitmap.h"
 #include "win32/shell.h"
@@ -23,6 +24,7 @@ void ReleaseEditorResources() {
     levelBitmap.palette = nullptr;
     destroyLevelPropertiesWindow();
     KillTimer(shell.mainWindow, EditorTimerId);
+    finishRecentFiles();
 }
 
 }  // namespace qzt

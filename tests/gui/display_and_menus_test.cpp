@@ -11,6 +11,8 @@
 #include <tuple>
 #include <vector>
 
+#include <shlobj.h>
+
 #include "app/status_bar.h"
 #include "edit/control_layout.h"
 #include "gfx/bmp_decode.h"
@@ -201,11 +203,17 @@ TEST_F(MenuTest, ShortcutsActTheCaptionMarksUnsavedChangesAndTheStatusBarFollows
 // first; one that no longer opens says so and leaves the list.
 TEST_F(MenuTest, RecentFilesAreKeptFromOneRunToTheNext) {
     const std::string level = dir.file("level.dat"), copy = dir.file("copy.dat");
+    char recentItems[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, 0, recentItems);
+    const std::string shellShortcut = std::string(recentItems) + "\\copy.dat.lnk";
+    DeleteFileA(shellShortcut.c_str());
     fileAnswers = {copy};
     send(SaveAsCommand);
     boxAnswers = {IDNO};
     close();
     ASSERT_TRUE(ended());
+    // Windows' recent items have it once the editor has ended.
+    EXPECT_NE(GetFileAttributesA(shellShortcut.c_str()), INVALID_FILE_ATTRIBUTES) << shellShortcut;
     ASSERT_TRUE(restart());
     EXPECT_EQ(menu(0), "&Open...\tCtrl+O|(grey)&Save\tCtrl+S|(grey)Save &As...\tCtrl+Shift+S||&1 " + copy + "|&2 " +
                            level + "||E&xit|");
