@@ -108,12 +108,20 @@ TEST_F(DisplayTest, TheControlsAreTheTablesScaledForTheDpiWithNoTextCut) {
     EXPECT_EQ(zoom, std::max(1, scaled(1, dpi)));
     EXPECT_EQ(std::pair(shell.view.left, shell.view.top), std::pair(scaled(10, dpi), scaled(10, dpi)));
     expectTablePlaces(dpi);
-    send(ZoomInCommand);  // what lies beside the view moves with its edge, where the screen has room for it
-    expectTablePlaces(dpi);
+    // What lies beside the view moves with its edge and back, where the screen has room for a zoom.
+    send(ZoomInCommand);
+    if (shell.view.zoom > zoom) {
+        expectTablePlaces(dpi);
+        send(ZoomOutCommand);
+        EXPECT_EQ(shell.view.zoom, zoom);
+        expectTablePlaces(dpi);
+    }
     const HFONT font = messageFont(UINT(dpi));
-    for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass})
+    for (const char* name : {LevelPropertiesClass, NewEnemyClass, EnemyProgramEditorClass}) {
+        ASSERT_TRUE(GetWindow(madeWindow(name), GW_CHILD)) << name;
         for (HWND child = GetWindow(madeWindow(name), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), font) << name;
+    }
     // Moved to a monitor at twice the DPI, it is laid out again for that one.
     RECT suggested{0, 0, 100, 100};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));

@@ -280,6 +280,8 @@ public:
 TEST_F(LevelCheckTest, ListsTheFindingsAgainAfterAnEditAndADoubleClickGoesToOne) {
     send(CheckCommand);
     ASSERT_TRUE(shown());
+    const LONG tool = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;  // made as it is first shown, a tool window as the others
+    EXPECT_EQ(GetWindowLongA(madeWindow(LevelCheckClass), GWL_EXSTYLE) & tool, tool);
     const std::string missing = "error enemy-image-set-missing: image set 9 is not in use (enemy 3)";
     EXPECT_EQ(lines().front(), "warning file-missing: musicPath (line 4) \"m.mid\" names no file beside the level (header)");
     doubleClick(missing);
