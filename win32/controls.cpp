@@ -29,7 +29,7 @@ int textNeeds(const ControlLayout& c, HDC screen, UINT dpi) {
 
 }  // namespace
 
-// Made in place: moving a window costs as much as making it.
+// Made where they belong, so that none needs moving after.
 std::vector<PixelBox> ControlSet::create(HWND parent, UINT dpi, AxisScale x, AxisScale y) {
     const HFONT font = messageFont(dpi);
     placed_ = layOutControls(spots(dpi), x, y);

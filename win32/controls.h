@@ -53,7 +53,7 @@ private:
     const ControlLayout* table_ = nullptr;
     size_t count_ = 0;
     std::vector<HWND> handles_;
-    std::vector<PixelBox> placed_;  // where layOut last put each
+    std::vector<PixelBox> placed_;  // where each was last put
     mutable std::map<UINT, std::vector<ControlSpot>> spots_;
 };
 
