@@ -11,6 +11,7 @@
 #include "app/side_panel.h"
 #include "edit/copy_paste.h"
 #include "edit/enemy_selection.h"
+#include "edit/slot_rules.h"
 #include "level/level_import.h"
 #include "level/level_json.h"
 #include "win32/document_changes.h"
@@ -66,9 +67,7 @@ std::optional<std::string> take(UINT format) {
 }
 
 bool anyUsed(const LevelDocument& items) {
-    for (int slot = 0; slot < MAX_IMAGE_SETS; ++slot)
-        if (items.imageSets[slot].used || items.enemies[slot].used) return true;
-    return false;
+    return firstUsedSlot(items.enemies) >= 0 || firstUsedSlot(items.imageSets) >= 0;
 }
 
 bool copyToClipboard(const LevelDocument& items) {
@@ -100,9 +99,7 @@ std::optional<Point64> pointerInView(const LevelDocument& items) {
     if (!GetCursorPos(&at) || !ScreenToClient(shell.mainWindow, &at)) return std::nullopt;
     const int cx = unzoomedX(at.x, shell.view), cy = unzoomedY(at.y, shell.view);
     if (!insideView(cx, cy)) return std::nullopt;
-    bool enemies = false;
-    for (const Enemy& enemy : items.enemies) enemies = enemies || enemy.used;
-    return enemies ? levelPoint(cx, cy, scrollPosition()) : bitmapPoint(cx, cy, scrollPosition());
+    return firstUsedSlot(items.enemies) >= 0 ? levelPoint(cx, cy, scrollPosition()) : bitmapPoint(cx, cy, scrollPosition());
 }
 
 void paste(const LevelDocument& items, std::optional<Point64> at, StepName name) {

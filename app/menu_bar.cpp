@@ -8,6 +8,7 @@
 #include "app/clipboard_commands.h"
 #include "app/main_layout.h"
 #include "edit/slot_rules.h"
+#include "edit/view_editing.h"
 #include "win32/level_motion.h"
 #include "win32/session.h"
 #include "win32/shell.h"
@@ -119,7 +120,7 @@ CommandState commandState() {
     CommandState s;
     s.loaded = session.document.loaded;
     s.mode = state.mode;
-    s.dragging = state.dragging || state.banding || state.mode == Resizing;
+    s.dragging = gestureUnderWay(state);
     s.canUndo = session.history.undoName().has_value();
     s.canRedo = session.history.redoName().has_value();
     s.selection = isSlot(state.selectedEnemy, MAX_ENEMIES) || isSlot(state.selectedImageSet, MAX_IMAGE_SETS);

@@ -41,11 +41,6 @@ void showPointer(const Pointer& pointer) {
     leaveTracked = TrackMouseEvent(&leave) != 0;
 }
 
-bool inGesture() {
-    const EditorState& state = session.state;
-    return state.dragging || state.banding || state.mode == Resizing;
-}
-
 // A drag or a resize, however many moves it took, is one gesture; a band
 // selects what it touches.
 void endGesture() {
@@ -67,7 +62,7 @@ void onButtonDown(bool leftButton, bool ctrl, LPARAM position) {
     if (selectAt(session.document, session.state, leftButton, pointer, ctrl)) showSelection();
     // After the panels: a press just right of a set shows "NONE" yet resizes it.
     if (grabResizeHandle(session.document, session.state, pointer)) SetCursor(ResizeCursor);
-    if (inGesture()) SetCapture(shell.mainWindow);
+    if (gestureUnderWay(session.state)) SetCapture(shell.mainWindow);
 }
 
 void onMouseMove(LPARAM position) {
@@ -93,7 +88,7 @@ void onMouseLeave() {
 // A question that comes up, or another window taking the mouse, ends the
 // gesture where it is.
 void onCaptureLost() {
-    if (inGesture()) endGesture();
+    if (gestureUnderWay(session.state)) endGesture();
 }
 
 }  // namespace qzt

@@ -45,12 +45,6 @@ bool placeSlots(const Record (&target)[Slots], const Record (&items)[Slots], Sam
     return true;
 }
 
-int firstUsed(const Enemy (&enemies)[MAX_ENEMIES]) {
-    for (int slot = 0; slot < MAX_ENEMIES; ++slot)
-        if (enemies[slot].used) return slot;
-    return -1;
-}
-
 // How far the items move: to `at` from the first one's corner, or the offset.
 Point64 shift(std::optional<Point64> at, int64_t x, int64_t y) {
     return at ? Point64{at->x - x, at->y - y} : Point64{PasteOffset, PasteOffset};
@@ -77,10 +71,8 @@ std::unique_ptr<LevelDocument> copiedItems(const LevelDocument& doc, const Edito
 
 PasteOutcome pasteItems(LevelDocument& doc, EditorState& state, const LevelDocument& items,
                         std::optional<Point64> at) {
-    const int first = firstUsed(items.enemies);
-    int loneSet = -1;
-    for (int slot = 0; slot < MAX_IMAGE_SETS && first < 0 && loneSet < 0; ++slot)
-        if (items.imageSets[slot].used) loneSet = slot;
+    const int first = firstUsedSlot(items.enemies);
+    const int loneSet = first < 0 ? firstUsedSlot(items.imageSets) : -1;
     if (first < 0 && loneSet < 0) return PasteOutcome::NothingToPaste;
 
     // A lone image set moves; an enemy's image set is its pictures and stays.

@@ -17,6 +17,14 @@ bool isUsedSlot(const Record (&slots)[Slots], int64_t slot) {
     return isSlot(slot, Slots) && slots[slot].used;
 }
 
+// The lowest slot whose used flag is set; -1 when none is.
+template <typename Record, int Slots>
+int firstUsedSlot(const Record (&slots)[Slots]) {
+    for (int i = 0; i < Slots; ++i)
+        if (slots[i].used) return i;
+    return -1;
+}
+
 // -1 when all 15 are used.
 int lowestFreeImageSet(const LevelDocument& doc);
 int lowestFreeProgram(const LevelDocument& doc);

@@ -126,6 +126,8 @@ MoveOutcome movePointer(LevelDocument& doc, EditorState& state, Pointer p) {
     return outcome;
 }
 
+bool gestureUnderWay(const EditorState& state) { return state.dragging || state.banding || state.mode == Resizing; }
+
 bool releaseButton(const LevelDocument& doc, EditorState& state) {
     bool changed = false;
     // A band never drawn out was a click on empty space.

@@ -42,6 +42,10 @@ struct MoveOutcome {
 // corner goes to the pointer; positions saturate.
 MoveOutcome movePointer(LevelDocument& doc, EditorState& state, Pointer p);
 
+// A drag, a resize or a band is under way: the button went down and has not
+// come up.
+bool gestureUnderWay(const EditorState& state);
+
 // The end of a drag, a resize or a band; a band drawn out selects the
 // enemies whose boxes it touches. True when the selection changed: refresh.
 bool releaseButton(const LevelDocument& doc, EditorState& state);

@@ -59,7 +59,7 @@ const std::vector<ControlSpot>& ControlSet::spots(UINT dpi) const {
 }
 
 // All moved at once, so that the window repaints once; only those whose
-// place or font changes, as a zoom moves only what lies beside the view.
+// place changes, as a zoom moves only what lies beside the view.
 std::vector<PixelBox> ControlSet::layOut(UINT dpi, AxisScale x, AxisScale y) {
     const HFONT font = messageFont(dpi);
     const std::vector<PixelBox> boxes = layOutControls(spots(dpi), x, y);
