@@ -30,8 +30,10 @@ TEST(EditorCommands, OnlyWhatCanActNowIsAvailable) {
     const struct { EditorCommand command; bool none, idle, recording, dragging, undoable; } table[] = {
         {OpenCommand, true, true, true, true, true},
         {SaveCommand, false, true, true, false, true},
+        {PropertiesCommand, false, true, true, false, true},
         {CheckCommand, false, true, true, true, true},
         {NewEnemyCommand, false, true, false, false, true},
+        {EditProgramCommand, false, true, false, false, true},
         {UndoCommand, false, false, false, false, true},
         {RedoCommand, false, false, false, false, false},
         {DeleteCommand, false, false, false, false, true},

@@ -1,5 +1,5 @@
-// Enemies in motion: each rule at its edge, saturation, and a far frame
-// against the game's own frame-by-frame loop.
+// Enemies in motion: each rule at its edge, the farthest frame, and
+// saturation.
 #include <climits>
 #include <vector>
 
@@ -55,6 +55,7 @@ TEST(Motion, EachRuleAtItsEdge) {
         {"steps 0 or below: skipped", {{RIGHT, 0, 3, 3}, {LEFT, -4, 3, 3}, {UP, 2, 1, 1}}, 1, {{50, 57}, 1, 2}},
         {"after the last movement, from the placed position", rightThenDown, 5, {{50, 60}, 0, 0}},
         {"... run after run", rightThenDown, 12, {{56, 60}, 1, 1}},
+        {"... up to frame 2^31 - 1, without running the ones before", rightThenDown, INT32_MAX, {{56, 60}, 1, 1}},
         {"frames before 0 run the cycle backwards", rightThenDown, -1, {{56, 66}, 1, 1}},
         {"STOP stays put for its steps, animating", {{STOP, 4, 0, 3}, {RIGHT, 1, 0, 0}}, 3, {{50, 60}, 1, 0}},
         {"codes outside 1 to 9 stay put for their steps",
@@ -63,6 +64,8 @@ TEST(Motion, EachRuleAtItsEdge) {
         {"negative rate keeps firstFrame", {{RIGHT, 9, 1, 3}}, 8, {{74, 60}, 1, 0}, -2},
         {"lastFrame below firstFrame keeps firstFrame", {{RIGHT, 9, 3, 0}}, 2, {{56, 60}, 3, 0}},
         {"a frame past the set's last draws frame 0", {{RIGHT, 9, 3, 5}}, 2, {{56, 60}, 0, 0}},
+        {"... the last of the set's own count", {{RIGHT, 9, 1, 3}}, 4, {{62, 60}, 0, 0}, 2,
+         [](LevelDocument& doc) { doc.imageSets[0].frameCount = 3; }},
         {"a frame below 0 draws frame 0", {{RIGHT, 9, -1, 1}}, 1, {{53, 60}, 0, 0}},
         {"unused program: stands still, frame 0", {{RIGHT, 9, 1, 3}}, 5, {{50, 60}, 0, -1}, 2,
          [](LevelDocument& doc) { doc.programs[0].used = 0; }},
@@ -90,58 +93,6 @@ TEST(Motion, PositionsSaturate) {
     doc.enemies[0] = {INT32_MAX, INT32_MIN, 0, 2, 1, INT32_MAX, 0, 1};
     EXPECT_EQ(poseAt(doc, 2 * M).position, (Point64{INT32_MAX + 2 * M * M, INT32_MIN - 2 * M * M}));
     EXPECT_EQ(poseAt(doc, 3 * M + 1).position, (Point64{INT64_MAX - M, INT64_MIN + M}));
-}
-
-// The game's own loop, a frame at a time: a step, the animation counted on,
-// and at a movement's end the next one with steps, or the placed position.
-// Movement 0 must have steps.
-struct GameLoop {
-    const EnemyProgram& program;
-    const Enemy& enemy;
-    int32_t frameCount;
-    Point64 position{enemy.x, enemy.y};
-    int32_t movement = 0, stepsDone = 0, sinceChange = 0, shown = program.firstFrame[0];
-    int runs = 0;  // times it went back to the placed position
-
-    void nextFrame() {
-        const int32_t direction = program.direction[movement];
-        position.x += directionDx(direction) * enemy.speed;
-        position.y += directionDy(direction) * enemy.speed;
-        const int32_t first = program.firstFrame[movement], last = program.lastFrame[movement];
-        if (enemy.animationRate > 0 && last >= first && ++sinceChange == enemy.animationRate) {
-            shown = shown == last ? first : shown + 1;
-            sinceChange = 0;
-        }
-        if (++stepsDone < program.steps[movement]) return;
-        do {
-            if (++movement < program.movementCount) continue;
-            movement = 0;
-            position = {enemy.x, enemy.y};
-            ++runs;
-        } while (program.steps[movement] <= 0);
-        stepsDone = 0;
-        sinceChange = 0;
-        shown = program.firstFrame[movement];
-    }
-    MotionPose pose() const { return {position, shown >= 0 && shown < frameCount ? shown : 0, movement}; }
-};
-
-// Frame by frame over three runs, then frame 2^31 - 1 through the length of
-// a run as the loop itself found it.
-TEST(Motion, AFarFrameIsWhereTheGamesLoopGets) {
-    LevelDocument doc =
-        levelWith({{RIGHT, 3, 0, 2}, {STOP, 0, 1, 1}, {UPLEFT, 9, 1, 3}, {42, 2, 2, 2}, {DOWN, 4, 3, 0}});
-    doc.imageSets[0].frameCount = 3;
-    const EnemyMotion motion(doc, doc.enemies[0]);
-    GameLoop game{doc.programs[0], doc.enemies[0], 3};
-    int64_t frame = 0;
-    for (; game.runs < 3; ++frame) {
-        ASSERT_EQ(motion.at(frame), game.pose()) << frame;
-        game.nextFrame();
-    }
-    GameLoop far{doc.programs[0], doc.enemies[0], 3};
-    for (int64_t i = 0; i < INT32_MAX % (frame / 3); ++i) far.nextFrame();
-    EXPECT_EQ(motion.at(INT32_MAX), far.pose());
 }
 
 }  // namespace

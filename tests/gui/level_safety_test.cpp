@@ -36,8 +36,10 @@ public:
     bool recoveryExists() const { return GetFileAttributesA(recovery.c_str()) != INVALID_FILE_ATTRIBUTES; }
     // Ticks as the timer does until done: the disk work may have to wait for the clock.
     bool ticksUntil(const std::function<bool()>& done) {
-        for (const DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(20))
-            if (tick(), done()) return true;
+        for (const DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(20)) {
+            tick();
+            if (done()) return true;
+        }
         return false;
     }
     bool recoveryWritten() { return ticksUntil([this] { return recoveryExists(); }); }
@@ -218,7 +220,8 @@ TEST_F(LevelSafetyTest, ARecoveryFileThatLoadsIsOfferedWhenTheLevelOpens) {
     };
     for (const auto& c : cases) {
         if (c.recovered || c.dialogs[0] != SaveQuestion) writeFile(recovery, c.recovered ? c.recovered : restored);
-        dialogs.clear(), boxAnswers = c.answer ? std::deque<int>{c.answer} : std::deque<int>{};
+        dialogs.clear();
+        boxAnswers = c.answer ? std::deque<int>{c.answer} : std::deque<int>{};
         open(level);
         EXPECT_EQ(dialogs, c.dialogs);
         EXPECT_EQ(std::tuple(session.document.enemies[0].x, levelModified(), readFile(level), recoveryExists()),
@@ -244,16 +247,20 @@ TEST_F(LevelSafetyTest, ALevelFileChangedByAnotherProgramIsReadAgainOrAskedAbout
         if (c.modify) send(NewImageSetCommand);
         writeFile(level, c.file);
         boxAnswers = c.answer ? std::deque<int>{c.answer} : std::deque<int>{};
-        watch(), watch();
+        watch();
+        watch();
         EXPECT_EQ(session.document.enemies[0].x, c.x);
     }
     EXPECT_EQ(dialogs, (Lines{ReloadQuestion, ReloadQuestion, "Dat file Loading Error|File ended before expected"}));
     SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0);  // goes on from where the reload kept the bars
     EXPECT_EQ(std::tuple(levelModified(), session.state.selectedEnemy, scrollPosition().h, scrollPosition().v),
               std::tuple(false, 0, 20, 31));
-    writeFile(level, levelWithEnemyAt(111)), watch();
-    fileAnswers = {level}, boxAnswers = {IDYES};
-    send(SaveAsCommand), watch();
+    writeFile(level, levelWithEnemyAt(111));
+    watch();
+    fileAnswers = {level};
+    boxAnswers = {IDYES};
+    send(SaveAsCommand);
+    watch();
     EXPECT_EQ(dialogs.size(), 5u) << dialogs.back();
 }
 
@@ -264,7 +271,8 @@ TEST_F(LevelSafetyTest, ABitmapChangedByAnotherProgramIsShownAtOnce) {
     EXPECT_EQ(readPixels({300, 300, 301, 301}).colours[0], Rgb(0x5A5A5A));
     EXPECT_TRUE(dialogs.empty());
     writeFile(dir.file("level.bmp"), "no bitmap");
-    watch(), watch();
+    watch();
+    watch();
     EXPECT_EQ(dialogs, Lines{BitmapError});
     EXPECT_EQ(levelBitmap.height, 800) << "the one loaded before stays";
 }

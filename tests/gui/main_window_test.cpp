@@ -1,8 +1,8 @@
 // The main window's own commands: start-up (the windows placed from the work
-// area, the logo, the commands that show the tool windows, a class that cannot
-// be registered), and "Open", "Save", "Exit" and closing the window with their
-// dialogs, messages, captions and files. The menu, the controls' places, a
-// plain save and "No" on leaving are the end-to-end session's.
+// area, the logo, a class that cannot be registered), and "Open", "Save",
+// "Exit" and closing the window with their dialogs, messages, captions and
+// files. The menu, the controls' places, a plain save and "No" on leaving are
+// the end-to-end session's.
 #include <string>
 #include <tuple>
 
@@ -56,19 +56,6 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     // With no level, Save does nothing and closing asks nothing.
     send(SaveAsCommand), close();
     EXPECT_TRUE(dialogs.empty() && ended());
-}
-
-// Properties needs a level; the other two also the Normal mode.
-TEST_F(StartupTest, TheCommandsShowToolWindowsOnlyWithALevelAndTheOtherTwoOnlyInNormalMode) {
-    ASSERT_TRUE(start());
-    for (const auto& [loaded, mode, shown] : {std::tuple{false, Normal, "000"}, {true, Recording, "100"}, {true, Normal, "111"}}) {
-        if (loaded && !session.document.loaded) open(dir.file("level.dat"));
-        session.state.mode = mode;
-        for (WORD command : {PropertiesCommand, NewEnemyCommand, EditProgramCommand}) send(command);
-        std::string showing;
-        for (const char* name : ToolClasses) showing += IsWindowVisible(madeWindow(name)) ? '1' : '0';
-        EXPECT_EQ(showing, shown);
-    }
 }
 
 TEST_F(StartupTest, AClassThatCannotBeRegisteredEndsStartUpBeforeTheLaterClassesAndAnyWindow) {

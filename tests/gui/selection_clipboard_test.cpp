@@ -95,7 +95,6 @@ TEST_F(SelectionTest, CutCopyPasteAndDuplicateAreOneStepEach) {
     EXPECT_TRUE(shortcut('C', true));
     shortcut('V', true);
     EXPECT_EQ(std::pair(at(6), undoName()), std::pair(std::pair(108, 48), std::string("Paste")));
-    EXPECT_EQ(session.document.enemies[6].imageSet, 1) << "the image set alike is reused";
     shortcut('D', true);
     EXPECT_EQ(std::pair(at(7), undoName()), std::pair(std::pair(116, 56), std::string("Duplicate")));
     shortcut('X', true);

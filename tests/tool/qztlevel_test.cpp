@@ -229,7 +229,8 @@ TEST_F(QztLevelTool, RenderDrawsWhatTheOptionsAskAndFailuresLeaveTheOutputAlone)
     const std::string bad = write("bad.dat", headerLines("lvl.bmp") + "CIS 1 2\r\n"), out = write("out.png", "precious");
     const std::tuple<Args, int, std::string> failures[] = {
         {{}, 2, "no command given"}, {{"frobnicate", "a.dat"}, 2, "unknown command 'frobnicate'"},
-        {{"check"}, 2, "check needs at least one file"}, {{"lint", "--strict"}, 2, "lint needs at least one file"}, {{"info", "a.dat", out}, 2, "info needs exactly one file"},
+        {{"check"}, 2, "check needs at least one file"}, {{"lint", "--strict"}, 2, "lint needs at least one file"},
+        {{"info", "a.dat", out}, 2, "info needs exactly one file"},
         {{"check", "-v", "a.dat"}, 2, "unknown option '-v'"}, {{"help"}, 0, "Usage: qztlevel"},
         {{"render", "--help"}, 0, "Usage: qztlevel render"},
         {{"render", level}, 2, "render needs LEVEL.dat and OUT.png"},
