@@ -24,7 +24,6 @@ void showDocumentInMainWindow(DocumentChange event) {
     refreshImageSetPanel();
     refreshRecordingLine();
     showSelectionInStatus();
-    showMotionInStatus();
     // A load ends any recording.
     if (event == DocumentChange::Opened || event == DocumentChange::Reloaded)
         SetWindowTextA(shell.recordStepsText, "0");

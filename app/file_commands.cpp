@@ -262,7 +262,6 @@ void openRecentFile(size_t index) {
 
 // A level opened from a file is saved back to it.
 void saveCommand() {
-    if (!session.document.loaded) return;
     const std::string path = session.levelPath;
     if (path.empty())
         saveThroughDialog();
@@ -270,9 +269,7 @@ void saveCommand() {
         saveLevelTo(path.c_str());
 }
 
-void saveAsCommand() {
-    if (session.document.loaded) saveThroughDialog();
-}
+void saveAsCommand() { saveThroughDialog(); }
 
 // Asked whenever a level is loaded, changed or not.
 void leaveEditor() {

@@ -68,7 +68,6 @@ bool onMotionKey(WPARAM key) {
     case VK_HOME: rewindMotion(); break;
     default: return false;
     }
-    showMotionInStatus();
     return true;
 }
 

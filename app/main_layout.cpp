@@ -89,7 +89,12 @@ int largestZoomAt(UINT dpi) {
     return zoom;
 }
 
-int defaultZoomAt(UINT dpi) { return std::clamp(scaled(1, int(dpi)), 1, largestZoomAt(dpi)); }
+ZoomRange zoomRangeAt(UINT dpi) {
+    const int largest = largestZoomAt(dpi);
+    return {std::clamp(scaled(1, int(dpi)), 1, largest), largest};
+}
+
+int defaultZoomAt(UINT dpi) { return zoomRangeAt(dpi).defaultZoom; }
 
 // Everything at dpi and zoom; the window at (left, top) unless that would
 // push it off the work area.
@@ -112,14 +117,14 @@ void apply(UINT dpi, int zoom, LONG left, LONG top) {
 
 }  // namespace
 
-int defaultZoom() { return defaultZoomAt(windowDpi()); }
+ZoomRange zoomRange() { return zoomRangeAt(windowDpi()); }
 
-int largestZoom() { return largestZoomAt(windowDpi()); }
+int defaultZoom() { return defaultZoomAt(windowDpi()); }
 
 void setZoom(int zoom) {
     RECT now;
     GetWindowRect(shell.mainWindow, &now);
-    apply(windowDpi(), std::clamp(zoom, 1, largestZoom()), now.left, now.top);
+    apply(windowDpi(), std::clamp(zoom, 1, largestZoomAt(windowDpi())), now.left, now.top);
     if (session.document.loaded) RedrawLevelView();
 }
 

@@ -7,9 +7,14 @@
 
 namespace qzt {
 
-// The DPI's scale rounded, at least 1 and no more than fits.
+// The zooms whose window fits, 1 to largest, and the default among them:
+// the DPI's scale rounded.
+struct ZoomRange {
+    int defaultZoom;
+    int largest;
+};
+ZoomRange zoomRange();
 int defaultZoom();
-int largestZoom();
 // Lays the window out for that zoom (held to 1..largestZoom) and sizes it.
 void setZoom(int zoom);
 

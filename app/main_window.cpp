@@ -85,10 +85,7 @@ void onMenuCommand(WORD command, bool byShortcut) {
     case ZoomInCommand: setZoom(shell.view.zoom + 1); break;
     case ZoomOutCommand: setZoom(shell.view.zoom - 1); break;
     case ActualSizeCommand: setZoom(defaultZoom()); break;
-    case PlayMotionCommand:
-        toggleMotion();
-        showMotionInStatus();
-        break;
+    case PlayMotionCommand: toggleMotion(); break;
     case ShortcutsCommand: showShortcuts(); break;
     case AboutCommand: showAbout(); break;
     default: break;
@@ -146,12 +143,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         runTimerTick();
         return 0;
     case WM_TIMER:
-        if (wParam == MotionTimerId) {
+        if (wParam == MotionTimerId)
             onMotionTimer();
-            showMotionInStatus();
-        } else {
+        else
             onTimer();
-        }
         return 0;
     case WM_HSCROLL:
         onHorizontalScroll(wParam);

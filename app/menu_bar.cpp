@@ -128,8 +128,9 @@ CommandState commandState() {
     s.motionShown = motionShown();
     s.zoom = shell.view.zoom;
     if (!shell.mainWindow) return s;  // the bar is made before the window
-    s.defaultZoom = defaultZoom();
-    s.largestZoom = largestZoom();
+    const ZoomRange zooms = zoomRange();
+    s.defaultZoom = zooms.defaultZoom;
+    s.largestZoom = zooms.largest;
     return s;
 }
 

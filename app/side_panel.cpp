@@ -119,7 +119,6 @@ void showSelection() {
     refreshImageSetPanel();
     refreshEnemyPanel();
     showSelectionInStatus();
-    showMotionInStatus();
 }
 
 void refreshImageSetPosition() {

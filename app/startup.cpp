@@ -113,6 +113,7 @@ bool startEditor(HINSTANCE instance, int showCommand, const char* commandLine) {
 
     createMainWindow(menuBar);
     createStatusBar();
+    setMotionView(showMotionInStatus);
     createMainControls(defaultZoom());
     layOutMainWindow();
     addDocumentView(showDocumentInMainWindow);

@@ -29,18 +29,10 @@ void showDocument(DocumentChange event) {
     showing = false;
 }
 
-bool betweenGestures() {
-    const EditorState& state = session.state;
-    return session.document.loaded && state.mode == Normal && !state.dragging;
-}
-
 // The document as a step left it; its bitmap again when the step changed
 // the header's, as Level Properties' OK loads it.
 void restore(const LevelDocument* step) {
-    if (!betweenGestures() || !step) {
-        MessageBeep(MB_OK);
-        return;
-    }
+    if (!step) return;
     const bool otherBitmap = std::strcmp(step->header.bitmapPath, session.document.header.bitmapPath) != 0;
     session.document = *step;
     keepUsedSelections(session.document, session.state);
@@ -100,14 +92,12 @@ bool levelModified() { return !sameDocument(session.document, session.history.sa
 
 void undoStep() {
     nudging = false;
-    stopMotion();
-    restore(betweenGestures() ? session.history.undo() : nullptr);
+    restore(session.history.undo());
 }
 
 void redoStep() {
     nudging = false;
-    stopMotion();
-    restore(betweenGestures() ? session.history.redo() : nullptr);
+    restore(session.history.redo());
 }
 
 }  // namespace qzt

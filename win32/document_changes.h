@@ -40,8 +40,8 @@ void levelSaved();
 // Whether the document differs from what was last loaded or saved.
 bool levelModified();
 
-// Ctrl+Z and Ctrl+Y: the whole document as before or after the step. Only
-// between gestures in Normal mode; otherwise, or with no step, a beep.
+// Ctrl+Z and Ctrl+Y: the whole document as before or after the step; the
+// command's availability keeps them between gestures in Normal mode.
 void undoStep();
 void redoStep();
 

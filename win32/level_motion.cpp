@@ -20,6 +20,7 @@ struct Motion {
     int64_t startCount = 0;    // the performance counter then
 };
 std::optional<Motion> motion;
+void (*motionView)() = nullptr;
 
 int64_t counterNow() {
     LARGE_INTEGER count;
@@ -35,10 +36,17 @@ int64_t frameByClock() {
            elapsed % frequency.QuadPart * GameFramesPerSecond / frequency.QuadPart;
 }
 
+void tellView() {
+    if (motionView) motionView();
+}
+
 void show(int64_t frame) {
     shell.viewFrame = frame;
     RedrawLevelView();
+    tellView();
 }
+
+bool motionPaused() { return motion && motion->paused; }
 
 void startClockAt(int64_t frame) {
     motion->frameAtStart = frame;
@@ -48,8 +56,6 @@ void startClockAt(int64_t frame) {
 }  // namespace
 
 bool motionShown() { return motion.has_value(); }
-
-bool motionPaused() { return motion && motion->paused; }
 
 int64_t motionFrame() { return shell.viewFrame.value_or(0); }
 
@@ -86,6 +92,7 @@ void stopMotion() {
     KillTimer(shell.mainWindow, MotionTimerId);
     shell.viewFrame.reset();
     if (session.document.loaded) RedrawLevelView();
+    tellView();
 }
 
 void onMotionTimer() {
@@ -93,5 +100,7 @@ void onMotionTimer() {
     const int64_t frame = frameByClock();
     if (frame != motionFrame()) show(frame);
 }
+
+void setMotionView(void (*view)()) { motionView = view; }
 
 }  // namespace qzt

@@ -15,7 +15,6 @@ constexpr UINT_PTR MotionTimerId = 2;
 
 // Playing or paused.
 bool motionShown();
-bool motionPaused();
 // The game frame the view shows while the motion is shown.
 int64_t motionFrame();
 
@@ -28,5 +27,7 @@ void rewindMotion();
 void stopMotion();
 // The motion timer: the frame the clock has reached, drawn if it is another.
 void onMotionTimer();
+// Told each time the frame shown changes and when the motion stops.
+void setMotionView(void (*view)());
 
 }  // namespace qzt

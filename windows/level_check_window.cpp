@@ -9,7 +9,6 @@
 #include "edit/level_lint.h"
 #include "edit/scrolling.h"
 #include "level/dat_reader.h"
-#include "level/file_state.h"
 #include "win32/controls.h"
 #include "win32/document_changes.h"
 #include "win32/level_bitmap.h"
@@ -41,7 +40,9 @@ LintFacts levelFacts() {
     if (levelBitmap.bitmap) facts.bitmap = BitmapSize{levelBitmap.width, bitmapRows(levelBitmap.height)};
     const std::string level = session.levelPath;
     if (!level.empty())
-        facts.namesFile = [level](const char* path) { return fileStamp(levelBitmapPath(level.c_str(), path).c_str()).exists; };
+        facts.namesFile = [level](const char* path) {
+            return levelFileProblem(levelBitmapPath(level.c_str(), path).c_str()).empty();
+        };
     return facts;
 }
 

@@ -197,6 +197,10 @@ TEST_F(ViewTest, F5PlaysTheLevelAnEditStopsIt) {
     EXPECT_TRUE(viewShowsDocument({100, 100, 510, 390}));  // clear of the tick's outlines
     EXPECT_EQ(statusText(3), "");
     EXPECT_TRUE(sameDocument(session.document, *before) && session.history.steps() == 0);
+    // A command that changes nothing stops it as well, and its frame goes from the status bar.
+    shortcut(VK_F5, false);
+    send(SaveCommand);
+    EXPECT_EQ(statusText(3), "");
 }
 
 }  // namespace
