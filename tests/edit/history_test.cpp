@@ -23,7 +23,9 @@ namespace {
 
 std::unique_ptr<LevelDocument> levelAt(int32_t x) {
     auto doc = std::make_unique<LevelDocument>();
-    doc->loaded = 1, doc->enemies[0].used = 1, doc->enemies[0].x = x;
+    doc->loaded = 1;
+    doc->enemies[0].used = 1;
+    doc->enemies[0].x = x;
     return doc;
 }
 
@@ -97,7 +99,8 @@ TEST(SlotRules, SelectionsOfSlotsNoLongerUsedAreDropped) {
     doc->imageSets[2].used = 1;
     for (const auto& [enemy, set, kept] : {std::tuple{0, 2, std::pair(0, 2)}, {1, 3, {-1, -1}}, {20, 15, {-1, -1}}}) {
         EditorState state;
-        state.selectedEnemy = enemy, state.selectedImageSet = set;
+        state.selectedEnemy = enemy;
+        state.selectedImageSet = set;
         keepUsedSelections(*doc, state);
         EXPECT_EQ(std::pair(state.selectedEnemy, state.selectedImageSet), kept);
     }

@@ -25,12 +25,24 @@ struct ToolWindowRules : ::testing::Test {
     LevelDocument doc;
     ToolWindowRules() {
         EnemyProgram& one = doc.programs[1];
-        one.used = 1, one.movementCount = 2;
-        one.direction[0] = UP, one.steps[0] = 4, one.firstFrame[0] = 2, one.lastFrame[0] = 7;
-        one.direction[1] = 12, one.steps[1] = -6, one.firstFrame[1] = 8, one.lastFrame[1] = -1;
-        doc.programs[3].used = 1, doc.programs[3].movementCount = MAX_MOVEMENTS, doc.programs[4].movementCount = 3;
-        doc.enemies[0].used = doc.enemies[1].used = doc.enemies[3].used = 1, doc.enemyCount = 3;
-        doc.enemies[3].program = 3, doc.enemies[2].program = 1, doc.imageSets[0].used = doc.imageSets[4].used = 1;
+        one.used = 1;
+        one.movementCount = 2;
+        one.direction[0] = UP;
+        one.steps[0] = 4;
+        one.firstFrame[0] = 2;
+        one.lastFrame[0] = 7;
+        one.direction[1] = 12;
+        one.steps[1] = -6;
+        one.firstFrame[1] = 8;
+        one.lastFrame[1] = -1;
+        doc.programs[3].used = 1;
+        doc.programs[3].movementCount = MAX_MOVEMENTS;
+        doc.programs[4].movementCount = 3;
+        doc.enemies[0].used = doc.enemies[1].used = doc.enemies[3].used = 1;
+        doc.enemyCount = 3;
+        doc.enemies[3].program = 3;
+        doc.enemies[2].program = 1;
+        doc.imageSets[0].used = doc.imageSets[4].used = 1;
     }
     std::vector<int32_t> movement(int p, int m) const {
         const EnemyProgram& program = doc.programs[p];

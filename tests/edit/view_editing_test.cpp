@@ -27,9 +27,14 @@ struct MainWindowRules : ::testing::Test {
     LevelDocument doc;
     EditorState state;
     MainWindowRules() {
-        doc.loaded = 1, doc.enemyCount = 2, doc.programs[0].used = 1, state.selectedEnemy = 0;
-        doc.imageSets[0] = {100, 300, 30, 20, 2, 0, 1}, doc.imageSets[1] = {110, 305, 30, 20, 2, 1, 1};
-        doc.enemies[0] = {50, 60, 0, 0, 0, 4, 0, 1}, doc.enemies[1] = {55, 65, 0, 0, 0, 4, 0, 1};
+        doc.loaded = 1;
+        doc.enemyCount = 2;
+        doc.programs[0].used = 1;
+        state.selectedEnemy = 0;
+        doc.imageSets[0] = {100, 300, 30, 20, 2, 0, 1};
+        doc.imageSets[1] = {110, 305, 30, 20, 2, 1, 1};
+        doc.enemies[0] = {50, 60, 0, 0, 0, 4, 0, 1};
+        doc.enemies[1] = {55, 65, 0, 0, 0, 4, 0, 1};
     }
     std::pair<int, int> recordAt() const { return {state.recordX, state.recordY}; }
     std::vector<RecordKey> keys(std::initializer_list<unsigned> keys) {
@@ -85,14 +90,17 @@ TEST_F(MainWindowRules, APressSelectsTheLeftButtonDragsAndTheHandleResizes) {
 
 // Enemy 0 still uses set 0; freed enemy 1 no longer counts.
 TEST_F(MainWindowRules, DeleteTakesTheEnemyFirstAndKeepsAnImageSetInUse) {
-    state.selectedEnemy = 1, state.selectedImageSet = 1;
+    state.selectedEnemy = 1;
+    state.selectedImageSet = 1;
     EXPECT_TRUE(deleteSelection(doc, state).acted);
     EXPECT_EQ(std::tuple(doc.enemies[1].used, doc.imageSets[1].used, doc.enemyCount), std::tuple(0, 1, 2));
-    state.selectedEnemy = -1, state.selectedImageSet = 0;
+    state.selectedEnemy = -1;
+    state.selectedImageSet = 0;
     EXPECT_TRUE(deleteSelection(doc, state).imageSetInUse);
     doc.enemies[0].used = 0;
     EXPECT_FALSE(deleteSelection(doc, state).imageSetInUse || doc.imageSets[0].used);
-    state.mode = Recording, state.selectedImageSet = 1;
+    state.mode = Recording;
+    state.selectedImageSet = 1;
     EXPECT_FALSE(deleteSelection(doc, state).acted || !doc.imageSets[1].used);
 }
 
@@ -183,8 +191,12 @@ TEST_F(MainWindowRules, RecordingSaturatesHugeValuesAndRefusesA76thMovement) {
 TEST_F(MainWindowRules, ThePreviewDrawsOneRecordedMovementATickAndWrapsBackOntoTheEnemy) {
     const int32_t directions[] = {RIGHT, STOP, 42, UPLEFT, RIGHT}, steps[] = {3, 9, 1, 2, 5};
     EnemyProgram& program = doc.programs[0];
-    for (int i = 0; i < 5; ++i) program.direction[i] = directions[i], program.steps[i] = steps[i];
-    program.movementCount = 4, state.previewStep = 4;
+    for (int i = 0; i < 5; ++i) {
+        program.direction[i] = directions[i];
+        program.steps[i] = steps[i];
+    }
+    program.movementCount = 4;
+    state.previewStep = 4;
     std::vector<std::tuple<bool, int, ClientPoint>> ticks;
     for (int i = 0; i < 7; ++i) {
         if (i == 2) restartPreview(doc, state, {5, 10});

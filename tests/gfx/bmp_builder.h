@@ -41,8 +41,14 @@ inline std::vector<uint8_t> buildBmp(const BmpShape& s) {
 
     std::vector<uint8_t> b(std::max<size_t>(14 + s.headerSize, s.compression == 3 ? 66 : 0), 0);
     const auto put = [&b](size_t at, uint32_t value) { writeLe32(&b[at], value); };
-    put(0, 'B' | 'M' << 8), put(14, s.headerSize), put(18, uint32_t(s.width)), put(22, uint32_t(s.height));
-    put(26, 1u | uint32_t(s.bitCount) << 16), put(30, s.compression), put(34, uint32_t(data.size())), put(46, s.clrUsed);
+    put(0, 'B' | 'M' << 8);
+    put(14, s.headerSize);
+    put(18, uint32_t(s.width));
+    put(22, uint32_t(s.height));
+    put(26, 1u | uint32_t(s.bitCount) << 16);
+    put(30, s.compression);
+    put(34, uint32_t(data.size()));
+    put(46, s.clrUsed);
     // Masks behind a 40-byte header, else inside the longer one: the same offset.
     const uint32_t masks[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
     if (s.compression == 3)

@@ -92,7 +92,9 @@ TEST_F(ViewTest, TicksDrawTheBlinkingOutlinesAndTheSelectedEnemysProgram) {
     EXPECT_TRUE(viewShows(readView(), session.document, {0, 0}, WholeView, {true, false, true}));
 
     EnemyProgram& program = session.document.programs[0];
-    program.direction[1] = STOP, program.steps[1] = 1, program.movementCount = 2;
+    program.direction[1] = STOP;
+    program.steps[1] = 1;
+    program.movementCount = 2;
     click(Enemy0X, Enemy0Y);  // speed 2 at level (100, 40): the pen starts at client (110, 50)
     tick();
     const Pixels line = readPixels({110, 50, 134, 51});
@@ -109,14 +111,18 @@ TEST_F(ViewTest, PressesSelectResizeAndDragAndThePanelsAndTheViewFollow) {
     SetFocus(sidePanel.enemySpeedEdit);
     press(52, Set0Y);
     EXPECT_EQ(std::tuple(GetFocus(), GetCursor(), panel()), std::tuple(window, ResizeCursor, "NONE X Y      NONE X Y -1"));
-    moveTo(70, 80), release();
+    moveTo(70, 80);
+    release();
     EXPECT_EQ(session.document.imageSets[0].width, 59);
     EXPECT_TRUE(viewShowsDocument());
-    press(Enemy0X, Enemy0Y), moveTo(300, 200);
+    press(Enemy0X, Enemy0Y);
+    moveTo(300, 200);
     EXPECT_EQ(panel(), "0 290 190 0 1 10 2 5 NONE X Y -1");
     EXPECT_TRUE(viewShowsDocument());
     release();
-    press(Set0X, Set0Y), moveTo(400, 300);  // an image set goes before an enemy: its top-left corner to the pointer
+    // An image set goes before an enemy: its top-left corner to the pointer
+    press(Set0X, Set0Y);
+    moveTo(400, 300);
     EXPECT_EQ(panel(), "NONE X Y      0 390 487 1");
 }
 
@@ -139,10 +145,12 @@ TEST_F(ViewTest, TheSidePanelCommitsOnFocusLossToTheEnemySelectedBeforeTheClick)
 }
 
 TEST_F(ViewTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
-    click(Enemy0X, Enemy0Y), shortcut(VK_DELETE, false);
+    click(Enemy0X, Enemy0Y);
+    shortcut(VK_DELETE, false);
     EXPECT_FALSE(session.document.enemies[0].used);
     EXPECT_TRUE(viewShowsDocument({110, 50, 142, 72}));  // clear of the outlines the key's tick drew
-    click(Set0X, Set0Y), shortcut(VK_DELETE, false);
+    click(Set0X, Set0Y);
+    shortcut(VK_DELETE, false);
     EXPECT_EQ(std::tuple(session.document.imageSets[0].used, session.state.selectedEnemy, session.state.selectedImageSet),
               std::tuple(1, -1, -1));
     for (int i = 3; i <= MAX_IMAGE_SETS; ++i) send(NewImageSetCommand);
@@ -152,20 +160,25 @@ TEST_F(ViewTest, DeleteAndNewImageSetActOrSaySoAndTheSelectionsGo) {
 }
 
 TEST_F(ViewTest, RecordingDrawsTheEnemyAtTheRecordingPositionUntilEnter) {
-    send(NewProgramCommand), click(Enemy0X, Enemy0Y), send(NewProgramCommand);
+    send(NewProgramCommand);
+    click(Enemy0X, Enemy0Y);
+    send(NewProgramCommand);
     send(NewImageSetCommand);  // not while recording
     EXPECT_TRUE(textOf(sidePanel.recordProgramText) == "1" && !session.document.imageSets[3].used);
     for (WPARAM vk : {VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD6, VK_NUMPAD3, VK_NUMPAD3}) key(vk);
     EXPECT_EQ(textOf(shell.recordStepsText), "2");
     // Drawn once more over itself, clear of the outlines and of the preview's first line.
     LevelDocument shown = session.document;
-    shown.enemies[6] = shown.enemies[0], shown.enemyCount = 7;
-    shown.enemies[6].x = 110, shown.enemies[6].y = 44;
+    shown.enemies[6] = shown.enemies[0];
+    shown.enemyCount = 7;
+    shown.enemies[6].x = 110;
+    shown.enemies[6].y = 44;
     EXPECT_TRUE(viewShows(readView(), shown, {0, 0}, {110, 51, 152, 76}));
     key(VK_RETURN);
     EXPECT_EQ(std::tuple(session.document.programs[1].movementCount, session.document.enemies[0].program), std::tuple(2, 1));
     // Outside recording the count is blanked, out to the bare panel at its right, and not written.
-    pumpMessages(), RedrawLevelView();
+    pumpMessages();
+    RedrawLevelView();
     EXPECT_EQ(textOf(shell.recordStepsText), "2");
     const std::vector<Rgb> line = readPixels({350, 410, 460, 432}).colours;
     EXPECT_EQ(std::count(line.begin(), line.end(), line.back()), ptrdiff_t(line.size()));

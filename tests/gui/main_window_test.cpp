@@ -54,7 +54,8 @@ TEST_F(StartupTest, PlacesTheWindowsFromTheWorkAreaDrawsTheLogoAndLeavesWithoutA
     EXPECT_TRUE(readPixels({170, 50, 170 + logo.width, 50 + logo.height}).colours == own);
 
     // With no level, Save does nothing and closing asks nothing.
-    send(SaveAsCommand), close();
+    send(SaveAsCommand);
+    close();
     EXPECT_TRUE(dialogs.empty() && ended());
 }
 
@@ -82,7 +83,8 @@ TEST_F(FileCommandsTest, OpenReportsAFailedLoadAndSetsTheCaptionByItsRules) {
           {"missing.bmp", "Y N N N", BitmapError, "View_Level"},
           {"level.bmp", "Y N N X", loading + "Line 10 did not=\"Y N N N\"", "QZT Level Editor"}}) {
         writeFile(bad, levelHeader(bitmap, marker) + "ENEMY 0 2 5 10 1 1 0 \r\n");
-        dialogs.clear(), open(bad);
+        dialogs.clear();
+        open(bad);
         EXPECT_EQ(dialogs, (Lines{OpenDialog, message}));
         EXPECT_EQ(std::tuple(session.document.loaded, textOf(window), std::string(fileDialogRecord().lpstrFile)),
                   std::tuple(0, caption, bad));
@@ -100,13 +102,17 @@ TEST_F(FileCommandsTest, LeavingWaitsForTheLevelOnDiskAndThenReleasesWhatTheRunH
     writeFile(locked, "keep");
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     // Cancel; Yes and a cancelled save dialog; Yes, replace the read-only file, the failure.
-    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK}, fileAnswers = {"", locked};
-    close(), send(ExitCommand), close();
+    boxAnswers = {IDCANCEL, IDYES, IDYES, IDYES, IDOK};
+    fileAnswers = {"", locked};
+    close();
+    send(ExitCommand);
+    close();
     EXPECT_EQ(fileDialogRecord().Flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST), DWORD(OFN_OVERWRITEPROMPT));
     EXPECT_TRUE(IsWindow(window) && !pumpMessages()) << "the editor goes on";
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readFile(locked), "keep");
-    boxAnswers = {IDYES}, fileAnswers = {dir.file("exit.dat")};
+    boxAnswers = {IDYES};
+    fileAnswers = {dir.file("exit.dat")};
     send(ExitCommand);
     EXPECT_EQ(readFile(dir.file("exit.dat")), serializeLevel(session.document));
     EXPECT_TRUE(ended() && GetObjectType(palette) == 0) << "the palette released";

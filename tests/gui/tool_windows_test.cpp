@@ -111,14 +111,16 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
     LevelDocument& doc = session.document;
     doc.imageSets[0].used = doc.imageSets[1].used = doc.imageSets[2].used = 0;
     send(NewEnemyCommand);
-    doc.imageSets[0].used = doc.imageSets[2].used = doc.imageSets[5].used = 1, doc.programs[0].used = 0;
+    doc.imageSets[0].used = doc.imageSets[2].used = doc.imageSets[5].used = 1;
+    doc.programs[0].used = 0;
     send(NewEnemyCommand);
     EXPECT_FALSE(shown());
     EXPECT_EQ(dialogs, (Lines{"Dat file Loading Error|No image sets created yet.  Create an image set first.",
                               "Dat file Loading Error|No Movements created yet.  Create a movement program first."}));
     doc.programs[0].used = doc.programs[14].used = doc.programs[3].used = 1;
     send(NewEnemyCommand);
-    choose(control(ImageSets), 2), choose(control(Programs), 1);
+    choose(control(ImageSets), 2);
+    choose(control(Programs), 1);
     send(NewEnemyCommand);
     EXPECT_TRUE(shown());
     EXPECT_EQ(itemsOf(control(ImageSets)) + itemsOf(control(Programs)) + texts({ImageSets, Programs}), "0,2,5,0,3,14,0|0|");
@@ -127,9 +129,11 @@ TEST_F(NewEnemyTest, OpensWithAnImageSetAndAProgramListingTheUsedSlotsWithTheFir
 // The boxes keep what was typed; fifteen enemies are reported, nothing changed.
 TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
     LevelDocument& doc = session.document;
-    doc.enemies[2].used = 0, doc.programs[6].used = 1;
+    doc.enemies[2].used = 0;
+    doc.programs[6].used = 1;
     send(NewEnemyCommand);
-    choose(control(ImageSets), 2), choose(control(Programs), 1);
+    choose(control(ImageSets), 2);
+    choose(control(Programs), 1);
     for (const auto& [box, text] : {std::pair{HitPoints, "12"}, {Speed, ""}, {AnimationRate, "000000000000079"}})
         SetWindowTextA(control(box), text);  // the rate's 15th character is not read
     notify(control(Ok));
@@ -151,7 +155,8 @@ TEST_F(NewEnemyTest, OkMakesTheEnemyFromTheListsAndBoxesWhichKeepTheirNumbers) {
 // row more, at the square's corner, unclipped. Text typed into a list's field
 // leaves it without a chosen item: it draws and makes nothing.
 TEST_F(NewEnemyTest, ThePreviewShowsTheChosenImageSetAndNoChoiceMakesNothing) {
-    session.document.imageSets[2].width = 110, session.document.imageSets[2].height = 130;  // past the square
+    session.document.imageSets[2].width = 110;  // past the square
+    session.document.imageSets[2].height = 130;
     send(NewEnemyCommand);
     pumpMessages();
     choose(control(ImageSets), 2);
@@ -186,7 +191,8 @@ public:
     }
     // Typed into the steps box, which then loses the focus to a press on the window.
     void typeSteps(const char* text, UINT press = WM_LBUTTONDOWN) const {
-        SetFocus(control(Steps)), SetWindowTextA(control(Steps), text);
+        SetFocus(control(Steps));
+        SetWindowTextA(control(Steps), text);
         SendMessageA(madeWindow(className), press, 0, MAKELPARAM(5, 150));
     }
     // With no program open, every control but "Add Prog" changes nothing.
@@ -194,7 +200,9 @@ public:
         const auto document = bytesOf(session.document);
         notify(control(Movements), CBN_SETFOCUS);
         for (int list : {Direction, FrameX, FrameY}) choose(control(list), 4);
-        notify(control(Add)), typeSteps("55"), notify(control(DeleteProgram));
+        notify(control(Add));
+        typeSteps("55");
+        notify(control(DeleteProgram));
         EXPECT_EQ(bytesOf(session.document), document);
     }
 };
@@ -216,7 +224,8 @@ TEST_F(ProgramEditorTest, AProgramIsAddedPickedAndEditedMovementByMovement) {
     EXPECT_EQ(lists(), "0,1,0,1,1 0 4 0 0 10");
     choose(control(Movements), 1);
     EXPECT_EQ(lists(), "0,1,0,1,1 1 7 3 5 10");
-    SetFocus(control(Steps)), SetWindowTextA(control(Steps), "77");
+    SetFocus(control(Steps));
+    SetWindowTextA(control(Steps), "77");
     SendMessageA(control(Done), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(control(Done), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     const EnemyProgram& p = session.document.programs[1];
@@ -231,7 +240,8 @@ TEST_F(ProgramEditorTest, DeleteRefusesAProgramAnEnemyRunsAndFreesAnotherLeaving
     choose(control(Programs), 0);
     notify(control(DeleteProgram));
     EXPECT_EQ(dialogs, Lines{"Editing Action Error|Enemy program is in use by an enemy.  Could not delete."});
-    notify(control(AddProgram)), notify(control(AddProgram));
+    notify(control(AddProgram));
+    notify(control(AddProgram));
     choose(control(Programs), 1);
     notify(control(DeleteProgram));
     EXPECT_EQ(lists(), "0,2,-1 -1 -1 -1 -1 ");

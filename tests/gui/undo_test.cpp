@@ -63,21 +63,29 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
 // Undo keeps the selections that are still used, shows the document and
 // reloads a bitmap it names; one that cannot be read is said so.
 TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBitmap) {
-    click(Enemy0X, Enemy0Y), commit(sidePanel.enemySpeedEdit, "9"), send(NewImageSetCommand);
+    click(Enemy0X, Enemy0Y);
+    commit(sidePanel.enemySpeedEdit, "9");
+    send(NewImageSetCommand);
     session.state.selectedImageSet = 3;
-    controlKey('Z'), controlKey('Z');
+    controlKey('Z');
+    controlKey('Z');
     EXPECT_EQ(panel(), "0 100 40 0 1 10 2 5 NONE X Y -1");
-    press(Set0X, Set0Y), moveTo(300, 300), release(), controlKey('Z');
+    press(Set0X, Set0Y);
+    moveTo(300, 300);
+    release();
+    controlKey('Z');
     EXPECT_EQ(panel(), "NONE X Y      0 1 198 1");
     writeBmp(dir.file("other.bmp"), 640, 700, 8);
     send(PropertiesCommand);
-    SetWindowTextA(properties(3), "Other_Level"), SetWindowTextA(properties(4), "other.bmp");
+    SetWindowTextA(properties(3), "Other_Level");
+    SetWindowTextA(properties(4), "other.bmp");
     notify(properties(0));
     ASSERT_EQ(levelBitmap.height, 700);
     controlKey('Z');
     EXPECT_EQ(std::tuple(textOf(window), levelBitmap.height), std::tuple("View_Level", 800));
     EXPECT_TRUE(viewShowsDocument({400, 250, 510, 390}));  // clear of the tick's lines
-    DeleteFileA(dir.file("other.bmp").c_str()), controlKey('Y');
+    DeleteFileA(dir.file("other.bmp").c_str());
+    controlKey('Y');
     EXPECT_EQ(std::string(session.document.header.bitmapPath), "other.bmp");
     EXPECT_EQ(dialogs, Lines{BitmapError});
 }
@@ -86,18 +94,23 @@ TEST_F(UndoTest, UndoShowsTheRestoredDocumentKeepsLiveSelectionsAndReloadsTheBit
 // act, an edit box keeps them for its own text. A focus passing through a
 // control changes nothing, and a number that is no used program is not kept.
 TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNothing) {
-    click(Enemy0X, Enemy0Y), send(NewProgramCommand);
+    click(Enemy0X, Enemy0Y);
+    send(NewProgramCommand);
     const LevelDocument recording = session.document;
-    controlKey('Z'), controlKey('Y');
+    controlKey('Z');
+    controlKey('Y');
     EXPECT_TRUE(sameDocument(session.document, recording) && session.state.mode == Recording);
-    key(VK_NUMPAD6), key(VK_RETURN);
+    key(VK_NUMPAD6);
+    key(VK_RETURN);
     for (const auto& [control, acts] : {std::pair{sidePanel.framesCombo, true}, {sidePanel.enemySpeedEdit, false}}) {
         for (WPARAM vk : {WPARAM('Z'), WPARAM('Y')}) EXPECT_EQ(shortcut(vk, true, false, control), acts);
     }
     EXPECT_FALSE(shortcut(VK_DELETE, false, false, sidePanel.enemySpeedEdit));
     const size_t steps = session.history.steps();
-    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo})
-        SetFocus(control), SetFocus(window);
+    for (HWND control : {sidePanel.enemyProgramEdit, sidePanel.enemyHitPointsEdit, sidePanel.framesCombo}) {
+        SetFocus(control);
+        SetFocus(window);
+    }
     send(PropertiesCommand);
     notify(properties(0));
     commit(sidePanel.enemyProgramEdit, "9");
@@ -124,13 +137,19 @@ TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChangesAndShowsTheNewLev
         EXPECT_EQ(dialogs, c.dialogs);
         EXPECT_TRUE(session.document.imageSets[3].used);
     }
-    send(NewImageSetCommand), controlKey('Z');  // back at what was saved: no question
+    // Back at what was saved: no question.
+    send(NewImageSetCommand);
+    controlKey('Z');
     dialogs.clear();
     send(OpenCommand);
     EXPECT_EQ(dialogs, Lines{OpenDialog});
 
-    send(PropertiesCommand), send(EditProgramCommand), notify(programs(4));
-    click(Enemy0X, Enemy0Y), send(NewProgramCommand), key(VK_NUMPAD6);
+    send(PropertiesCommand);
+    send(EditProgramCommand);
+    notify(programs(4));
+    click(Enemy0X, Enemy0Y);
+    send(NewProgramCommand);
+    key(VK_NUMPAD6);
     boxAnswers = {IDNO};
     open(dir.file("level.dat"));
     const std::string loaded = serializeLevel(session.document);

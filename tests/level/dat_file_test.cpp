@@ -194,9 +194,16 @@ TEST(DatWriter, WritesUsedSlotsOnlyWithSlotNumbersAndPacksEnemies) {
     LevelDocument doc = loadBack(headerLines() + "END");
     doc.programs[1].movementCount = 3;  // not used: never written
     EnemyProgram& program = doc.programs[3];
-    program.used = 1, program.movementCount = 2;
-    program.direction[0] = UP, program.steps[0] = 12, program.firstFrame[0] = 0, program.lastFrame[0] = 3;
-    program.direction[1] = 42, program.steps[1] = 7, program.firstFrame[1] = 1, program.lastFrame[1] = 2;
+    program.used = 1;
+    program.movementCount = 2;
+    program.direction[0] = UP;
+    program.steps[0] = 12;
+    program.firstFrame[0] = 0;
+    program.lastFrame[0] = 3;
+    program.direction[1] = 42;
+    program.steps[1] = 7;
+    program.firstFrame[1] = 1;
+    program.lastFrame[1] = 2;
     doc.programs[5].used = 1;  // no movements: BEP directly followed by EEP
     doc.enemies[2] = Enemy{1, 2, 3, 4, 5, 6, 7, 1};
     doc.enemies[3] = Enemy{9, 9, 9, 9, 9, 9, 9, 0};

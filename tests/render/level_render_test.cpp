@@ -32,7 +32,8 @@ const std::vector<Copy> Copies = {{100, 40, 300, 400, 30, 20}, {120, 50, 1, 198,
                                   {5, 5, 620, 790, 30, 20}};
 LevelDocument overlappingLevel() {
     LevelDocument doc;
-    doc.loaded = 1, doc.enemyCount = 7;
+    doc.loaded = 1;
+    doc.enemyCount = 7;
     const ImageSet sets[] = {{1, 198, 40, 50, 1, 0, 1}, {300, 400, 30, 20, 1, 1, 1}, {200, 250, 60, 60, 1, 2, 1},
                              {620, 790, 30, 20, 1, 3, 1}};
     const Enemy enemies[] = {{100, 40, 1, 0, 1, 1, -1, 1}, {120, 50, 0, 0, 1, 1, -1, 1}, {0, 0, 0, 0, 1, 1, -1, 0},
@@ -108,13 +109,18 @@ TEST(RenderLevel, AGameFrameShowsEachEnemyWhereItsProgramTookIt) {
 // of every used image set, nothing inside the strip.
 TEST(RenderLevel, ProgramPathsInThePreviewsColoursAndImageSetOutlines) {
     LevelDocument doc;
-    doc.loaded = 1, doc.enemyCount = 3, doc.programs[3].used = 1, doc.programs[3].movementCount = 4;
+    doc.loaded = 1;
+    doc.enemyCount = 3;
+    doc.programs[3].used = 1;
+    doc.programs[3].movementCount = 4;
     const int32_t directions[] = {RIGHT, DOWN, STOP, UPLEFT}, steps[] = {5, 3, 1, 2};
     std::copy(std::begin(directions), std::end(directions), doc.programs[3].direction);
     std::copy(std::begin(steps), std::end(steps), doc.programs[3].steps);
-    doc.enemies[0] = {50, 60, 0, 0, 1, 2, 3, 1}, doc.enemies[1] = {200, 60, 0, 0, 1, 2, 3, 0};
+    doc.enemies[0] = {50, 60, 0, 0, 1, 2, 3, 1};
+    doc.enemies[1] = {200, 60, 0, 0, 1, 2, 3, 0};
     doc.enemies[2] = {300, 60, 0, 0, 1, 2, -1, 1};
-    doc.imageSets[4] = {20, 220, 10, 5, 3, 4, 1}, doc.imageSets[5] = {400, 300, 10, 5, 3, 5, 0};
+    doc.imageSets[4] = {20, 220, 10, 5, 3, 4, 1};
+    doc.imageSets[5] = {400, 300, 10, 5, 3, 5, 0};
     const Rgb g0{250, 0, 0}, g50{250, 50, 0}, g100{250, 100, 0}, g150{250, 150, 0}, white{255, 255, 255}, green{0, 250, 0};
     const RgbImage black(640, 400), level = renderLevel(doc, black, LevelArea::LevelRows, {false, true, true});
     ASSERT_EQ(std::pair(level.width, level.height), std::pair(640, 400 - LevelOriginRow));
